@@ -1,0 +1,16 @@
+#include "CellGeometry.h"
+
+#include "Rounding.h"
+
+namespace app {
+
+std::optional<CellPosition> pointerToCell(float x, float y, int cellTwips)
+{
+    const auto column = host::tryRoundHalfEven(static_cast<double>(x) / cellTwips);
+    const auto row = host::tryRoundHalfEven(static_cast<double>(y) / cellTwips);
+    if (!column || !row)
+        return std::nullopt;
+    return CellPosition{*column, *row};
+}
+
+} // namespace app

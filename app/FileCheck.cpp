@@ -1,0 +1,18 @@
+#include "FileCheck.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace app {
+
+bool FileCheck(const QString &path)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return false;
+    QFile file(path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    file.close();
+    return opened;
+}
+
+} // namespace app

@@ -1,0 +1,48 @@
+#include "TileNaming.h"
+
+#include <QDir>
+
+namespace app {
+
+namespace {
+
+std::optional<int> hexDigit(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return std::nullopt;
+}
+
+} // namespace
+
+QString tileFolder(const QString &programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("MAP"));
+}
+
+QString tileFileName(std::uint8_t code)
+{
+    return QString::number(code, 16).toUpper() + QStringLiteral(".bmp");
+}
+
+std::optional<std::uint8_t> paletteTileCode(const QString &fileName)
+{
+    if (fileName.size() < 2)
+        return std::nullopt;
+    const auto high = hexDigit(fileName[0]);
+    if (!high)
+        return std::nullopt;
+    if (fileName[1] == u'.')
+        return static_cast<std::uint8_t>(*high);
+    const auto low = hexDigit(fileName[1]);
+    if (!low)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(*high * 16 + *low);
+}
+
+} // namespace app

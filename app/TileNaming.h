@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace app {
+
+// The tile folder: "MAP" inside the program's folder.
+QString tileFolder(const QString &programFolder);
+
+// The bitmap a tile code is drawn from: upper-case hexadecimal without leading zeros,
+// then ".bmp" (200 -> "C8.bmp", 10 -> "A.bmp", 0 -> "0.bmp").
+QString tileFileName(std::uint8_t code);
+
+// The code the palette reads from a file name: its first two characters as hexadecimal
+// ("C8.bmp" and "c8 grass.bmp" -> 200, "1C8.bmp" -> 28), or a single hexadecimal digit
+// followed by "." ("A.bmp" -> 10), so that the one-digit names of codes 0..15 are found.
+std::optional<std::uint8_t> paletteTileCode(const QString &fileName);
+
+} // namespace app

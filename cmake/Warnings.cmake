@@ -1,0 +1,10 @@
+# Every target of ours builds with the same strict warnings, treated as errors,
+# and with Qt's guard against text decoded from char* by accident.
+function(tarvos_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /WX /utf-8)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror)
+  endif()
+  target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
+endfunction()

@@ -1,0 +1,125 @@
+#include "PictureBox.h"
+
+#include "RuntimeError.h"
+#include "Twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace host {
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::setBackColor(OleColor color)
+{
+    m_backColor = color;
+    Cls();
+}
+
+void PictureBox::Cls()
+{
+    m_image.fill(toQRgb(translateOrBlack(m_backColor)));
+    update();
+}
+
+void PictureBox::PaintPicture(const Picture &picture, double x, double y, double width,
+                              double height)
+{
+    if (!picture || picture->isEmpty() || picture->image().isNull())
+        throw RuntimeError::invalidPicture();
+    const QRectF target(x / kTwipsPerPixel, y / kTwipsPerPixel, width / kTwipsPerPixel,
+                        height / kTwipsPerPixel);
+    QPainter painter(&m_image);
+    painter.drawImage(target, picture->image());
+    painter.end();
+    update(target.toAlignedRect().translated(kFrame, kFrame));
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawImage(kFrame, kFrame, m_image);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *)
+{
+    const QSize inner(std::max(0, width() - 2 * kFrame), std::max(0, height() - 2 * kFrame));
+    QImage image(inner, QImage::Format_RGB32);
+    image.fill(toQRgb(translateOrBlack(m_backColor)));
+    if (!m_image.isNull()) {
+        QPainter p(&image);
+        p.drawImage(0, 0, m_image);
+    }
+    m_image = image;
+}
+
+short mouseButtonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+short mouseButtonsCode(Qt::MouseButtons buttons)
+{
+    short code = 0;
+    if (buttons & Qt::LeftButton)
+        code |= 1;
+    if (buttons & Qt::RightButton)
+        code |= 2;
+    if (buttons & Qt::MiddleButton)
+        code |= 4;
+    return code;
+}
+
+short shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    short code = 0;
+    if (modifiers & Qt::ShiftModifier)
+        code |= 1;
+    if (modifiers & Qt::ControlModifier)
+        code |= 2;
+    if (modifiers & Qt::AltModifier)
+        code |= 4;
+    return code;
+}
+
+void PictureBox::emitMouse(void (PictureBox::*signal)(short, short, float, float),
+                           QMouseEvent *event, short button)
+{
+    const QPointF inner = event->position() - QPointF(kFrame, kFrame);
+    emit(this->*signal)(button, shiftCode(event->modifiers()),
+                        static_cast<float>(inner.x() * kTwipsPerPixel),
+                        static_cast<float>(inner.y() * kTwipsPerPixel));
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    emitMouse(&PictureBox::MouseDown, event, mouseButtonCode(event->button()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    emitMouse(&PictureBox::MouseMove, event, mouseButtonsCode(event->buttons()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    emitMouse(&PictureBox::MouseUp, event, mouseButtonCode(event->button()));
+}
+
+} // namespace host

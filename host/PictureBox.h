@@ -1,0 +1,62 @@
+#pragma once
+
+#include "OleColor.h"
+#include "Picture.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace host {
+
+// The runtime's picture box: a flat one-pixel frame around an inner area measured in twips,
+// a persistent image (AutoRedraw) that drawing goes into and that repaints show, Cls,
+// PaintPicture, and mouse events in twips of the inner area.
+class PictureBox : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY(PictureBox)
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    bool AutoRedraw() const { return m_autoRedraw; }
+    void setAutoRedraw(bool on) { m_autoRedraw = on; }
+    OleColor BackColor() const { return m_backColor; }
+    void setBackColor(OleColor color);
+
+    // Clears the whole inner area to the background colour.
+    void Cls();
+    // Draws a picture with its top-left corner at (x, y), scaled to width x height, all in
+    // twips; raises RuntimeError 481 for a picture that holds no image.
+    void PaintPicture(const Picture &picture, double x, double y, double width, double height);
+
+    // The inner area: its persistent image, in pixels.
+    const QImage &image() const { return m_image; }
+    int innerLeft() const { return kFrame; }
+
+signals:
+    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
+    void MouseDown(short button, short shift, float x, float y);
+    void MouseMove(short button, short shift, float x, float y);
+    void MouseUp(short button, short shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    static constexpr int kFrame = 1;
+    void emitMouse(void (PictureBox::*signal)(short, short, float, float), QMouseEvent *event,
+                   short button);
+
+    QImage m_image;
+    OleColor m_backColor = RGB(255, 255, 255);
+    bool m_autoRedraw = false;
+};
+
+short mouseButtonCode(Qt::MouseButton button);
+short mouseButtonsCode(Qt::MouseButtons buttons);
+short shiftCode(Qt::KeyboardModifiers modifiers);
+
+} // namespace host
