@@ -1,0 +1,182 @@
+#include "frmMap.h"
+
+#include "CartridgeFile.h"
+#include "Dialogs.h"
+#include "FileCheck.h"
+#include "FormBuilder.h"
+#include "ImageControl.h"
+#include "PictureBox.h"
+#include "Shape.h"
+#include "Twips.h"
+#include "modFileOpen.h"
+#include "ucButton.h"
+#include "ucProgress.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+
+namespace app {
+
+namespace {
+
+const QString kDefaultRomPath = QStringLiteral("D:\\模拟游戏\\FC\\Vellmark (J).nes");
+const QString kEditorTitle = QStringLiteral("地图编辑器");
+
+void showMessage(QWidget *owner, const QString &prompt, host::MessageIcon icon)
+{
+    host::MsgBox({owner, prompt, kEditorTitle, icon});
+}
+
+host::FormRecord storedLayout()
+{
+    return host::readFormLayoutFile(QStringLiteral(":/tarvos/frmMap.json"));
+}
+
+} // namespace
+
+frmMap::frmMap(const QString &programFolder, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_programFolder(programFolder)
+{
+    const host::FormRecord layout = storedLayout();
+    setObjectName(layout.name);
+    setWindowTitle(layout.caption);
+    setWindowIcon(QIcon(layout.settings.value(u"icon").toString()));
+    setFixedSize(host::twipsToPixels(layout.clientWidth), host::twipsToPixels(layout.clientHeight));
+
+    host::FormBuilder builder;
+    builder.registerUserControl(QStringLiteral("ucButton"),
+                                [](QWidget *p) { return new controls::ucButton(p); });
+    builder.registerUserControl(QStringLiteral("ucProgress"),
+                                [](QWidget *p) { return new controls::ucProgress(p); });
+    m_controls = builder.build(layout, this);
+
+    m_List1 = qobject_cast<QListWidget *>(control(QStringLiteral("List1")));
+    m_mapSize = qobject_cast<QLabel *>(control(QStringLiteral("mapSize")));
+    m_lblpos = qobject_cast<QLabel *>(control(QStringLiteral("lblpos")));
+    m_mPic = qobject_cast<host::PictureBox *>(control(QStringLiteral("mPic")));
+    m_toolpic = qobject_cast<host::PictureBox *>(control(QStringLiteral("toolpic")));
+    m_img = qobject_cast<host::ImageControl *>(control(QStringLiteral("img")));
+    m_Pic = qobject_cast<host::ImageControl *>(control(QStringLiteral("Pic")));
+    m_Shape1 = qobject_cast<host::Shape *>(control(QStringLiteral("Shape1")));
+    m_Shape2 = qobject_cast<host::Shape *>(control(QStringLiteral("Shape2")));
+    m_pb = qobject_cast<controls::ucProgress *>(control(QStringLiteral("pb")));
+
+    // Keyboard focus follows the stored tab order.
+    std::vector<std::pair<int, QWidget *>> tabOrder;
+    for (const auto &record : layout.controls)
+        if (record.tabIndex >= 0)
+            tabOrder.emplace_back(record.tabIndex, control(record.name));
+    std::sort(tabOrder.begin(), tabOrder.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+
+    wireEvents();
+    Form_Load();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+frmMap::~frmMap() = default;
+
+void frmMap::wireEvents()
+{
+    auto button = [this](const QString &name) {
+        return qobject_cast<controls::ucButton *>(control(name));
+    };
+    connect(button(QStringLiteral("ucButton1")), &controls::ucButton::Click, this,
+            &frmMap::ucButton1_Click);
+    connect(button(QStringLiteral("ucButton3")), &controls::ucButton::Click, this,
+            &frmMap::ucButton3_Click);
+    connect(button(QStringLiteral("ucButton2")), &controls::ucButton::Click, this,
+            &frmMap::ucButton2_Click);
+    // A click chooses a chapter: a new row through the selection, the chosen row again
+    // through the click itself.
+    connect(m_List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_lastListRow = row;
+        if (row >= 0)
+            List1_Click();
+    });
+    connect(m_List1, &QListWidget::itemPressed, this, [this](QListWidgetItem *item) {
+        if (m_List1->row(item) == m_lastListRow && m_List1->isEnabled())
+            List1_Click();
+    });
+}
+
+void frmMap::Form_Load()
+{
+    m_RomPath = kDefaultRomPath;
+    m_CurrentTile = 200;
+}
+
+QString frmMap::helpText()
+{
+    return QStringLiteral("使用说明:\r\n选择游戏ROM>选择要修改关卡>选择要替代的\r\n"
+                          "图标>在地图上[右击]替换>保存ROM\r\n\r\n2008-1-19");
+}
+
+void frmMap::ucButton1_Click()
+{
+    host::MsgBox({this, helpText(), QStringLiteral("说明"), host::MessageIcon::Information});
+}
+
+void frmMap::ucButton3_Click()
+{
+    // The loaded image, its path and its directory change only once a new image has been
+    // read and its directory found, so a cancelled or failed open loses nothing.
+    const QString path = ShowOpenDialog(this);
+    if (!FileCheck(path))
+        return;
+    auto read = readCartridge(path);
+    if (const auto *failure = std::get_if<FileFailure>(&read)) {
+        showMessage(this, failure->message, host::MessageIcon::Critical);
+        return;
+    }
+    QByteArray bytes = std::get<QByteArray>(std::move(read));
+    const auto directory = ReadMapDirectory(bytes);
+    if (!directory) {
+        showMessage(this,
+                    QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
+                                   "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
+                        .arg(QFileInfo(path).fileName()),
+                    host::MessageIcon::Critical);
+        return;
+    }
+    m_RomPath = path;
+    m_RomData = std::move(bytes);
+    m_Chapters = *directory;
+    m_imageLoaded = true;
+    m_List1->setEnabled(true);
+}
+
+void frmMap::List1_Click()
+{
+    const int index = m_List1->currentRow();
+    if (index < 0 || index >= kChapterCount)
+        return;
+    m_List1->setEnabled(false);
+    const ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
+    m_mapSize->setText(QStringLiteral("%1X%2").arg(entry.Width).arg(entry.Height));
+    m_List1->setEnabled(true);
+}
+
+void frmMap::ucButton2_Click()
+{
+    // Before any image was opened there is nothing to write, and the default path must
+    // stay untouched.
+    if (!m_imageLoaded || !FileCheck(m_RomPath))
+        return;
+    if (const auto failure = writeCartridge(m_RomPath, m_RomData)) {
+        showMessage(this, failure->message, host::MessageIcon::Critical);
+        return;
+    }
+    showMessage(this, QStringLiteral("保存成功！"), host::MessageIcon::Information);
+}
+
+} // namespace app

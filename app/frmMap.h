@@ -1,0 +1,87 @@
+#pragma once
+
+#include "ChapterMap.h"
+#include "TileNames.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+class QLabel;
+class QListWidget;
+
+namespace host {
+class ImageControl;
+class PictureBox;
+class Shape;
+} // namespace host
+
+namespace controls {
+class ucButton;
+class ucProgress;
+} // namespace controls
+
+namespace app {
+
+// The editor's one window: the cartridge image in memory, the chapter list, the tile
+// palette, the map view and the three commands. Built from its stored layout.
+class frmMap : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY(frmMap)
+public:
+    // `programFolder` is where the tile folder MAP is looked for.
+    explicit frmMap(const QString &programFolder = QCoreApplication::applicationDirPath(),
+                    QWidget *parent = nullptr);
+    ~frmMap() override;
+
+    // Window state.
+    const QByteArray &RomData() const { return m_RomData; }
+    const QString &RomPath() const { return m_RomPath; }
+    const ChapterDirectory &Chapters() const { return m_Chapters; }
+    std::uint8_t CurrentTile() const { return m_CurrentTile; }
+    const TileNames &tileNames() const { return m_TileNames; }
+    const QString &programFolder() const { return m_programFolder; }
+
+    // The window's controls, by their names in the stored layout.
+    QWidget *control(const QString &name) const { return m_controls.value(name); }
+
+    // Command handlers.
+    void ucButton1_Click(); // Help
+    void ucButton3_Click(); // Open
+    void ucButton2_Click(); // Save
+    void List1_Click();     // chapter choice
+
+    static QString helpText();
+
+private:
+    void Form_Load();
+    void wireEvents();
+
+    QString m_programFolder;
+    QHash<QString, QWidget *> m_controls;
+
+    QByteArray m_RomData;
+    QString m_RomPath;
+    ChapterDirectory m_Chapters{};
+    std::uint8_t m_CurrentTile = 0;
+    TileNames m_TileNames;
+    bool m_imageLoaded = false;
+
+    QListWidget *m_List1 = nullptr;
+    QLabel *m_mapSize = nullptr;
+    QLabel *m_lblpos = nullptr;
+    host::PictureBox *m_mPic = nullptr;
+    host::PictureBox *m_toolpic = nullptr;
+    host::ImageControl *m_img = nullptr;
+    host::ImageControl *m_Pic = nullptr;
+    host::Shape *m_Shape1 = nullptr;
+    host::Shape *m_Shape2 = nullptr;
+    controls::ucProgress *m_pb = nullptr;
+    int m_lastListRow = -1;
+};
+
+} // namespace app

@@ -1,0 +1,11 @@
+#include "Application.h"
+#include "frmMap.h"
+#include "modConst.h"
+
+int main(int argc, char **argv)
+{
+    host::Application application(argc, argv);
+    host::installFontSubstitutions();
+    const auto window = app::Main();
+    return application.exec();
+}

@@ -1,0 +1,19 @@
+#include "modConst.h"
+
+#include "frmMap.h"
+
+namespace app {
+
+// The standard controls here come from the widget toolkit, which needs no registration;
+// the call stays as the one place start-up would register window classes.
+bool InitCommonControlsVB() { return true; }
+
+std::unique_ptr<frmMap> Main()
+{
+    InitCommonControlsVB();
+    auto window = std::make_unique<frmMap>();
+    window->show();
+    return window;
+}
+
+} // namespace app

@@ -1,0 +1,111 @@
+#include "CartridgeFile.h"
+#include "FileCheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace app;
+
+namespace {
+
+QByteArray patternBytes(qsizetype size)
+{
+    QByteArray bytes(size, '\0');
+    for (qsizetype i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
+    return bytes;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class CartridgeFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const QString &name) const { return dir.filePath(name); }
+};
+
+} // namespace
+
+TEST_F(CartridgeFileTest, FileCheckAcceptsOnlyReadableFiles)
+{
+    writeFile(path(QStringLiteral("a.nes")), "x");
+    EXPECT_TRUE(FileCheck(path(QStringLiteral("a.nes"))));
+    EXPECT_FALSE(FileCheck(QString()));
+    EXPECT_FALSE(FileCheck(path(QStringLiteral("missing.nes"))));
+    EXPECT_FALSE(FileCheck(dir.path()));
+}
+
+TEST_F(CartridgeFileTest, LoadAndSaveLeaveTheFileByteForByteUnchanged)
+{
+    const QByteArray original = patternBytes(262160);
+    const QString file = path(QStringLiteral("image.nes"));
+    writeFile(file, original);
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+
+    auto read = readCartridge(file);
+    ASSERT_TRUE(std::holds_alternative<QByteArray>(read));
+    EXPECT_EQ(std::get<QByteArray>(read), original);
+    EXPECT_FALSE(writeCartridge(file, std::get<QByteArray>(read)));
+    EXPECT_EQ(readFile(file), original);
+    const QFile::Permissions ownerGroupOther(0x7077);
+    EXPECT_EQ(QFile::permissions(file) & ownerGroupOther,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    // Nothing but the image is left in the folder.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(CartridgeFileTest, SaveWritesEditsAndNeverShortensTheFile)
+{
+    const QString file = path(QStringLiteral("image.nes"));
+    writeFile(file, patternBytes(1000));
+    QByteArray edited = patternBytes(1000);
+    edited[500] = 'Z';
+    EXPECT_FALSE(writeCartridge(file, edited));
+    EXPECT_EQ(readFile(file), edited);
+
+    // The file grew behind the editor's back: bytes beyond the image are kept, as a write
+    // in place would keep them.
+    writeFile(file, patternBytes(1200));
+    EXPECT_FALSE(writeCartridge(file, edited));
+    const QByteArray after = readFile(file);
+    EXPECT_EQ(after.size(), 1200);
+    EXPECT_EQ(after.left(1000), edited);
+    EXPECT_EQ(after.mid(1000), patternBytes(1200).mid(1000));
+}
+
+TEST_F(CartridgeFileTest, SaveOverAFolderFailsWithAMessageNamingTheFile)
+{
+    const QString folder = path(QStringLiteral("image.nes"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const auto failure = writeCartridge(folder, patternBytes(10));
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->message.contains(QStringLiteral("image.nes")));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST_F(CartridgeFileTest, ReadRefusesImagesOver64MiB)
+{
+    const QString file = path(QStringLiteral("huge.nes"));
+    {
+        QFile huge(file);
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(kMaxImageBytes + 1)); // sparse: costs no disk
+    }
+    const auto read = readCartridge(file);
+    ASSERT_TRUE(std::holds_alternative<FileFailure>(read));
+    EXPECT_TRUE(std::get<FileFailure>(read).message.contains(QStringLiteral("huge.nes")));
+}
