@@ -1,0 +1,142 @@
+#pragma once
+
+#include "ButtonEnums.h"
+
+#include "OleColor.h"
+#include "Picture.h"
+#include "PropertyBag.h"
+#include "StdFont.h"
+#include "UserControl.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace controls
+{
+
+// The program's owner-drawn command button: a push or check button, flat or bevelled, with
+// a caption and, in the graphical style, a picture per state. Its design-time state loads
+// and saves through the property bag; every property that changes the look repaints the
+// whole control into its backing image and tells the container the property changed.
+//
+// Enabled, FontColor, MousePointer, MouseIcon and MaskColor live on the host control
+// (UserControl); the button's accessors of the same names add the repaint and the notice.
+class ucButton : public host::UserControl
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(ucButton)
+public:
+    explicit ucButton(QWidget *parent = nullptr);
+    ~ucButton() override;
+
+    void ResetToDefaultColors();
+
+    ButtonAppearance Appearance() const { return m_appearance; }
+    void setAppearance(ButtonAppearance New_Appearance);
+    host::OleColor ButtonColor() const { return m_buttonColor; }
+    void setButtonColor(host::OleColor New_ButtonColor);
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &New_Caption);
+    CaptionAlignment CaptionAlign() const { return m_captionAlign; }
+    void setCaptionAlign(CaptionAlignment New_CaptionAlign);
+    CaptionJustification CaptionJustify() const { return m_captionJustify; }
+    void setCaptionJustify(CaptionJustification New_CaptionJustify);
+    host::VBool Checked() const { return m_checked; }
+    void setChecked(host::VBool New_Checked);
+    // The control's own enabled flag, not whether its container is enabled too.
+    host::VBool Enabled() const;
+    void setEnabled(host::VBool New_Enabled);
+    host::VBool FlatOver() const { return m_flatOver; }
+    void setFlatOver(host::VBool New_FlatOver);
+    // pv_oFont itself: changing one of its attributes repaints and marks "Font" changed.
+    host::Font Font() const { return pv_oFont; }
+    // Copies name, size, bold, italic, underline and strikethrough into pv_oFont.
+    void setFont(const host::StdFont &New_Font);
+    host::OleColor FontColor() const { return ForeColor(); }
+    void setFontColor(host::OleColor New_FontColor);
+    // Outside -32768..32767 raises RuntimeError 6 and changes nothing.
+    std::int32_t MousePointer() const { return UserControl::MousePointer(); }
+    void setMousePointer(std::int32_t New_MousePointer);
+    host::Picture MouseIcon() const { return UserControl::MouseIcon(); }
+    void setMouseIcon(host::Picture New_MouseIcon);
+    host::OleColor MaskColor() const { return UserControl::MaskColor(); }
+    void setMaskColor(host::OleColor New_MaskColor);
+    host::Picture Picture() const { return m_picture; }
+    void setPicture(host::Picture New_Picture);
+    host::Picture PictureDisabled() const { return m_pictureDisabled; }
+    void setPictureDisabled(host::Picture New_PictureDisabled);
+    host::Picture PictureDown() const { return m_pictureDown; }
+    void setPictureDown(host::Picture New_PictureDown);
+    host::Picture PictureOver() const { return m_pictureOver; }
+    void setPictureOver(host::Picture New_PictureOver);
+    // A negative value is stored as 0 (a bag may still load one).
+    std::int32_t PictureTab() const { return m_pictureTab; }
+    void setPictureTab(std::int32_t New_PictureTab);
+    host::VBool ShowFocus() const { return m_showFocus; }
+    void setShowFocus(host::VBool New_ShowFocus);
+    ButtonStyle Style() const { return m_style; }
+    void setStyle(ButtonStyle New_Style);
+    host::VBool UseMaskColor() const { return m_useMaskColor; }
+    void setUseMaskColor(host::VBool New_UseMaskColor);
+    // True raises Click, whatever the control's state; nothing is stored.
+    void setValue(host::VBool New_Value);
+
+    // How many times the control has repainted itself.
+    int redrawCount() const { return m_redrawCount; }
+
+    // The per-channel shift of a 0x00BBGGRR colour used for the face's shades: each channel
+    // plus the amount, clamped to 0..255 in the direction of the shift.
+    static host::ColorRef ShiftColor(host::ColorRef color, std::int32_t amount);
+
+signals:
+    void Click();
+
+protected:
+    void InitProperties() override;
+    void ReadProperties(const host::PropertyBag &bag) override;
+    void WriteProperties(host::PropertyBag &bag) const override;
+    void UserControl_Resize() override;
+
+private:
+    void Redraw();
+    void SetFaceColors(host::OleColor color);
+    void pv_oFont_FontChanged(const QString &PropertyName);
+
+    // The host control's font is the widget's font; Qt fonts carry no character set, so the
+    // host's one is kept beside it.
+    void setHostFont(const host::StdFont &font);
+    host::Font hostFont() const;
+    // Makes a copy of the given font the object pv_oFont, listening to its changes.
+    void bindFont(const host::StdFont &font);
+    void registerAccessKey();
+
+    ButtonAppearance m_appearance = Flat;
+    host::OleColor m_buttonColor = 0;
+    QString m_caption;
+    CaptionAlignment m_captionAlign = AlignCenter;
+    CaptionJustification m_captionJustify = JustifyLeft;
+    host::VBool m_checked = host::kFalse;
+    host::VBool m_flatOver = host::kFalse;
+    host::Picture m_picture;
+    host::Picture m_pictureDisabled;
+    host::Picture m_pictureDown;
+    host::Picture m_pictureOver;
+    std::int32_t m_pictureTab = 0;
+    host::VBool m_showFocus = host::kFalse;
+    ButtonStyle m_style = Standard;
+    host::VBool m_useMaskColor = host::kFalse;
+
+    host::Font pv_oFont;
+    std::int16_t m_hostFontCharset = 0;
+
+    host::ColorRef FaceColor = 0;
+    host::ColorRef LightColor = 0;
+    host::ColorRef ShadowColor = 0;
+    host::ColorRef HighlightColor = 0;
+    host::ColorRef DarkShadowColor = 0;
+
+    int m_redrawCount = 0;
+};
+
+} // namespace controls
