@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Dialogs.h"
+#include "PropertyBagCodecs.h"
 #include "RuntimeError.h"
 
 #include <QFont>
@@ -8,7 +9,12 @@
 
 namespace host {
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // Stored layouts hold fonts and pictures; their bag form must be known before any
+    // window is read.
+    registerPropertyBagCodecs();
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {
