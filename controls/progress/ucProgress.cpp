@@ -1,5 +1,6 @@
 #include "ucProgress.h"
 
+#include "Gdi.h"
 #include "PictureBox.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
@@ -45,12 +46,18 @@ std::int32_t clampToLong(std::int64_t value)
 
 } // namespace
 
-ucProgress::ucProgress(QWidget *parent) : UserControl(parent)
+ucProgress::ucProgress(QWidget *parent) : UserControl(parent), m_hDC(&backingImage())
 {
     resize(kNewWidth, kNewHeight);
 }
 
-ucProgress::~ucProgress() = default;
+ucProgress::~ucProgress()
+{
+    if (m_FillBrush)
+        host::DeleteObject(m_FillBrush);
+    if (m_BackBrush)
+        host::DeleteObject(m_BackBrush);
+}
 
 void ucProgress::setBorderStyle(std::int32_t New_BorderStyle)
 {
@@ -148,8 +155,8 @@ void ucProgress::WriteProperties(host::PropertyBag &bag) const
 // The two rectangles cover the whole inner area, so nothing else needs drawing.
 void ucProgress::UserControl_Paint()
 {
-    FillRect(backingImage(), m_FillArea, m_FillBrush);
-    FillRect(backingImage(), m_BackArea, m_BackBrush);
+    host::FillRect(m_hDC, m_FillArea, m_FillBrush);
+    host::FillRect(m_hDC, m_BackArea, m_BackBrush);
 }
 
 void ucProgress::UserControl_Resize()
@@ -181,27 +188,33 @@ void ucProgress::CalcRects()
     const std::int32_t h = ScaleHeight();
     const std::int32_t l = m_FillLength;
     if (m_Orientation == 0) {
-        SetRect(m_FillArea, 0, 0, l, h);
-        SetRect(m_BackArea, l, 0, w, h);
+        host::SetRect(m_FillArea, 0, 0, l, h);
+        host::SetRect(m_BackArea, l, 0, w, h);
     } else if (m_Orientation == 1) {
         // A large negative length puts the filled part's top far below the bar; clamping
         // keeps it there instead of overflowing.
         const std::int32_t edge = clampToLong(std::int64_t{h} - l);
-        SetRect(m_FillArea, 0, edge, w, h);
-        SetRect(m_BackArea, 0, 0, w, edge);
+        host::SetRect(m_FillArea, 0, edge, w, h);
+        host::SetRect(m_BackArea, 0, 0, w, edge);
     }
 }
 
 void ucProgress::MakeFillBrush()
 {
-    m_FillBrush.DeleteObject();
-    m_FillBrush = BarBrush::CreateSolidBrush(host::translateOrBlack(m_ForeColor));
+    if (m_FillBrush) {
+        host::DeleteObject(m_FillBrush);
+        m_FillBrush = {};
+    }
+    m_FillBrush = host::CreateSolidBrush(host::translateOrBlack(m_ForeColor));
 }
 
 void ucProgress::MakeBackBrush()
 {
-    m_BackBrush.DeleteObject();
-    m_BackBrush = BarBrush::CreateSolidBrush(host::translateOrBlack(m_BackColor));
+    if (m_BackBrush) {
+        host::DeleteObject(m_BackBrush);
+        m_BackBrush = {};
+    }
+    m_BackBrush = host::CreateSolidBrush(host::translateOrBlack(m_BackColor));
 }
 
 void ucProgress::ApplyBorderStyle()

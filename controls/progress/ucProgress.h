@@ -1,8 +1,7 @@
 #pragma once
 
-#include "BarBrush.h"
-#include "BarRect.h"
-
+#include "DeviceContext.h"
+#include "GdiTypes.h"
 #include "UserControl.h"
 
 #include <cstdint>
@@ -52,12 +51,12 @@ public:
     std::int32_t Value() const { return m_Value; }
     void setValue(std::int32_t New_Value);
 
-    const BarRect &FillArea() const { return m_FillArea; }
-    const BarRect &BackArea() const { return m_BackArea; }
+    const host::RECT &FillArea() const { return m_FillArea; }
+    const host::RECT &BackArea() const { return m_BackArea; }
     std::int32_t FillLength() const { return m_FillLength; }
     std::int32_t PaintedLength() const { return m_PaintedLength; }
-    const BarBrush &FillBrush() const { return m_FillBrush; }
-    const BarBrush &BackBrush() const { return m_BackBrush; }
+    host::HBRUSH FillBrush() const { return m_FillBrush; }
+    host::HBRUSH BackBrush() const { return m_BackBrush; }
 
 signals:
     // Raised straight from the control's own events; handlers may change the arguments.
@@ -99,12 +98,14 @@ private:
     host::OleColor m_ForeColor = 0;
     std::int32_t m_Max = 0;
     std::int32_t m_Value = 0;
-    BarRect m_FillArea;
-    BarRect m_BackArea;
+    host::RECT m_FillArea;
+    host::RECT m_BackArea;
     std::int32_t m_FillLength = 0;
     std::int32_t m_PaintedLength = 0;
-    BarBrush m_FillBrush;
-    BarBrush m_BackBrush;
+    host::HBRUSH m_FillBrush;
+    host::HBRUSH m_BackBrush;
+    // The control's device context: draws on its backing image.
+    host::DeviceContext m_hDC;
 };
 
 } // namespace controls

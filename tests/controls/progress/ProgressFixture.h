@@ -2,6 +2,7 @@
 
 #include "ucProgress.h"
 
+#include "GdiObjects.h"
 #include "Twips.h"
 
 #include <QWidget>
@@ -9,17 +10,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 
-namespace controls
+namespace host
 {
 
-inline void PrintTo(const BarRect &r, std::ostream *os)
+inline void PrintTo(const RECT &r, std::ostream *os)
 {
     *os << '(' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ')';
 }
 
-} // namespace controls
+} // namespace host
 
 namespace progress_test
 {
@@ -27,9 +29,16 @@ namespace progress_test
 constexpr host::ColorRef kRed = host::RGB(255, 0, 0);
 constexpr host::ColorRef kBlue = host::RGB(0, 0, 255);
 
-inline bool inside(const controls::BarRect &r, int x, int y)
+inline bool inside(const host::RECT &r, int x, int y)
 {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+// The colour of a live solid brush; nothing for 0 or a deleted brush.
+inline std::optional<host::ColorRef> brushColor(host::HBRUSH brush)
+{
+    const host::GdiBrush *object = host::findBrush(brush);
+    return object ? std::optional(object->color) : std::nullopt;
 }
 
 inline QRgb opaque(QRgb pixel)

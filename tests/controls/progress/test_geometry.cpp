@@ -6,7 +6,7 @@
 
 #include <limits>
 
-using controls::BarRect;
+using host::RECT;
 using namespace progress_test;
 
 namespace
@@ -17,8 +17,8 @@ TEST_F(ProgressTest, HorizontalHalfFillsTheLeftHalf)
     makeBar(200, 20);
     pb->setValue(50);
     EXPECT_EQ(pb->FillLength(), 100);
-    EXPECT_EQ(pb->FillArea(), (BarRect{0, 0, 100, 20}));
-    EXPECT_EQ(pb->BackArea(), (BarRect{100, 0, 200, 20}));
+    EXPECT_EQ(pb->FillArea(), (RECT{0, 0, 100, 20}));
+    EXPECT_EQ(pb->BackArea(), (RECT{100, 0, 200, 20}));
     EXPECT_TRUE(paintedAsAreas(*pb));
     EXPECT_EQ(opaque(pb->backingImage().pixel(99, 19)), qRgb(255, 0, 0));
     EXPECT_EQ(opaque(pb->backingImage().pixel(100, 0)), qRgb(0, 0, 255));
@@ -31,8 +31,8 @@ TEST_F(ProgressTest, VerticalFillsFromTheBottom)
     ASSERT_EQ(pb->backingImage().size(), QSize(20, 200));
     pb->setValue(25);
     EXPECT_EQ(pb->FillLength(), 50);
-    EXPECT_EQ(pb->FillArea(), (BarRect{0, 150, 20, 200}));
-    EXPECT_EQ(pb->BackArea(), (BarRect{0, 0, 20, 150}));
+    EXPECT_EQ(pb->FillArea(), (RECT{0, 150, 20, 200}));
+    EXPECT_EQ(pb->BackArea(), (RECT{0, 0, 20, 150}));
     EXPECT_TRUE(paintedAsAreas(*pb));
     EXPECT_EQ(opaque(pb->backingImage().pixel(0, 150)), qRgb(255, 0, 0));
     EXPECT_EQ(opaque(pb->backingImage().pixel(19, 149)), qRgb(0, 0, 255));
@@ -102,7 +102,7 @@ TEST_F(ProgressTest, VeryNegativeVerticalLengthIsClamped)
     pb->setOrientation(1);
     pb->setValue(-10'737'418); // 200 x Value = -2147483600 still fits; 200 - that does not
     EXPECT_EQ(pb->FillLength(), -2'147'483'600);
-    EXPECT_EQ(pb->FillArea(), (BarRect{0, std::numeric_limits<std::int32_t>::max(), 10, 200}));
+    EXPECT_EQ(pb->FillArea(), (RECT{0, std::numeric_limits<std::int32_t>::max(), 10, 200}));
     EXPECT_TRUE(paintedAsAreas(*pb));
 }
 
@@ -153,7 +153,7 @@ TEST_F(ProgressTest, ResizeRecomputesAndPaints)
     const int refreshes = pb->refreshCount();
     pb->extenderMove(0, 0, host::pixelsToTwips(100), host::pixelsToTwips(20));
     EXPECT_EQ(pb->FillLength(), 50);
-    EXPECT_EQ(pb->FillArea(), (BarRect{0, 0, 50, 20}));
+    EXPECT_EQ(pb->FillArea(), (RECT{0, 0, 50, 20}));
     EXPECT_GT(pb->refreshCount(), refreshes);
     EXPECT_TRUE(paintedAsAreas(*pb));
 }
@@ -166,7 +166,7 @@ TEST_F(ProgressTest, ValueAfterResizeIsNeverLeftStale)
     pb->setValue(50);                                                          // 100 px
     pb->extenderMove(0, 0, host::pixelsToTwips(100), host::pixelsToTwips(20)); // now 50 px
     pb->setValue(100);                                                         // 100 px again
-    EXPECT_EQ(pb->FillArea(), (BarRect{0, 0, 100, 20}));
+    EXPECT_EQ(pb->FillArea(), (RECT{0, 0, 100, 20}));
     EXPECT_EQ(opaque(pb->backingImage().pixel(75, 10)), qRgb(255, 0, 0));
     EXPECT_TRUE(paintedAsAreas(*pb));
 }

@@ -4,8 +4,7 @@
 
 #include <limits>
 
-using controls::BarBrush;
-using controls::BarRect;
+using host::RECT;
 using namespace progress_test;
 
 namespace
@@ -82,7 +81,7 @@ TEST_F(ProgressTest, ColourChangePaintsAtOnce)
     EXPECT_EQ(pb->refreshCount(), refreshes + 1);
     EXPECT_TRUE(paintedAsAreas(*pb, host::RGB(0, 128, 0), kBlue));
     pb->setBackColor(host::kButtonFace);
-    EXPECT_EQ(pb->BackBrush().color(), host::GetSysColor(host::COLOR_BTNFACE));
+    EXPECT_EQ(brushColor(pb->BackBrush()), host::GetSysColor(host::COLOR_BTNFACE));
     EXPECT_TRUE(paintedAsAreas(*pb, host::RGB(0, 128, 0), host::GetSysColor(host::COLOR_BTNFACE)));
 }
 
@@ -97,28 +96,27 @@ TEST_F(ProgressTest, UntranslatableColourPaintsBlack)
 
 TEST(ProgressBrushes, MadeOnSetUpAndColourChangeDeletedOnReplacementAndAtTheEnd)
 {
-    const int made = BarBrush::createdCount();
-    const int deleted = BarBrush::deletedCount();
+    const int objects = host::gdiObjectCount();
     {
         QWidget container;
         auto *bar = new controls::ucProgress(&container);
-        EXPECT_TRUE(bar->FillBrush().isNull());
-        EXPECT_EQ(BarBrush::createdCount(), made);
+        EXPECT_FALSE(bar->FillBrush());
         bar->createNew({});
-        EXPECT_EQ(BarBrush::createdCount(), made + 2);
-        EXPECT_EQ(bar->FillBrush().color(), host::GetSysColor(host::COLOR_HIGHLIGHT));
+        EXPECT_EQ(host::gdiObjectCount(), objects + 2);
+        EXPECT_EQ(brushColor(bar->FillBrush()), host::GetSysColor(host::COLOR_HIGHLIGHT));
         container.show();
         bar->setValue(60);
         bar->setBorderStyle(1);
         bar->setOrientation(1);
-        EXPECT_EQ(BarBrush::createdCount(), made + 2);
+        EXPECT_EQ(host::gdiObjectCount(), objects + 2);
+        const host::HBRUSH oldFill = bar->FillBrush();
         bar->setForeColor(kRed);
         bar->setBackColor(kBlue);
-        EXPECT_EQ(BarBrush::createdCount(), made + 4);
-        EXPECT_EQ(BarBrush::deletedCount(), deleted + 2);
-        EXPECT_EQ(bar->FillBrush().color(), kRed);
+        EXPECT_EQ(host::gdiObjectCount(), objects + 2);
+        EXPECT_FALSE(brushColor(oldFill));
+        EXPECT_EQ(brushColor(bar->FillBrush()), kRed);
     }
-    EXPECT_EQ(BarBrush::deletedCount(), deleted + 4);
+    EXPECT_EQ(host::gdiObjectCount(), objects);
 }
 
 TEST_F(ProgressTest, OrientationSwapsWidthAndHeightOnEveryAssignment)
@@ -128,7 +126,7 @@ TEST_F(ProgressTest, OrientationSwapsWidthAndHeightOnEveryAssignment)
     pb->setValue(50);
     pb->setOrientation(1);
     EXPECT_EQ(pb->geometry(), QRect(20, 30, 20, 200));
-    EXPECT_EQ(pb->FillArea(), (BarRect{0, 100, 20, 200}));
+    EXPECT_EQ(pb->FillArea(), (RECT{0, 100, 20, 200}));
     EXPECT_TRUE(paintedAsAreas(*pb));
     pb->setOrientation(1);
     EXPECT_EQ(pb->geometry(), QRect(20, 30, 200, 20));
@@ -145,7 +143,7 @@ TEST_F(ProgressTest, OtherOrientationKeepsLengthAndAreas)
     pb->setOrientation(7);
     EXPECT_EQ(pb->geometry().size(), QSize(20, 200));
     EXPECT_EQ(pb->FillLength(), 100);
-    EXPECT_EQ(pb->FillArea(), (BarRect{0, 0, 100, 20}));
+    EXPECT_EQ(pb->FillArea(), (RECT{0, 0, 100, 20}));
     pb->setValue(10);
     EXPECT_EQ(pb->FillLength(), 100);
 }
