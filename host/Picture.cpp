@@ -50,9 +50,12 @@ Picture LoadPicture(const QString &path)
         throw RuntimeError(RuntimeError::PathFileAccess,
                            QStringLiteral("Path/File access error: %1").arg(path));
     // Tile bitmaps are tiny; anything past the largest bitmap we accept is not a picture.
-    const QByteArray bytes = file.read(kMaxPictureFileBytes + 1);
-    if (bytes.size() > kMaxPictureFileBytes)
+    // The file's own size bounds the read: a buffer of the largest size for every tile
+    // would cost more than the tile itself.
+    const qint64 size = file.size();
+    if (size > kMaxPictureFileBytes)
         throw RuntimeError::invalidPicture();
+    const QByteArray bytes = file.read(size);
 
     if (bytes.startsWith("BM")) {
         QImage image = decodeBitmap(bytes);

@@ -21,8 +21,15 @@ void PictureBox::setBackColor(OleColor color)
     Cls();
 }
 
+const QImage &PictureBox::image() const
+{
+    fitImage();
+    return m_image;
+}
+
 void PictureBox::Cls()
 {
+    fitImage();
     m_image.fill(toQRgb(translateOrBlack(m_backColor)));
     update();
 }
@@ -34,6 +41,9 @@ void PictureBox::PaintPicture(const Picture &picture, double x, double y, double
         throw RuntimeError::invalidPicture();
     const QRectF target(x / kTwipsPerPixel, y / kTwipsPerPixel, width / kTwipsPerPixel,
                         height / kTwipsPerPixel);
+    fitImage();
+    if (m_image.isNull())
+        return;
     QPainter painter(&m_image);
     painter.drawImage(target, picture->image());
     painter.end();
@@ -45,12 +55,19 @@ void PictureBox::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.drawImage(kFrame, kFrame, m_image);
+    painter.drawImage(kFrame, kFrame, image());
 }
 
 void PictureBox::resizeEvent(QResizeEvent *)
 {
+    fitImage();
+}
+
+void PictureBox::fitImage() const
+{
     const QSize inner(std::max(0, width() - 2 * kFrame), std::max(0, height() - 2 * kFrame));
+    if (m_image.size() == inner)
+        return;
     QImage image(inner, QImage::Format_RGB32);
     image.fill(toQRgb(translateOrBlack(m_backColor)));
     if (!m_image.isNull()) {

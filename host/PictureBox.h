@@ -28,8 +28,9 @@ public:
     // twips; raises RuntimeError 481 for a picture that holds no image.
     void PaintPicture(const Picture &picture, double x, double y, double width, double height);
 
-    // The inner area: its persistent image, in pixels.
-    const QImage &image() const { return m_image; }
+    // The inner area: its persistent image, in pixels. It has the box's size from the
+    // start, also while the box has never been shown (the window's load draws into it).
+    const QImage &image() const;
     int innerLeft() const { return kFrame; }
 
 signals:
@@ -49,8 +50,11 @@ private:
     static constexpr int kFrame = 1;
     void emitMouse(void (PictureBox::*signal)(short, short, float, float), QMouseEvent *event,
                    short button);
+    // A hidden widget gets its resize event only when first shown, so the image follows
+    // the widget's size on every use instead.
+    void fitImage() const;
 
-    QImage m_image;
+    mutable QImage m_image;
     OleColor m_backColor = RGB(255, 255, 255);
     bool m_autoRedraw = false;
 };
