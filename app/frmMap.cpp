@@ -107,11 +107,16 @@ void frmMap::wireEvents()
         if (m_List1->row(item) == m_lastListRow && m_List1->isEnabled())
             List1_Click();
     });
+    connect(m_toolpic, &host::PictureBox::MouseDown, this, &frmMap::toolpic_MouseDown);
+    connect(m_toolpic, &host::PictureBox::MouseMove, this, &frmMap::toolpic_MouseMove);
+    connect(m_mPic, &host::PictureBox::MouseDown, this, &frmMap::mPic_MouseDown);
+    connect(m_mPic, &host::PictureBox::MouseMove, this, &frmMap::mPic_MouseMove);
 }
 
 void frmMap::Form_Load()
 {
     m_RomPath = kDefaultRomPath;
+    GetPic();
     m_CurrentTile = 200;
 }
 
@@ -163,6 +168,7 @@ void frmMap::List1_Click()
     m_List1->setEnabled(false);
     const ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
     m_mapSize->setText(QStringLiteral("%1X%2").arg(entry.Width).arg(entry.Height));
+    DrawMap(entry);
     m_List1->setEnabled(true);
 }
 

@@ -55,6 +55,16 @@ public:
     void ucButton2_Click(); // Save
     void List1_Click();     // chapter choice
 
+    // The tile palette (frmMapPalette.cpp).
+    void GetPic();
+    void toolpic_MouseDown(short Button, short Shift, float X, float Y);
+    void toolpic_MouseMove(short Button, short Shift, float X, float Y);
+
+    // The map view and its editing (frmMapView.cpp).
+    void DrawMap(const ChapterMap &entry);
+    void mPic_MouseMove(short Button, short Shift, float X, float Y);
+    void mPic_MouseDown(short Button, short Shift, float X, float Y);
+
     static QString helpText();
 
 private:

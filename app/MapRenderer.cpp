@@ -1,0 +1,54 @@
+#include "MapRenderer.h"
+
+#include "FileCheck.h"
+#include "MapCell.h"
+#include "RuntimeError.h"
+#include "TileFolder.h"
+#include "Twips.h"
+
+#include <QPainter>
+
+namespace app {
+
+host::Picture loadTilePicture(const QString &path)
+{
+    if (!FileCheck(path))
+        return nullptr;
+    try {
+        return host::LoadPicture(path);
+    } catch (const host::RuntimeError &) {
+        return nullptr;
+    }
+}
+
+QSize chapterImageSize(const ChapterMap &entry)
+{
+    if (mapCellCount(entry) == 0)
+        return {};
+    constexpr int cell = host::twipsToPixels(kMapCellTwips);
+    return {cell * (entry.Width + 1), cell * (entry.Height + 1)};
+}
+
+QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const TileFolder &tiles)
+{
+    QImage image(chapterImageSize(entry), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    constexpr double side = double{kMapCellTwips} / host::kTwipsPerPixel;
+    host::Picture scratch;
+    const std::int32_t n = mapCellCount(entry);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const MapCell cell = mapCell(entry, i, RomData);
+        if (cell.code) {
+            if (host::Picture loaded = loadTilePicture(tiles.tilePath(*cell.code)))
+                scratch = std::move(loaded);
+        }
+        if (scratch)
+            painter.drawImage(QRectF(cell.x / double{host::kTwipsPerPixel},
+                                     cell.y / double{host::kTwipsPerPixel}, side, side),
+                              scratch->image());
+    }
+    return image;
+}
+
+} // namespace app

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ChapterMap.h"
+#include "Picture.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace app {
+
+class TileFolder;
+
+// A tile bitmap as the map view and the palette load it: FileCheck, then LoadPicture.
+// Null when the file is missing or unreadable, or the picture loader refuses it.
+host::Picture loadTilePicture(const QString &path);
+
+// The pixel size of a whole chapter drawn at the map view's scale (240-twip cells, 15
+// twips to the pixel), with the empty column 0 and row 0.
+QSize chapterImageSize(const ChapterMap &entry);
+
+// Draws a chapter without a window: every cell of the walk, in the order and with the
+// geometry of the map view, from a white background. Like the view, a cell whose tile
+// cannot be loaded shows the tile loaded last, or stays white before the first one.
+QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const TileFolder &tiles);
+
+} // namespace app

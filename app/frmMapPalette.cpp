@@ -1,0 +1,80 @@
+// The tile palette of frmMap: filling it from the tile folder, choosing a tile, and the
+// hover frame.
+
+#include "frmMap.h"
+
+#include "ImageControl.h"
+#include "MapCell.h"
+#include "MapRenderer.h"
+#include "PictureBox.h"
+#include "Shape.h"
+#include "TileFolder.h"
+#include "TileNaming.h"
+
+#include <QDir>
+
+namespace app {
+
+void frmMap::GetPic()
+{
+    const TileFolder folder(tileFolder(m_programFolder));
+    std::int32_t i = 0;
+    std::int32_t X = 0;
+    std::int32_t Y = -kPaletteCellTwips;
+    for (const QString &name : folder.fileNames()) {
+        // The palette has room for 105 tiles; a file the picture loader refuses takes
+        // no cell, and the next file takes its place.
+        if (i == kPaletteCells)
+            break;
+        host::Picture picture = loadTilePicture(folder.filePath(name));
+        if (!picture)
+            continue;
+        m_img->setPicture(std::move(picture));
+        if (i % kPaletteColumns == 0) {
+            X = 0;
+            Y += kPaletteCellTwips;
+        } else {
+            X += kPaletteCellTwips;
+        }
+        m_toolpic->PaintPicture(m_img->picture(), X, Y, kPaletteCellTwips, kPaletteCellTwips);
+        m_TileNames[static_cast<std::size_t>(i)] = name;
+        ++i;
+    }
+}
+
+void frmMap::toolpic_MouseDown(short, short, float X, float Y)
+{
+    const auto cell = pointerToCell(X, Y, kPaletteCellTwips);
+    if (!cell)
+        return;
+    // Over the right half of the fifth column the pointer selects column 5, which is the
+    // first cell of the next row.
+    const std::int64_t k = std::int64_t{kPaletteColumns} * cell->row + cell->column;
+    if (k < 0 || k >= kPaletteCells)
+        return;
+    const QString &name = m_TileNames[static_cast<std::size_t>(k)];
+    // An empty cell, or a name that gives no code, chooses nothing.
+    const auto code = paletteTileCode(name);
+    if (!code)
+        return;
+    m_CurrentTile = *code;
+    if (host::Picture picture = loadTilePicture(QDir(tileFolder(m_programFolder)).filePath(name)))
+        m_img->setPicture(std::move(picture));
+}
+
+void frmMap::toolpic_MouseMove(short, short, float X, float Y)
+{
+    // The frame follows the pointer everywhere, over empty cells and beyond the fifth
+    // column too, since it stands where a click would choose.
+    const auto cell = pointerToCell(X, Y, kPaletteCellTwips);
+    if (!cell)
+        return;
+    const auto left = cellEdgeTwips(cell->column, kPaletteCellTwips);
+    const auto top = cellEdgeTwips(cell->row, kPaletteCellTwips);
+    if (!left || !top)
+        return;
+    m_Shape2->setLeft(*left);
+    m_Shape2->setTop(*top);
+}
+
+} // namespace app

@@ -1,0 +1,179 @@
+#include "MapRenderer.h"
+#include "MapWindowFixture.h"
+#include "TileFolder.h"
+
+#include <QTimer>
+
+using testing_support::MapWindowFixture;
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
+class MapViewTest : public MapWindowFixture {
+protected:
+    // The view's inner area: 8175 x 7695 twips less the frame.
+    static QSize viewSize() { return {543, 511}; }
+};
+
+} // namespace
+
+TEST_F(MapViewTest, SixteenByThirtyTwoMapPaintsEveryCellFromItsCorner)
+{
+    writeAllTiles();
+    startWindow();
+    openImage(testing_support::standardSyntheticImage());
+    chooseChapter(0); // cell n holds byte n (mod 256)
+
+    struct Case {
+        int column, row, code;
+    };
+    // The first, 16th and 17th cells at (240, 240), (3840, 240) and (240, 480) twips; the
+    // last row that fits in the view.
+    const Case cases[] = {{1, 1, 1}, {16, 1, 16}, {1, 2, 17}, {16, 2, 32}, {7, 31, 487}};
+    for (const Case &c : cases)
+        EXPECT_TRUE(isSolid(viewCell(c.column, c.row), tileColour(c.code & 0xFF)))
+            << c.column << "," << c.row;
+    // Column 0 and row 0 stay empty, and so does everything right of column 16.
+    EXPECT_TRUE(isSolid(mPic()->image().copy(0, 0, 543, 16), kWhite));
+    EXPECT_TRUE(isSolid(mPic()->image().copy(0, 0, 16, 511), kWhite));
+    EXPECT_TRUE(isSolid(mPic()->image().copy(17 * 16, 0, 543 - 17 * 16, 511), kWhite));
+
+    EXPECT_EQ(pb()->Max(), 512);
+    EXPECT_EQ(pb()->Value(), 512);
+    EXPECT_EQ(pictureColour(Pic()), tileColour(512 & 0xFF)); // the tile loaded last
+    EXPECT_TRUE(mPic()->AutoRedraw());
+    EXPECT_TRUE(list()->isEnabled());
+}
+
+TEST_F(MapViewTest, OneWideMapIsASingleColumnOneCellIn)
+{
+    writeAllTiles();
+    startWindow();
+    openImage(testing_support::standardSyntheticImage());
+    chooseChapter(1); // 1 x 5, cell n holds byte 1 + n
+    for (int row = 1; row <= 5; ++row)
+        EXPECT_TRUE(isSolid(viewCell(1, row), tileColour(1 + row))) << row;
+    EXPECT_TRUE(isSolid(mPic()->image().copy(32, 0, 543 - 32, 511), kWhite));
+    EXPECT_TRUE(isSolid(mPic()->image().copy(0, 6 * 16, 543, 511 - 6 * 16), kWhite));
+    EXPECT_EQ(pb()->Max(), 5);
+    EXPECT_EQ(pb()->Value(), 5);
+}
+
+TEST_F(MapViewTest, WideMapIsDrawnInFullAndTheViewShowsItsCorner)
+{
+    writeAllTiles();
+    startWindow();
+    std::array<std::pair<int, int>, app::kChapterCount> sizes{};
+    sizes.fill({3, 3});
+    sizes[0] = {40, 40};
+    const QByteArray rom = testing_support::syntheticImage(sizes);
+    openImage(rom);
+    chooseChapter(0);
+    EXPECT_EQ(mPic()->image().pixel(33 * 16 + 5, 16 + 5), tileColour(33));
+    EXPECT_EQ(mPic()->image().pixel(16 + 5, 31 * 16 + 5), tileColour((30 * 40 + 1) & 0xFF));
+    EXPECT_EQ(pb()->Value(), 1600);
+    // The headless renderer draws the same cells the same way, past the view's edges too.
+    const QImage whole =
+        app::renderChapter(window->RomData(), window->Chapters()[0], app::TileFolder(mapFolder()));
+    EXPECT_EQ(whole.size(), QSize(41 * 16, 41 * 16));
+    EXPECT_EQ(whole.copy(QRect(QPoint(0, 0), viewSize())), mPic()->image());
+    EXPECT_TRUE(isSolid(whole.copy(40 * 16, 40 * 16, 16, 16), tileColour(1600 & 0xFF)));
+}
+
+TEST_F(MapViewTest, TilesAreFoundByTheirCodeInAnyCase)
+{
+    writeTile(QStringLiteral("1.bmp"), tileColour(1));
+    writeTile(QStringLiteral("c8.bmp"), tileColour(200));
+    writeTile(QStringLiteral("a.BMP"), tileColour(10));
+    startWindow();
+    openImage(testing_support::standardSyntheticImage());
+    chooseChapter(0);
+    EXPECT_TRUE(isSolid(viewCell(10, 1), tileColour(10)));
+    EXPECT_TRUE(isSolid(viewCell(8, 13), tileColour(200))); // cell 200
+    EXPECT_TRUE(isSolid(viewCell(7, 13), tileColour(10)));  // cell 199: no tile, the last one
+}
+
+TEST_F(MapViewTest, MissingOrBrokenTilePaintsThePictureLoadedLast)
+{
+    writeTile(QStringLiteral("1.bmp"), tileColour(1));
+    writeTile(QStringLiteral("3.bmp"), tileColour(3));
+    QFile broken(QStringLiteral(TARVOS_TEST_DATA "/bad/oversized.bmp"));
+    ASSERT_TRUE(broken.open(QIODevice::ReadOnly));
+    writeFile(QStringLiteral("2.bmp"), broken.readAll());
+    startWindow();
+    openImage(testing_support::standardSyntheticImage());
+    chooseChapter(0);
+    EXPECT_TRUE(isSolid(viewCell(1, 1), tileColour(1)));
+    EXPECT_TRUE(isSolid(viewCell(2, 1), tileColour(1))); // 2.bmp is refused
+    EXPECT_TRUE(isSolid(viewCell(3, 1), tileColour(3)));
+    EXPECT_TRUE(isSolid(viewCell(4, 1), tileColour(3)));  // no 4.bmp
+    EXPECT_TRUE(isSolid(viewCell(1, 17), tileColour(1))); // cell 257 holds 1 again
+    EXPECT_TRUE(isSolid(viewCell(2, 17), tileColour(1)));
+}
+
+TEST_F(MapViewTest, EmptyTileFolderLeavesTheViewWhiteWhileTheBarRuns)
+{
+    startWindow();
+    // Something drawn before, that the walk must clear.
+    mPic()->PaintPicture(host::LoadPicture(QStringLiteral(TARVOS_TEST_DATA "/tile16.bmp")), 0, 0,
+                         2400, 2400);
+    openImage(testing_support::standardSyntheticImage());
+    chooseChapter(0);
+    EXPECT_TRUE(isSolid(mPic()->image(), kWhite));
+    EXPECT_FALSE(Pic()->hasImage());
+    EXPECT_EQ(pb()->Max(), 512);
+    EXPECT_EQ(pb()->Value(), 512);
+}
+
+TEST_F(MapViewTest, CellsBeyondTheImagePaintLikeMissingTiles)
+{
+    writeAllTiles();
+    startWindow();
+    QByteArray rom = testing_support::standardSyntheticImage();
+    const auto directory = app::ReadMapDirectory(rom);
+    ASSERT_TRUE(directory);
+    // Chapter 25 (8 x 6, cell n holds 24 + n) keeps its first three cells only.
+    rom.truncate((*directory)[24].DataOffset + 4);
+    openImage(rom);
+    ASSERT_EQ(window->RomData().size(), rom.size());
+    chooseChapter(24);
+    EXPECT_TRUE(isSolid(viewCell(1, 1), tileColour(25)));
+    EXPECT_TRUE(isSolid(viewCell(3, 1), tileColour(27)));
+    EXPECT_TRUE(isSolid(viewCell(4, 1), tileColour(27)));
+    EXPECT_TRUE(isSolid(viewCell(8, 6), tileColour(27)));
+    EXPECT_EQ(pb()->Value(), 48);
+    EXPECT_EQ(window->RomData(), rom);
+}
+
+TEST_F(MapViewTest, DrawingAgainShowsTheEditedBytes)
+{
+    writeAllTiles();
+    startWindow();
+    const auto lastPaletteCode = app::paletteTileCode(window->tileNames()[104]);
+    ASSERT_TRUE(lastPaletteCode);
+    ASSERT_NE(*lastPaletteCode, 200);
+    openImage(testing_support::standardSyntheticImage());
+    chooseChapter(0);
+
+    // Until a tile is chosen, img shows the palette's last tile while CurrentTile is 200.
+    window->mPic_MouseDown(2, 0, 720, 480);
+    EXPECT_TRUE(isSolid(viewCell(3, 2), tileColour(*lastPaletteCode)));
+    window->List1_Click();
+    EXPECT_TRUE(isSolid(viewCell(3, 2), tileColour(200)));
+    EXPECT_TRUE(isSolid(viewCell(2, 2), tileColour(18)));
+}
+
+TEST_F(MapViewTest, TheWalkDoesNotReturnToTheEventLoop)
+{
+    writeAllTiles();
+    startWindow();
+    openImage(testing_support::standardSyntheticImage());
+    list()->setCurrentRow(0);
+    bool ran = false;
+    QTimer::singleShot(0, mPic(), [&ran] { ran = true; });
+    window->List1_Click();
+    EXPECT_FALSE(ran);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ran);
+}
