@@ -1,0 +1,150 @@
+#include "Application.h"
+#include "Dialogs.h"
+#include "MapRenderer.h"
+#include "PictureBox.h"
+#include "SyntheticImage.h"
+#include "TileFolder.h"
+#include "TileNaming.h"
+#include "frmMap.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// A program folder with a bitmap for every tile code (16 x 16, 24 bits, as the sample's
+// tiles), and an image whose first chapter is 32 x 32 and second 256 x 256. Every cell
+// byte names an existing tile, so every cell loads a file.
+class Workbench {
+public:
+    Workbench()
+    {
+        QDir(m_dir.path()).mkpath(QStringLiteral("MAP"));
+        for (int code = 0; code < 256; ++code) {
+            QImage tile(16, 16, QImage::Format_RGB32);
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x)
+                    tile.setPixel(x, y, qRgb(code, (x * 16) ^ code, (y * 16) ^ (255 - code)));
+            tile.save(QDir(tileFolder()).filePath(app::tileFileName(std::uint8_t(code))), "BMP");
+        }
+        std::array<std::pair<int, int>, app::kChapterCount> sizes{};
+        sizes.fill({8, 8});
+        sizes[0] = {32, 32};
+        sizes[1] = {256, 256};
+        m_rom = testing_support::syntheticImage(sizes);
+        m_romPath = QDir(m_dir.path()).filePath(QStringLiteral("bench.nes"));
+        QFile file(m_romPath);
+        file.open(QIODevice::WriteOnly);
+        file.write(m_rom);
+    }
+
+    QString programFolder() const { return m_dir.path(); }
+    QString tileFolder() const { return app::tileFolder(m_dir.path()); }
+    const QByteArray &rom() const { return m_rom; }
+
+    // A shown window with the image opened.
+    std::unique_ptr<app::frmMap> openWindow() const
+    {
+        auto window = std::make_unique<app::frmMap>(programFolder());
+        window->show();
+        const QString path = m_romPath;
+        const auto previous =
+            host::setOpenFileHandler([path](const host::OpenFileRequest &) { return path; });
+        window->ucButton3_Click();
+        host::setOpenFileHandler(previous);
+        return window;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_rom;
+    QString m_romPath;
+};
+
+const Workbench &workbench()
+{
+    static const Workbench bench;
+    return bench;
+}
+
+// The chapter choice as the user makes it: the size label, DrawMap and the list.
+void BM_DrawMap(benchmark::State &state)
+{
+    const auto window = workbench().openWindow();
+    auto *list = qobject_cast<QListWidget *>(window->control(QStringLiteral("List1")));
+    list->setCurrentRow(int(state.range(0)));
+    for (auto _ : state)
+        window->List1_Click();
+    const std::int64_t cells =
+        std::int64_t{window->Chapters()[std::size_t(state.range(0))].cellCount()};
+    state.SetItemsProcessed(state.iterations() * cells);
+    state.counters["cells"] = double(cells);
+}
+BENCHMARK(BM_DrawMap)->Arg(0)->ArgName("32x32")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawMap)->Arg(1)->ArgName("256x256")->Unit(benchmark::kMillisecond);
+
+// The same chapter drawn without a window, whole, for exporters.
+void BM_RenderChapter(benchmark::State &state)
+{
+    const app::TileFolder tiles(workbench().tileFolder());
+    const auto directory = app::ReadMapDirectory(workbench().rom());
+    const app::ChapterMap entry = (*directory)[std::size_t(state.range(0))];
+    for (auto _ : state)
+        benchmark::DoNotOptimize(app::renderChapter(workbench().rom(), entry, tiles));
+    state.SetItemsProcessed(state.iterations() * std::int64_t{entry.cellCount()});
+}
+BENCHMARK(BM_RenderChapter)->Arg(0)->ArgName("32x32")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderChapter)->Arg(1)->ArgName("256x256")->Unit(benchmark::kMillisecond);
+
+// Filling the palette from 105 tile files.
+void BM_GetPic(benchmark::State &state)
+{
+    const auto window = workbench().openWindow();
+    for (auto _ : state)
+        window->GetPic();
+    state.SetItemsProcessed(state.iterations() * 105);
+}
+BENCHMARK(BM_GetPic)->Unit(benchmark::kMillisecond);
+
+// The two halves of one cell: loading its tile, and painting it into the view.
+void BM_LoadTilePicture(benchmark::State &state)
+{
+    const app::TileFolder tiles(workbench().tileFolder());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(app::loadTilePicture(tiles.tilePath(0xC8)));
+}
+BENCHMARK(BM_LoadTilePicture)->Unit(benchmark::kMicrosecond);
+
+void BM_PaintPicture(benchmark::State &state)
+{
+    host::PictureBox box;
+    box.resize(545, 513);
+    const host::Picture tile =
+        app::loadTilePicture(app::TileFolder(workbench().tileFolder()).tilePath(0xC8));
+    int i = 0;
+    for (auto _ : state) {
+        box.PaintPicture(tile, 240 * (1 + i % 33), 240 * (1 + (i / 33) % 31), 240, 240);
+        ++i;
+    }
+}
+BENCHMARK(BM_PaintPicture)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    host::Application app(argc, argv);
+    host::installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
