@@ -9,6 +9,10 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
+
+class QKeySequence;
+class QShortcut;
 
 namespace host {
 
@@ -52,7 +56,8 @@ public:
     PropertyBag save();
 
     const Ambient &ambient() const { return m_ambient; }
-    void setAmbient(const Ambient &ambient) { m_ambient = ambient; }
+    // Tells the control which ambient properties changed ("DisplayName", "Font", "BackColor").
+    void setAmbient(const Ambient &ambient);
 
     // Extender: place and size in the container's twips.
     int extenderLeft() const;
@@ -88,7 +93,13 @@ public:
     Picture MouseIcon() const { return m_mouseIcon; }
     void setMouseIcon(Picture icon) { m_mouseIcon = std::move(icon); }
     QString AccessKeys() const { return m_accessKeys; }
-    void setAccessKeys(const QString &keys) { m_accessKeys = keys; }
+    // Alt with one of these keys, anywhere in the control's window, reaches the control as
+    // an access-key press; with Shift too a letter is reported in upper case.
+    void setAccessKeys(const QString &keys);
+
+    // Mouse moves and the release come to this control wherever the pointer is, until every
+    // mouse button is up. The host takes the capture by itself at an ordinary press.
+    void SetCapture();
 
 signals:
     // The changed-property notice: the container saves the control again.
@@ -108,12 +119,52 @@ protected:
     // The control's resize notification, after the backing image has the new size.
     virtual void UserControl_Resize() {}
 
+    // Display, focus and input notifications. A disabled control gets no mouse, keyboard or
+    // access-key notification. Button: 1 left, 2 right, 4 middle (for moves, the buttons
+    // held); Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y in pixels of the inner area; KeyCode a
+    // virtual-key code; KeyAscii a character code. The second press of a left double click
+    // comes as UserControl_DblClick instead of UserControl_MouseDown. Key repeats come as
+    // further key-downs without key-ups between them.
+    virtual void UserControl_Show() {}
+    virtual void UserControl_AmbientChanged(const QString & /*PropertyName*/) {}
+    virtual void UserControl_EnterFocus() {}
+    virtual void UserControl_ExitFocus() {}
+    virtual void UserControl_AccessKeyPress(short & /*KeyAscii*/) {}
+    virtual void UserControl_MouseDown(short & /*Button*/, short & /*Shift*/, float & /*X*/,
+                                       float & /*Y*/)
+    {
+    }
+    virtual void UserControl_MouseMove(short & /*Button*/, short & /*Shift*/, float & /*X*/,
+                                       float & /*Y*/)
+    {
+    }
+    virtual void UserControl_MouseUp(short & /*Button*/, short & /*Shift*/, float & /*X*/,
+                                     float & /*Y*/)
+    {
+    }
+    virtual void UserControl_DblClick() {}
+    virtual void UserControl_KeyDown(short & /*KeyCode*/, short & /*Shift*/) {}
+    virtual void UserControl_KeyPress(short & /*KeyAscii*/) {}
+    virtual void UserControl_KeyUp(short & /*KeyCode*/, short & /*Shift*/) {}
+
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     void resizeBacking();
     void drawEdge(QPainter &painter) const;
+    void notifyMouse(void (UserControl::*hook)(short &, short &, float &, float &),
+                     const QMouseEvent *event, short button);
+    void addAccessKeyShortcut(const QKeySequence &keys, QChar reported);
 
     Ambient m_ambient;
     QImage m_backing;
@@ -127,6 +178,8 @@ private:
     std::int16_t m_mousePointer = 0;
     Picture m_mouseIcon;
     QString m_accessKeys;
+    std::vector<QShortcut *> m_accessKeyShortcuts; // children of the control
+    bool m_hasCapture = false;
 };
 
 } // namespace host

@@ -23,10 +23,13 @@ constexpr host::VBool asVBool(host::VBool value)
 
 ucButton::ucButton(QWidget *parent) : host::UserControl(parent)
 {
-    bindFont(host::StdFont());
+    UserControl_Initialize();
 }
 
-ucButton::~ucButton() = default;
+ucButton::~ucButton()
+{
+    UserControl_Terminate();
+}
 
 void ucButton::ResetToDefaultColors()
 {

@@ -2,6 +2,7 @@
 
 #include "ButtonEnums.h"
 
+#include "GdiTypes.h"
 #include "OleColor.h"
 #include "Picture.h"
 #include "PropertyBag.h"
@@ -11,6 +12,8 @@
 #include <QString>
 
 #include <cstdint>
+
+class QTimer;
 
 namespace controls
 {
@@ -85,12 +88,34 @@ public:
     // How many times the control has repainted itself.
     int redrawCount() const { return m_redrawCount; }
 
+    // The input state that the look follows.
+    host::VBool hasInputFocus() const { return HasFocus; }
+    host::VBool isDown() const { return IsDown; }
+    host::VBool isOver() const { return IsOver; }
+    host::VBool keyIsDown() const { return KeyIsDown; }
+    host::HBRUSH patternBrush() const { return PatternBrush; }
+
+    // The hover timer's tick: while the pointer is over the control it asks the host which
+    // window is under the pointer, and ends the hover look once that is another window.
+    void tmrOver_Timer();
+
     // The per-channel shift of a 0x00BBGGRR colour used for the face's shades: each channel
     // plus the amount, clamped to 0..255 in the direction of the shift.
     static host::ColorRef ShiftColor(host::ColorRef color, std::int32_t amount);
 
 signals:
+    // Raised to the container; handlers may change the arguments. Button: 1 left, 2 right,
+    // 4 middle (for moves, the buttons held); Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y in pixels
+    // of the inner area; KeyCode a virtual-key code, KeyAscii a character code.
     void Click();
+    void KeyDown(short &KeyCode, short &Shift);
+    void KeyPress(short &KeyAscii);
+    void KeyUp(short &KeyCode, short &Shift);
+    void MouseDown(short &Button, short &Shift, float &X, float &Y);
+    void MouseMove(short &Button, short &Shift, float &X, float &Y);
+    void MouseUp(short &Button, short &Shift, float &X, float &Y);
+    void MouseIn(short &Shift);
+    void MouseOut(short &Shift);
 
 protected:
     void InitProperties() override;
@@ -98,7 +123,26 @@ protected:
     void WriteProperties(host::PropertyBag &bag) const override;
     void UserControl_Resize() override;
 
+    // The host's input, focus and display notifications.
+    void UserControl_Show() override;
+    void UserControl_AmbientChanged(const QString &PropertyName) override;
+    void UserControl_EnterFocus() override;
+    void UserControl_ExitFocus() override;
+    void UserControl_AccessKeyPress(short &KeyAscii) override;
+    void UserControl_MouseDown(short &Button, short &Shift, float &X, float &Y) override;
+    void UserControl_MouseMove(short &Button, short &Shift, float &X, float &Y) override;
+    void UserControl_MouseUp(short &Button, short &Shift, float &X, float &Y) override;
+    void UserControl_DblClick() override;
+    void UserControl_KeyDown(short &KeyCode, short &Shift) override;
+    void UserControl_KeyPress(short &KeyAscii) override;
+    void UserControl_KeyUp(short &KeyCode, short &Shift) override;
+
 private:
+    // Creation and destruction of the control's own resources.
+    void UserControl_Initialize();
+    void UserControl_Terminate();
+    bool isInside(float X, float Y) const;
+
     void Redraw();
     void SetFaceColors(host::OleColor color);
     void pv_oFont_FontChanged(const QString &PropertyName);
@@ -130,11 +174,25 @@ private:
     host::Font pv_oFont;
     std::int16_t m_hostFontCharset = 0;
 
+    host::VBool HasFocus = host::kFalse;
+    host::VBool IsDown = host::kFalse;
+    host::VBool IsOver = host::kFalse;
+    short LastButton = 0;
+    short LastShift = 0;
+    float LastX = 0;
+    float LastY = 0;
+    host::VBool KeyIsDown = host::kFalse;
+
     host::ColorRef FaceColor = 0;
     host::ColorRef LightColor = 0;
     host::ColorRef ShadowColor = 0;
     host::ColorRef HighlightColor = 0;
     host::ColorRef DarkShadowColor = 0;
+    // The 8 x 8 checkerboard that fills the face of a checked check button.
+    host::HBRUSH PatternBrush;
+
+    // Runs only while the pointer is over the control.
+    QTimer *tmrOver = nullptr;
 
     int m_redrawCount = 0;
 };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "GdiTypes.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace host {
+
+// The pointer's position on the screen, in pixels.
+bool GetCursorPos(POINT &point);
+
+// The innermost window at a point of the screen, or nullptr: a child window counts as
+// itself, not as its parent. Answered through a replaceable seam so that tests decide
+// where the pointer is.
+QWidget *WindowFromPoint(POINT point);
+
+using WindowFromPointHandler = std::function<QWidget *(POINT)>;
+
+// Installs a handler and returns the one it replaces.
+WindowFromPointHandler setWindowFromPointHandler(WindowFromPointHandler handler);
+
+} // namespace host

@@ -1,0 +1,141 @@
+#include "ButtonInputFixture.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+TEST_F(ButtonInputFixture, HoverTimerRunsOnlyWhileThePointerIsOver)
+{
+    ASSERT_NE(tmrOver(), nullptr);
+    EXPECT_EQ(tmrOver()->interval(), 10);
+    EXPECT_FALSE(tmrOver()->isActive());
+
+    movePointer(onButton(4, 5));
+    EXPECT_EQ(log,
+              QStringList({u"Redraw released hover"_s, u"MouseIn 0"_s, u"MouseMove 0 0 4 5"_s}));
+    EXPECT_TRUE(tmrOver()->isActive());
+    EXPECT_EQ(button->isOver(), host::kTrue);
+    log.clear();
+
+    // Further moves inside, and ticks that find the pointer on the control, change nothing.
+    movePointer(onButton(30, 20));
+    tick(button);
+    EXPECT_EQ(log, QStringList({u"MouseMove 0 0 30 20"_s}));
+    EXPECT_TRUE(tmrOver()->isActive());
+    log.clear();
+
+    movePointer(QPoint(80, 60));
+    EXPECT_TRUE(log.isEmpty()); // the window, not the control, hears this move
+    tick(window.get());
+    EXPECT_EQ(log, QStringList({u"Redraw released"_s, u"MouseOut 0"_s}));
+    EXPECT_FALSE(tmrOver()->isActive());
+    EXPECT_EQ(button->isOver(), host::kFalse);
+}
+
+TEST_F(ButtonInputFixture, AnotherWindowOverTheControlCountsAsThePointerGone)
+{
+    movePointer(onButton(4, 5));
+    auto *cover = new QWidget(button); // a child window over the control
+    cover->setGeometry(0, 0, 10, 10);
+    log.clear();
+
+    tick(cover);
+
+    EXPECT_EQ(log, QStringList({u"Redraw released"_s, u"MouseOut 0"_s}));
+    EXPECT_FALSE(tmrOver()->isActive());
+}
+
+struct ShiftCase {
+    const char *name;
+    Qt::KeyboardModifiers pressModifiers; // none: never pressed
+    bool press;
+    short expected;
+};
+
+class MouseOutShift : public ButtonInputFixture, public ::testing::WithParamInterface<ShiftCase> {};
+
+TEST_P(MouseOutShift, CarriesTheShiftOfTheLastPress)
+{
+    const ShiftCase &c = GetParam();
+    if (c.press)
+        QTest::mouseClick(button, Qt::LeftButton, c.pressModifiers, QPoint(2, 2));
+    // The move in is made with Shift held, which MouseIn reports and MouseOut does not.
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::ShiftModifier);
+    QApplication::sendEvent(button, &move);
+    log.clear();
+
+    tick(window.get());
+
+    EXPECT_EQ(log.last(), u"MouseOut %1"_s.arg(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, MouseOutShift,
+    ::testing::Values(ShiftCase{"NeverPressed", {}, false, 0}, ShiftCase{"PlainPress", {}, true, 0},
+                      ShiftCase{"CtrlAlt", Qt::ControlModifier | Qt::AltModifier, true, 6},
+                      ShiftCase{"Shift", Qt::ShiftModifier, true, 1}),
+    CaseName());
+
+TEST_F(ButtonInputFixture, DragOutShowsReleasedAtTheNextTickAndReleaseOutsideDoesNotClick)
+{
+    QWindow *const handle = window->windowHandle();
+    movePointer(onButton(5, 5));
+    QTest::mousePress(handle, Qt::LeftButton, {}, onButton(5, 5));
+    log.clear();
+
+    // The control keeps the pointer while the button is held, even outside it.
+    movePointer(QPoint(150, 80));
+    EXPECT_EQ(log, QStringList({u"MouseMove 1 0 140 70"_s}));
+    EXPECT_EQ(button->isDown(), host::kTrue);
+    log.clear();
+
+    tick(window.get());
+    EXPECT_EQ(log, QStringList({u"Redraw pressed"_s, u"MouseOut 0"_s, u"Redraw released"_s}));
+    EXPECT_EQ(button->isDown(), host::kTrue); // still held
+    EXPECT_FALSE(tmrOver()->isActive());
+    log.clear();
+
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(150, 80));
+    EXPECT_EQ(log, QStringList({u"Redraw released"_s, u"MouseUp 1 0 140 70"_s}));
+    EXPECT_EQ(button->isDown(), host::kFalse);
+}
+
+TEST_F(ButtonInputFixture, PointerComingBackBeforeTheReleaseShowsPressedAndClicks)
+{
+    QWindow *const handle = window->windowHandle();
+    movePointer(onButton(5, 5));
+    QTest::mousePress(handle, Qt::LeftButton, {}, onButton(5, 5));
+    movePointer(QPoint(150, 80));
+    tick(window.get());
+    log.clear();
+
+    movePointer(onButton(6, 6));
+    EXPECT_EQ(log,
+              QStringList({u"Redraw pressed hover"_s, u"MouseIn 0"_s, u"MouseMove 1 0 6 6"_s}));
+    EXPECT_TRUE(tmrOver()->isActive());
+    log.clear();
+
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, onButton(6, 6));
+    EXPECT_EQ(log, QStringList({u"Click"_s, u"Redraw released hover"_s, u"MouseUp 1 0 6 6"_s}));
+}
+
+TEST_F(ButtonInputFixture, ShownAndAmbientChangesRepaint)
+{
+    other->setFocus(); // so that hiding moves no focus
+    int redraws = button->redrawCount();
+    button->hide();
+    button->show();
+    EXPECT_EQ(button->redrawCount(), redraws + 1);
+
+    redraws = button->redrawCount();
+    host::Ambient ambient = button->ambient();
+    button->setAmbient(ambient);
+    EXPECT_EQ(button->redrawCount(), redraws); // nothing changed
+    ambient.backColor = host::RGB(1, 2, 3);
+    ambient.displayName = u"ucButton9"_s;
+    button->setAmbient(ambient);
+    EXPECT_EQ(button->redrawCount(), redraws + 2); // one per changed property
+}
+
+} // namespace
