@@ -1,5 +1,6 @@
 #include "Shape.h"
 
+#include "PictureBox.h"
 #include "Twips.h"
 
 #include <QPainter>
@@ -43,6 +44,11 @@ void Shape::setBorderColor(OleColor color)
 void Shape::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // Like any child of a picture box, the shape shows only inside the box's inner area,
+    // never over its frame.
+    if (qobject_cast<const PictureBox *>(parentWidget()))
+        painter.setClipRect(QRect(-x() + 1, -y() + 1, parentWidget()->width() - 2,
+                                  parentWidget()->height() - 2));
     const QColor color = QColor::fromRgb(toQRgb(translateOrBlack(m_borderColor)));
     const int w = m_borderWidth;
     painter.fillRect(0, 0, width(), w, color);

@@ -204,3 +204,16 @@ TEST_F(MainWindowTest, SaveAfterTheFileVanishedWritesNothing)
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(QFile::exists(path));
 }
+
+TEST_F(MainWindowTest, CornerFramesStayInsideTheMapViewsFrame)
+{
+    QWidget *mPic = window.control(QStringLiteral("mPic"));
+    const QImage view = mPic->grab().toImage();
+    const QRgb black = qRgb(0, 0, 0);
+    // The corner cells' frames reach the inner area's last column and row; the view's
+    // one-pixel frame stays drawn over them.
+    for (int y : {1, 8, view.height() - 9, view.height() - 2})
+        EXPECT_EQ(view.pixel(view.width() - 1, y) & 0xFFFFFF, black & 0xFFFFFF) << y;
+    for (int x : {1, 8, view.width() - 9, view.width() - 2})
+        EXPECT_EQ(view.pixel(x, view.height() - 1) & 0xFFFFFF, black & 0xFFFFFF) << x;
+}
