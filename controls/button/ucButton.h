@@ -2,6 +2,7 @@
 
 #include "ButtonEnums.h"
 
+#include "DeviceContext.h"
 #include "GdiTypes.h"
 #include "OleColor.h"
 #include "Picture.h"
@@ -88,6 +89,15 @@ public:
     // How many times the control has repainted itself.
     int redrawCount() const { return m_redrawCount; }
 
+    // What the last paint laid out: where the caption went released and pressed, and
+    // whether a picture was drawn.
+    host::RECT captionRect() const { return CaptionRect; }
+    host::RECT captionRectDown() const { return CaptionRectDown; }
+    host::VBool hasPicture() const { return HasPicture; }
+    // The inner area and the focus rectangle, as the last resize left them.
+    host::RECT clientRect() const { return ClientRect; }
+    host::RECT focusRect() const { return FocusRect; }
+
     // The input state that the look follows.
     host::VBool hasInputFocus() const { return HasFocus; }
     host::VBool isDown() const { return IsDown; }
@@ -143,8 +153,15 @@ private:
     void UserControl_Terminate();
     bool isInside(float X, float Y) const;
 
+    // The full repaint and its steps.
     void Redraw();
     void SetFaceColors(host::OleColor color);
+    void InitCaptionRects();
+    void DrawPicture();
+    void DrawCaption();
+    void DrawBorder();
+    void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                  host::ColorRef color);
     void pv_oFont_FontChanged(const QString &PropertyName);
 
     // The host control's font is the widget's font; Qt fonts carry no character set, so the
@@ -193,6 +210,16 @@ private:
 
     // Runs only while the pointer is over the control.
     QTimer *tmrOver = nullptr;
+
+    // Paint layout: kept by the resize handler (ClientRect, FocusRect) and rebuilt by every
+    // paint (the caption rectangles, HasPicture).
+    host::RECT ClientRect;
+    host::RECT FocusRect;
+    host::RECT CaptionRect;
+    host::RECT CaptionRectDown;
+    host::VBool HasPicture = host::kFalse;
+    // The control's device context: draws on its backing image with its font and colours.
+    host::DeviceContext m_hDC{&backingImage()};
 
     int m_redrawCount = 0;
 };
