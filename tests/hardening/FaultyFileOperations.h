@@ -1,0 +1,156 @@
+#pragma once
+
+#include "FileOperations.h"
+
+#include <QDir>
+
+#include <memory>
+
+namespace testing_support {
+
+// The faults a save can meet, each at the step where it strikes.
+enum class Fault {
+    UnreadableFile,      // the file can no longer be read
+    ReadOnly,            // the file is read-only
+    RemovedAfterOpening, // someone removes the file once the save has opened its output
+    ReplacedByFolder,    // ... or puts a folder in its place
+    DiskFull,            // the write stops part way with "no space left"
+    ShortWrite,          // the write takes only part of the bytes, without an error
+    FailingSync,         // the bytes do not reach the disk
+    FailingClose,        // closing the output reports an error
+    FailingReplace,      // the new file cannot take the old one's place
+};
+
+// The real file system with one fault injected. `inPlace` makes the folder refuse new
+// files, so that the save writes over the file itself.
+class FaultyFileOperations : public app::FileOperations {
+public:
+    FaultyFileOperations(app::FileOperations &real, Fault fault, bool inPlace)
+        : m_real(real), m_fault(fault), m_inPlace(inPlace)
+    {
+    }
+
+    static QString reasonText(Fault fault)
+    {
+        switch (fault) {
+        case Fault::UnreadableFile:
+        case Fault::ReadOnly:
+            return QStringLiteral("Permission denied");
+        case Fault::DiskFull:
+            return QStringLiteral("No space left on device");
+        case Fault::FailingSync:
+        case Fault::FailingClose:
+            return QStringLiteral("Input/output error");
+        case Fault::FailingReplace:
+            return QStringLiteral("Device or resource busy");
+        case Fault::RemovedAfterOpening:
+        case Fault::ReplacedByFolder:
+        case Fault::ShortWrite:
+            break;
+        }
+        return {};
+    }
+
+    std::variant<QByteArray, QString> readFrom(const QString &path, qint64 offset) override
+    {
+        if (m_fault == Fault::UnreadableFile)
+            return reasonText(m_fault);
+        return m_real.readFrom(path, offset);
+    }
+    bool isFile(const QString &path) override { return m_real.isFile(path); }
+    bool isWritable(const QString &path) override
+    {
+        return m_fault != Fault::ReadOnly && m_real.isWritable(path);
+    }
+    bool folderWritable(const QString &path) override
+    {
+        return !m_inPlace && m_real.folderWritable(path);
+    }
+    std::unique_ptr<app::WriteHandle> createBeside(const QString &path, QString &createdPath,
+                                                   QString &error) override
+    {
+        if (m_inPlace) {
+            error = QStringLiteral("Permission denied");
+            return nullptr;
+        }
+        return wrap(path, m_real.createBeside(path, createdPath, error));
+    }
+    std::unique_ptr<app::WriteHandle> openExisting(const QString &path, QString &error) override
+    {
+        if (m_fault == Fault::ReadOnly) {
+            error = reasonText(m_fault);
+            return nullptr;
+        }
+        return wrap(path, m_real.openExisting(path, error));
+    }
+    bool replace(const QString &from, const QString &to, QString &error) override
+    {
+        if (m_fault == Fault::FailingReplace) {
+            error = reasonText(m_fault);
+            return false;
+        }
+        return m_real.replace(from, to, error);
+    }
+    void remove(const QString &path) override { m_real.remove(path); }
+
+private:
+    class FaultyHandle : public app::WriteHandle {
+    public:
+        FaultyHandle(std::unique_ptr<app::WriteHandle> real, Fault fault)
+            : m_handle(std::move(real)), m_fault(fault)
+        {
+        }
+        qint64 write(const QByteArray &bytes) override
+        {
+            if (m_fault != Fault::DiskFull && m_fault != Fault::ShortWrite)
+                return m_handle->write(bytes);
+            const qint64 written = m_handle->write(bytes.left(bytes.size() / 2));
+            return m_fault == Fault::DiskFull ? -1 : written;
+        }
+        bool sync() override { return m_fault != Fault::FailingSync && m_handle->sync(); }
+        bool close() override { return m_handle->close() && m_fault != Fault::FailingClose; }
+        QString errorString() const override
+        {
+            const QString reason = reasonText(m_fault);
+            return reason.isEmpty() ? m_handle->errorString() : reason;
+        }
+
+    private:
+        std::unique_ptr<app::WriteHandle> m_handle;
+        Fault m_fault;
+    };
+
+    std::unique_ptr<app::WriteHandle> wrap(const QString &path,
+                                           std::unique_ptr<app::WriteHandle> handle)
+    {
+        if (!handle)
+            return nullptr;
+        if (m_fault == Fault::RemovedAfterOpening || m_fault == Fault::ReplacedByFolder) {
+            m_real.remove(path);
+            if (m_fault == Fault::ReplacedByFolder)
+                QDir().mkpath(path);
+        }
+        return std::make_unique<FaultyHandle>(std::move(handle), m_fault);
+    }
+
+    app::FileOperations &m_real;
+    Fault m_fault;
+    bool m_inPlace;
+};
+
+// Installs file operations for the length of a scope.
+class ScopedFileOperations {
+public:
+    explicit ScopedFileOperations(app::FileOperations *operations)
+        : m_previous(app::setFileOperations(operations))
+    {
+    }
+    ~ScopedFileOperations() { app::setFileOperations(m_previous); }
+    ScopedFileOperations(const ScopedFileOperations &) = delete;
+    ScopedFileOperations &operator=(const ScopedFileOperations &) = delete;
+
+private:
+    app::FileOperations *m_previous;
+};
+
+} // namespace testing_support

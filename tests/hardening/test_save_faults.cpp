@@ -1,0 +1,166 @@
+#include "../support/DialogScript.h"
+#include "../support/SyntheticImage.h"
+#include "FaultyFileOperations.h"
+#include "frmMap.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+using testing_support::DialogScript;
+using testing_support::Fault;
+using testing_support::FaultyFileOperations;
+using testing_support::ScopedFileOperations;
+
+namespace {
+
+// What the file at the image's path holds after the failed save.
+enum class Left {
+    OldBytes,      // untouched
+    NewBytes,      // the whole image, written again after someone removed the file
+    OldOrNewBytes, // the write in place stopped part way: same length, each byte old or new
+    Nothing,       // removed meanwhile, and the folder takes no new file
+    Folder,        // a folder took its place
+};
+
+struct SaveFault {
+    const char *name;
+    Fault fault;
+    bool inPlace;
+    const char16_t *reason; // part of the message
+    Left left;
+};
+
+void PrintTo(const SaveFault &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+const SaveFault kFaults[] = {
+    {"UnreadableFile", Fault::UnreadableFile, false, u"Permission denied", Left::OldBytes},
+    {"ReadOnly", Fault::ReadOnly, false, u"只读", Left::OldBytes},
+    {"RemovedAfterOpening", Fault::RemovedAfterOpening, false, u"已被删除", Left::NewBytes},
+    {"ReplacedByFolder", Fault::ReplacedByFolder, false, u"Is a directory", Left::Folder},
+    {"DiskFull", Fault::DiskFull, false, u"No space left on device", Left::OldBytes},
+    {"ShortWrite", Fault::ShortWrite, false, u"只写入了", Left::OldBytes},
+    {"FailingSync", Fault::FailingSync, false, u"Input/output error", Left::OldBytes},
+    {"FailingClose", Fault::FailingClose, false, u"Input/output error", Left::OldBytes},
+    {"FailingReplace", Fault::FailingReplace, false, u"Device or resource busy", Left::OldBytes},
+    {"InPlaceReadOnly", Fault::ReadOnly, true, u"只读", Left::OldBytes},
+    {"InPlaceRemovedAfterOpening", Fault::RemovedAfterOpening, true, u"被删除", Left::Nothing},
+    {"InPlaceReplacedByFolder", Fault::ReplacedByFolder, true, u"被替换", Left::Folder},
+    {"InPlaceDiskFull", Fault::DiskFull, true, u"No space left on device", Left::OldOrNewBytes},
+    {"InPlaceShortWrite", Fault::ShortWrite, true, u"只写入了", Left::OldOrNewBytes},
+    {"InPlaceFailingSync", Fault::FailingSync, true, u"Input/output error", Left::OldOrNewBytes},
+    {"InPlaceFailingClose", Fault::FailingClose, true, u"Input/output error", Left::OldOrNewBytes},
+};
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+class SaveFaults : public ::testing::TestWithParam<SaveFault> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("roms")));
+        writeFile(path, old);
+        window = std::make_unique<app::frmMap>(dir.path());
+        dialogs.chosenPaths << path;
+        window->ucButton3_Click();
+        ASSERT_EQ(window->RomData(), old);
+        // Chapter 2 (1 x 5): its first cell takes the current tile, 200.
+        qobject_cast<QListWidget *>(window->control(QStringLiteral("List1")))->setCurrentRow(1);
+        window->mPic_MouseDown(2, 0, 240, 240);
+        edited = window->RomData();
+        ASSERT_NE(edited, old);
+    }
+
+    QStringList folderEntries() const
+    {
+        return QDir(QFileInfo(path).path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("roms/a.nes"));
+    const QByteArray old = testing_support::standardSyntheticImage();
+    QByteArray edited;
+    DialogScript dialogs;
+    std::unique_ptr<app::frmMap> window;
+};
+
+} // namespace
+
+TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
+{
+    const SaveFault &c = GetParam();
+    {
+        FaultyFileOperations faulty(app::fileOperations(), c.fault, c.inPlace);
+        ScopedFileOperations installed(&faulty);
+        window->ucButton2_Click();
+    }
+
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    const QString prompt = dialogs.messages[0].prompt;
+    EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::Critical);
+    EXPECT_NE(prompt, QStringLiteral("保存成功！"));
+    EXPECT_TRUE(prompt.contains(QDir::toNativeSeparators(path))) << prompt.toStdString();
+    EXPECT_TRUE(prompt.contains(QString::fromUtf16(c.reason))) << prompt.toStdString();
+    EXPECT_EQ(window->RomData(), edited) << "the edits stay in memory";
+
+    const QByteArray now = readFile(path);
+    switch (c.left) {
+    case Left::OldBytes:
+        EXPECT_EQ(now, old);
+        break;
+    case Left::NewBytes:
+        EXPECT_EQ(now, edited);
+        break;
+    case Left::OldOrNewBytes:
+        ASSERT_EQ(now.size(), old.size());
+        for (qsizetype i = 0; i < now.size(); ++i) {
+            ASSERT_TRUE(now[i] == old[i] || now[i] == edited[i]) << "byte " << i;
+        }
+        break;
+    case Left::Nothing:
+        EXPECT_FALSE(QFileInfo::exists(path));
+        break;
+    case Left::Folder:
+        EXPECT_TRUE(QFileInfo(path).isDir());
+        break;
+    }
+    // No half-written file is left beside the image.
+    EXPECT_EQ(folderEntries(),
+              c.left == Left::Nothing ? QStringList() : QStringList{QStringLiteral("a.nes")});
+
+    // Once the fault is gone, the same edits save.
+    if (c.left == Left::Folder) {
+        ASSERT_TRUE(QDir(path).removeRecursively());
+    }
+    if (c.left == Left::Folder || c.left == Left::Nothing)
+        writeFile(path, old);
+    window->ucButton2_Click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].prompt, QStringLiteral("保存成功！"));
+    EXPECT_EQ(readFile(path), edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFault, SaveFaults, ::testing::ValuesIn(kFaults),
+                         [](const auto &param) { return std::string(param.param.name); });
