@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -216,4 +217,23 @@ TEST_F(MainWindowTest, CornerFramesStayInsideTheMapViewsFrame)
         EXPECT_EQ(view.pixel(view.width() - 1, y) & 0xFFFFFF, black & 0xFFFFFF) << y;
     for (int x : {1, 8, view.width() - 9, view.width() - 2})
         EXPECT_EQ(view.pixel(x, view.height() - 1) & 0xFFFFFF, black & 0xFFFFFF) << x;
+}
+
+TEST_F(MainWindowTest, CommandButtonsRunTheirCommandsWhenClicked)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(window.control(QStringLiteral("ucButton1")), Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("说明"));
+
+    const QString path = writeImage(QStringLiteral("a.nes"), testing_support::standardSyntheticImage());
+    dialogs.chosenPaths << path;
+    QTest::mouseClick(window.control(QStringLiteral("ucButton3")), Qt::LeftButton);
+    EXPECT_EQ(dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(window.RomPath(), path);
+
+    QTest::mouseClick(window.control(QStringLiteral("ucButton2")), Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].prompt, QStringLiteral("保存成功！"));
 }
