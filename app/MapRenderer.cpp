@@ -51,4 +51,28 @@ QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const T
     return image;
 }
 
+QImage renderChapterCells(const QByteArray &RomData, const ChapterMap &entry,
+                          const std::function<QImage(std::uint8_t code)> &tileImage)
+{
+    constexpr int side = host::twipsToPixels(kMapCellTwips);
+    const std::int32_t n = mapCellCount(entry);
+    if (n == 0)
+        return {};
+    QImage image(side * entry.Width, side * entry.Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const MapCell cell = mapCell(entry, i, RomData);
+        if (!cell.code)
+            continue;
+        const QImage tile = tileImage(*cell.code);
+        if (tile.isNull())
+            continue;
+        painter.drawImage(QRect(host::twipsToPixels(cell.x - kMapCellTwips),
+                                host::twipsToPixels(cell.y - kMapCellTwips), side, side),
+                          tile);
+    }
+    return image;
+}
+
 } // namespace app
