@@ -1,0 +1,53 @@
+#include "CartridgeImage.h"
+
+#include "CartridgeFile.h"
+
+#include <QFileInfo>
+
+namespace cli {
+
+bool CartridgeImage::hasInesHeader() const
+{
+    return RomData.startsWith("NES\x1A");
+}
+
+bool CartridgeImage::holdsRecord(const app::ChapterMap &entry) const
+{
+    const qint64 last = qint64{entry.DataOffset} + qint64{entry.Width} * entry.Height;
+    return recordOffset(entry) >= 0 && last < RomData.size();
+}
+
+std::variant<CartridgeImage, Refusal> openCartridge(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Refusal{QStringLiteral("no such file")};
+    if (!info.isFile())
+        return Refusal{QStringLiteral("not a file")};
+    auto read = app::readCartridge(path);
+    if (const auto *failure = std::get_if<app::FileFailure>(&read))
+        return Refusal{failure->message.section(u'\n', 0, 0)};
+    CartridgeImage image;
+    image.path = path;
+    image.RomData = std::get<QByteArray>(std::move(read));
+    image.chapters = app::ReadMapDirectory(image.RomData);
+    return image;
+}
+
+Refusal shortImageRefusal(const CartridgeImage &image)
+{
+    return Refusal{QStringLiteral("image too short for the chapter directory (%1 bytes; the "
+                                  "chapter records run past its end)")
+                       .arg(image.RomData.size())};
+}
+
+std::optional<int> chapterArgument(const QString &text)
+{
+    bool ok = false;
+    const int chapter = text.toInt(&ok);
+    if (!ok || chapter < 1 || chapter > app::kChapterCount)
+        return std::nullopt;
+    return chapter;
+}
+
+} // namespace cli

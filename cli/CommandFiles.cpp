@@ -1,0 +1,42 @@
+#include "CommandFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace cli {
+
+std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("cannot write: %1").arg(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return QStringLiteral("cannot write: %1").arg(reason);
+    }
+    if (!file.commit())
+        return QStringLiteral("cannot write: %1").arg(file.errorString());
+    return std::nullopt;
+}
+
+std::optional<QString> readInputFile(const QString &path, qint64 limit, QByteArray &bytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("no such file");
+    if (!info.isFile())
+        return QStringLiteral("not a file");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read: %1").arg(file.errorString());
+    bytes = file.read(limit + 1);
+    if (file.error() != QFile::NoError)
+        return QStringLiteral("cannot read: %1").arg(file.errorString());
+    if (bytes.size() > limit)
+        return QStringLiteral("larger than %1 MiB, not a map file").arg(limit / (1024 * 1024));
+    return std::nullopt;
+}
+
+} // namespace cli

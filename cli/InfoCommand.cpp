@@ -1,0 +1,101 @@
+#include "CartridgeImage.h"
+#include "ChapterTitles.h"
+#include "CommandParser.h"
+#include "Commands.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace cli {
+
+namespace {
+
+QString hex6(qint64 value)
+{
+    return QString::number(value, 16).toUpper().rightJustified(6, u'0');
+}
+
+QJsonObject chapterJson(const CartridgeImage &image, int k)
+{
+    const app::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(k)];
+    return {{QStringLiteral("chapter"), k + 1},
+            {QStringLiteral("title"), chapterTitle(k + 1)},
+            {QStringLiteral("recordOffset"), recordOffset(entry)},
+            {QStringLiteral("dataOffset"), entry.DataOffset},
+            {QStringLiteral("width"), entry.Width},
+            {QStringLiteral("height"), entry.Height},
+            {QStringLiteral("inside"), image.holdsRecord(entry)}};
+}
+
+void writeJson(const CartridgeImage &image, CommandOutput &io)
+{
+    QJsonObject root{{QStringLiteral("image"), image.path},
+                     {QStringLiteral("size"), image.RomData.size()},
+                     {QStringLiteral("ines"), image.hasInesHeader()}};
+    if (image.chapters) {
+        QJsonArray chapters;
+        for (int k = 0; k < app::kChapterCount; ++k)
+            chapters.append(chapterJson(image, k));
+        root.insert(QStringLiteral("chapters"), chapters);
+    } else {
+        root.insert(QStringLiteral("chapters"), QJsonValue::Null);
+        root.insert(QStringLiteral("problem"), shortImageRefusal(image).reason);
+    }
+    io.out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
+}
+
+void writeText(const CartridgeImage &image, CommandOutput &io)
+{
+    io.out << QStringLiteral("image: %1\nsize: %2 bytes\niNES header: %3\n")
+                  .arg(image.path)
+                  .arg(image.RomData.size())
+                  .arg(image.hasInesHeader() ? QStringLiteral("yes") : QStringLiteral("no"));
+    if (!image.chapters)
+        return;
+    io.out << QStringLiteral("chapter  record    data      size     inside  title\n");
+    for (int k = 0; k < app::kChapterCount; ++k) {
+        const app::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(k)];
+        const QString size = QStringLiteral("%1 x %2").arg(entry.Width).arg(entry.Height);
+        io.out << QStringLiteral("%1  0x%2  0x%3  %4 %5  %6\n")
+                      .arg(k + 1, 7)
+                      .arg(hex6(recordOffset(entry)), hex6(entry.DataOffset))
+                      .arg(size, -9)
+                      .arg(image.holdsRecord(entry) ? QStringLiteral("yes   ")
+                                                    : QStringLiteral("no    "))
+                      .arg(chapterTitle(k + 1));
+    }
+}
+
+} // namespace
+
+int runInfo(const QStringList &arguments, CommandOutput &io)
+{
+    CommandParser command(
+        QStringLiteral("info"), {QStringLiteral("tarvos-cli info [--json] IMAGE")},
+        QStringLiteral("Lists the image's 25 chapter maps: number, record offset, "
+                       "data offset (the record's offset + 3; cell n is the byte "
+                       "at data offset + n), width x height, whether the whole "
+                       "record lies inside the image, and the chapter's title."));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Write JSON."));
+    command.parser().addOption(json);
+    command.parser().addPositionalArgument(QStringLiteral("IMAGE"),
+                                           QStringLiteral("The cartridge image (.nes)."));
+    if (const auto status = command.parse(arguments, io, 1, 1))
+        return *status;
+
+    const QString path = command.parser().positionalArguments().at(0);
+    auto opened = openCartridge(path);
+    if (const auto *refusal = std::get_if<Refusal>(&opened))
+        return refuse(io, path, refusal->reason);
+    const CartridgeImage &image = std::get<CartridgeImage>(opened);
+    if (command.parser().isSet(json))
+        writeJson(image, io);
+    else
+        writeText(image, io);
+    if (!image.chapters)
+        return refuse(io, path, shortImageRefusal(image).reason);
+    return kSuccess;
+}
+
+} // namespace cli

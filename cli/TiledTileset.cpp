@@ -1,0 +1,33 @@
+#include "TiledTileset.h"
+
+#include "TileBitmaps.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <array>
+
+namespace cli {
+
+std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, TileBitmaps &tiles,
+                                      const QString &mapFolder)
+{
+    std::array<bool, 256> used{};
+    for (const std::uint8_t code : grid.codes)
+        used[code] = true;
+    const QDir base(mapFolder);
+    std::vector<TilesetTile> tileset;
+    for (int value = 0; value < 256; ++value) {
+        const auto code = static_cast<std::uint8_t>(value);
+        const QImage &bitmap = tiles.bitmap(code);
+        if (bitmap.isNull() && !used[code])
+            continue;
+        const QString path = QFileInfo(tiles.folder().tilePath(code)).absoluteFilePath();
+        tileset.push_back({code, base.relativeFilePath(path),
+                           bitmap.isNull() ? kTilePixels : bitmap.width(),
+                           bitmap.isNull() ? kTilePixels : bitmap.height()});
+    }
+    return tileset;
+}
+
+} // namespace cli
