@@ -1,15 +1,15 @@
 #include "Commands.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
 
+// Tiles are decoded and drawn into images only, which needs no display platform: the tool
+// runs the same with or without a screen.
 int main(int argc, char **argv)
 {
-    // The tool never shows a window; it runs the same with or without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QGuiApplication application(argc, argv);
+    const QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     cli::CommandOutput io{out, err};
