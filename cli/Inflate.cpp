@@ -2,11 +2,16 @@
 
 #include <zlib.h>
 
+#include <limits>
+
 namespace cli {
 
 std::variant<QByteArray, QString> inflateExactly(const QByteArray &packed, Compression kind,
                                                  qsizetype expectedSize)
 {
+    // zlib counts in 32 bits; no map's layer data comes near that.
+    if (packed.size() > qsizetype{std::numeric_limits<uInt>::max()})
+        return QStringLiteral("compressed layer data is too large");
     z_stream stream{};
     const int windowBits = kind == Compression::Gzip ? 15 + 16 : 15;
     if (inflateInit2(&stream, windowBits) != Z_OK)

@@ -45,6 +45,7 @@ struct PictureCase {
     int chapter;
     int width;
     int height;
+    friend void PrintTo(const PictureCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class CliExportPicture : public CliExport, public ::testing::WithParamInterface<PictureCase> {};

@@ -44,6 +44,7 @@ void setCell(QList<QByteArray> &lines, int column, int row, int code)
 struct BadFile {
     const char *file;
     QString reason;
+    friend void PrintTo(const BadFile &c, std::ostream *out) { *out << c.file; }
 };
 
 class CliImportRefusal : public CliImport, public ::testing::WithParamInterface<BadFile> {};

@@ -15,6 +15,7 @@ struct UsageCase {
     const char *name;
     QStringList arguments;
     int status;
+    friend void PrintTo(const UsageCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class CliUsage : public ::testing::TestWithParam<UsageCase> {};

@@ -16,6 +16,7 @@ struct BadCsv {
     const char *name;
     QByteArray text;
     QString message;
+    friend void PrintTo(const BadCsv &c, std::ostream *out) { *out << c.name; }
 };
 
 class CsvRefusal : public ::testing::TestWithParam<BadCsv> {};

@@ -29,6 +29,7 @@ struct PatchCase {
     std::vector<Edit> edits;
     int records;    // how many records the patch holds
     int rleRecords; // of which RLE
+    friend void PrintTo(const PatchCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class IpsRoundTrip : public ::testing::TestWithParam<PatchCase> {};

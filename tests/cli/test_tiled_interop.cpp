@@ -101,6 +101,7 @@ struct Rewrite {
     const char *layerData; // "csv", "base64", "zlib" or "gzip" in the map Tiled reads
     const char *format;    // what Tiled writes: "tmx" or "json"
     const char *marker;    // how the layer data looks in what Tiled writes
+    friend void PrintTo(const Rewrite &c, std::ostream *out) { *out << c.name; }
 };
 
 class TiledWrites : public TiledPeer, public ::testing::WithParamInterface<Rewrite> {};

@@ -45,6 +45,7 @@ void expectFault(const MapParse &parsed, const QString &message)
 struct Layout {
     const char *name;
     QByteArray data;
+    friend void PrintTo(const Layout &c, std::ostream *out) { *out << c.name; }
 };
 
 class TmxLayerData : public ::testing::TestWithParam<Layout> {};
@@ -54,6 +55,7 @@ struct BadMap {
     const char *name;
     QByteArray text;
     QString message;
+    friend void PrintTo(const BadMap &c, std::ostream *out) { *out << c.name; }
 };
 
 class TmxRefusal : public ::testing::TestWithParam<BadMap> {};
