@@ -52,9 +52,11 @@ TileFolder::TileFolder(const QString &path) : m_path(path)
             m_tilePaths[code] = filePath(tileFileName(static_cast<std::uint8_t>(code)));
 }
 
-QString TileFolder::filePath(const QString &fileName) const
+QString TileFolder::filePathIn(const QString &folder, const QString &fileName)
 {
-    return QDir(m_path).filePath(fileName);
+    if (folder.isEmpty() || folder.endsWith(u'/'))
+        return folder + fileName;
+    return folder + u'/' + fileName;
 }
 
 bool TileFolder::listsBefore(const QString &a, const QString &b)

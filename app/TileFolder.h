@@ -23,7 +23,10 @@ public:
     // regard to case, code unit by code unit, as the platform lists them.
     const QStringList &fileNames() const { return m_fileNames; }
 
-    QString filePath(const QString &fileName) const;
+    QString filePath(const QString &fileName) const { return filePathIn(m_path, fileName); }
+    // A listed name inside a folder. Joined by hand: QDir::filePath takes a name that
+    // begins with ':' for a resource path, and such names are allowed here.
+    static QString filePathIn(const QString &folder, const QString &fileName);
 
     // The bitmap of a tile code: the listed file named tileFileName(code), matched
     // without regard to case ("c8.bmp" draws 200); an exact match wins over others.

@@ -11,8 +11,6 @@
 #include "TileFolder.h"
 #include "TileNaming.h"
 
-#include <QDir>
-
 namespace app {
 
 void frmMap::GetPic()
@@ -58,7 +56,8 @@ void frmMap::toolpic_MouseDown(short, short, float X, float Y)
     if (!code)
         return;
     m_CurrentTile = *code;
-    if (host::Picture picture = loadTilePicture(QDir(tileFolder(m_programFolder)).filePath(name)))
+    if (host::Picture picture =
+            loadTilePicture(TileFolder::filePathIn(tileFolder(m_programFolder), name)))
         m_img->setPicture(std::move(picture));
 }
 

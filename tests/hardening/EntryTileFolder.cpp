@@ -50,10 +50,11 @@ void tileFolder(const std::uint8_t *data, std::size_t size)
     for (int count = 0; !in.atEnd() && count < 24; ++count) {
         const auto kind = static_cast<Kind>(in.byte() % 4);
         const QString name = usableName(in.bytes(in.byte() % 40));
-        if (name.isEmpty() || QFileInfo::exists(QDir(path).filePath(name)) ||
-            QFileInfo(QDir(path).filePath(name)).isSymLink())
+        // Joined by hand, as the tile folder does: QDir::filePath would take a name
+        // beginning with ':' for a resource path.
+        const QString target = app::TileFolder::filePathIn(path, name);
+        if (name.isEmpty() || QFileInfo::exists(target) || QFileInfo(target).isSymLink())
             continue;
-        const QString target = QDir(path).filePath(name);
         switch (kind) {
         case Kind::File: {
             QFile file(target);

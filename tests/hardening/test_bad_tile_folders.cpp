@@ -150,14 +150,16 @@ const TileFolderCase kCases[] = {
     {"AwkwardNames",
      [](const QDir &program) {
          const QDir map = mapFolder(program);
-         for (const char16_t *name :
-              {u"C8 grass.bmp", u"c9.bmp", u"CA.BMP", u"草地.bmp", u"ä b.Bmp", u" C8.bmp"})
-             write(map.filePath(QString::fromUtf16(name)), bitmapBytes(qRgb(5, 5, 5)));
+         // Joined by hand: QDir::filePath would take ":C9.bmp" for a resource path.
+         for (const char16_t *name : {u"C8 grass.bmp", u"c9.bmp", u"CA.BMP", u"草地.bmp",
+                                      u"ä b.Bmp", u" C8.bmp", u":C9.bmp"})
+             write(map.path() + u'/' + QString::fromUtf16(name), bitmapBytes(qRgb(5, 5, 5)));
      },
      [] {
-         return QStringList{QStringLiteral(" C8.bmp"), QStringLiteral("C8 grass.bmp"),
-                            QStringLiteral("c9.bmp"),  QStringLiteral("CA.BMP"),
-                            QStringLiteral("ä b.Bmp"), QStringLiteral("草地.bmp")};
+         return QStringList{QStringLiteral(" C8.bmp"),      QStringLiteral(":C9.bmp"),
+                            QStringLiteral("C8 grass.bmp"), QStringLiteral("c9.bmp"),
+                            QStringLiteral("CA.BMP"),       QStringLiteral("ä b.Bmp"),
+                            QStringLiteral("草地.bmp")};
      }},
 };
 
