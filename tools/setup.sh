@@ -10,6 +10,7 @@ packages=(
   fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
   binutils-mingw-w64-x86-64
   xvfb xauth
+  clang-14 libclang-rt-14-dev llvm-14 valgrind
 )
 
 missing=()
