@@ -15,6 +15,7 @@ class CommandParser {
 public:
     // `usage` holds the lines after "Usage: ", e.g. "tarvos-cli diff A B".
     CommandParser(const QString &command, const QStringList &usage, const QString &description);
+    Q_DISABLE_COPY_MOVE(CommandParser)
 
     QCommandLineParser &parser() { return m_parser; }
 

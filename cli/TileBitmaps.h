@@ -17,6 +17,7 @@ namespace cli {
 class TileBitmaps {
 public:
     explicit TileBitmaps(const QString &folder);
+    Q_DISABLE_COPY_MOVE(TileBitmaps)
 
     const app::TileFolder &folder() const { return m_folder; }
 

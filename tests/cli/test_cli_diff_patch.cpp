@@ -71,6 +71,18 @@ TEST_F(CliDiff, ImagesOfOtherLengthsDiffer)
         QStringLiteral("0 cells differ in 0 chapters, 0 other bytes differ, the lengths differ\n"));
 }
 
+TEST_F(CliDiff, AMapCutShortInOneImageIsNamed)
+{
+    // Chapter 25 (8 x 6 at 0x24634) keeps its header and 10 of its 48 tiles.
+    const QString a = writeImage(QStringLiteral("a.nes"), m_original);
+    const QString b = writeImage(QStringLiteral("b.nes"), m_original.left(0x24634 + 4 + 10));
+    const CliRun run = runCli({QStringLiteral("diff"), a, b});
+    EXPECT_EQ(run.status, 3) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("chapter 25: the map runs past the end of the second image\n"
+                                      "0 cells differ in 0 chapters, 1 chapter cannot be compared "
+                                      "cell by cell, 0 other bytes differ, the lengths differ\n"));
+}
+
 TEST_F(CliDiff, RefusesAnImageWithoutADirectory)
 {
     const QString a = writeImage(QStringLiteral("a.nes"), m_original);
