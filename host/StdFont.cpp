@@ -62,6 +62,9 @@ QFont StdFont::toQFont() const
     font.setItalic(m_italic);
     font.setUnderline(m_underline);
     font.setStrikeOut(m_strikethrough);
+    // Controls draw their text as the platform's GDI does for these small interface
+    // fonts: whole pixels in the text colour, without smoothing.
+    font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 

@@ -2,6 +2,7 @@
 #include "../support/SyntheticImage.h"
 #include "ImageControl.h"
 #include "PictureBox.h"
+#include "UserControl.h"
 #include "frmMap.h"
 
 #include <QFile>
@@ -236,4 +237,26 @@ TEST_F(MainWindowTest, CommandButtonsRunTheirCommandsWhenClicked)
     QTest::mouseClick(window.control(QStringLiteral("ucButton2")), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].prompt, QStringLiteral("保存成功！"));
+}
+
+TEST_F(MainWindowTest, ButtonCaptionsDrawInWholePixelsOfTheTextColour)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRgb face = host::toQRgb(host::GetSysColor(host::COLOR_BTNFACE));
+    const QRgb text = host::toQRgb(host::GetSysColor(host::COLOR_BTNTEXT));
+    for (const char16_t *name : {u"ucButton1", u"ucButton2", u"ucButton3"}) {
+        const auto *button = qobject_cast<host::UserControl *>(window.control(QString::fromUtf16(name)));
+        const QImage &image = button->backingImage();
+        int textPixels = 0;
+        // Inside the one-pixel edge only the face and the caption's own colour appear.
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x) {
+                const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+                EXPECT_TRUE(pixel == (face & 0xFFFFFF) || pixel == (text & 0xFFFFFF))
+                    << QString::fromUtf16(name).toStdString() << " " << x << "," << y;
+                textPixels += pixel == (text & 0xFFFFFF);
+            }
+        EXPECT_GT(textPixels, 40) << QString::fromUtf16(name).toStdString();
+    }
 }
