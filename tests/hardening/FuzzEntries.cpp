@@ -17,6 +17,9 @@ constexpr std::array kEntries{
     Entry{"property_bag", &propertyBag},
     Entry{"form_layout", &formLayout},
     Entry{"control_bag", &controlBag},
+    Entry{"map_import_csv", &mapImportCsv},
+    Entry{"map_import_tmx", &mapImportTmx},
+    Entry{"map_import_json", &mapImportJson},
 };
 
 } // namespace

@@ -55,5 +55,9 @@ void propertyBag(const std::uint8_t *data, std::size_t size);
 void formLayout(const std::uint8_t *data, std::size_t size);
 // A property bag loaded into the button and the progress bar and saved again.
 void controlBag(const std::uint8_t *data, std::size_t size);
+// The command-line tool's map importers: CSV, Tiled XML and Tiled JSON.
+void mapImportCsv(const std::uint8_t *data, std::size_t size);
+void mapImportTmx(const std::uint8_t *data, std::size_t size);
+void mapImportJson(const std::uint8_t *data, std::size_t size);
 
 } // namespace fuzzing

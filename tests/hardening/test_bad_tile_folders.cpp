@@ -1,5 +1,7 @@
 #include "../support/DialogScript.h"
 #include "../support/SyntheticImage.h"
+#include "CommandOutput.h"
+#include "Commands.h"
 #include "ImageControl.h"
 #include "TileFolder.h"
 #include "TileNaming.h"
@@ -8,9 +10,11 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -216,3 +220,39 @@ TEST_P(BadTileFolders, TheEditorStartsShowsWhatItCanAndEditsOn)
 
 INSTANTIATE_TEST_SUITE_P(Folders, BadTileFolders, ::testing::ValuesIn(kCases),
                          [](const auto &param) { return std::string(param.param.name); });
+
+// The command-line export draws with the same tile folder: every chapter, a picture for
+// each, whatever the folder holds (a missing bitmap is drawn as its code).
+TEST_P(BadTileFolders, TheCommandLineExportDrawsEveryChapter)
+{
+    const TileFolderCase &c = GetParam();
+    const QDir program(dir.path());
+    c.make(program);
+    const QString image = program.filePath(QStringLiteral("a.nes"));
+    write(image, testing_support::standardSyntheticImage());
+    const QString out = program.filePath(QStringLiteral("out"));
+
+    QString printed;
+    QString errors;
+    QTextStream outStream(&printed);
+    QTextStream errStream(&errors);
+    cli::CommandOutput io{outStream, errStream};
+    const int status = cli::runTool({QStringLiteral("tarvos-cli"), QStringLiteral("export"), image,
+                                     QStringLiteral("--all"), out, QStringLiteral("--format"),
+                                     QStringLiteral("png"), QStringLiteral("--tiles"),
+                                     program.filePath(QStringLiteral("MAP"))},
+                                    io);
+    errStream.flush();
+    // A tile folder named on the command line that is no folder is refused, by name.
+    if (!QFileInfo(program.filePath(QStringLiteral("MAP"))).isDir()) {
+        EXPECT_EQ(status, cli::kRefused);
+        EXPECT_TRUE(errors.contains(QStringLiteral("MAP"))) << errors.toStdString();
+        EXPECT_TRUE(QDir(out).entryList(QDir::Files).isEmpty());
+        return;
+    }
+    ASSERT_EQ(status, cli::kSuccess) << errors.toStdString();
+    const QStringList pictures = QDir(out).entryList({QStringLiteral("*.png")}, QDir::Files);
+    ASSERT_EQ(pictures.size(), 25);
+    for (const QString &name : pictures)
+        EXPECT_FALSE(QImage(QDir(out).filePath(name)).isNull()) << name.toStdString();
+}
