@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, headless, with the hardening runs first: the whole
 # suite under AddressSanitizer and UndefinedBehaviorSanitizer (clang), and every fuzz
-# target for a bounded time (TARVOS_FUZZ_SECONDS each, 60 by default). The ordinary suite
-# runs last, so the run ends with its summary.
+# target of that same build for a bounded time (TARVOS_FUZZ_SECONDS each, 60 by default).
+# The ordinary suite runs last, so the run ends with its summary.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVOS_BUILD_DIR:-$root/build}
 sanitized=${TARVOS_ASAN_BUILD_DIR:-$root/build-asan}
-fuzzing=${TARVOS_FUZZ_BUILD_DIR:-$root/build-fuzz}
 
 "$root/tools/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -20,15 +19,14 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_retur
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0
 
+# One instrumented build serves both: the fuzz targets need the sanitizers anyway, and
+# their coverage counters cost the tests little.
 cmake -S "$root" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DTARVOS_SANITIZE=ON -DTARVOS_BUILD_BENCH=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++-14 -DTARVOS_SANITIZE=ON -DTARVOS_FUZZ=ON \
+  -DTARVOS_BUILD_BENCH=OFF >/dev/null
 cmake --build "$sanitized"
 ctest --test-dir "$sanitized" --output-on-failure -j "$(nproc)"
-
-cmake -S "$root" -B "$fuzzing" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DTARVOS_FUZZ=ON -DTARVOS_BUILD_BENCH=OFF >/dev/null
-cmake --build "$fuzzing" --target fuzz_targets
-"$root/tools/fuzz.sh" "$fuzzing" "${TARVOS_FUZZ_SECONDS:-60}"
+"$root/tools/fuzz.sh" "$sanitized" "${TARVOS_FUZZ_SECONDS:-60}"
 
 # The sanitizer settings above are for the instrumented builds only.
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
