@@ -12,7 +12,7 @@ namespace host
 //
 // A picture's type is 1 bitmap, 2 metafile, 3 icon or 4 enhanced metafile; type 0 without
 // "png" is the empty picture. An object that does not have this form raises RuntimeError
-// 13 (font) or 481 (picture) while the bag is read.
+// 13 (font; 380 for a size out of range) or 481 (picture) while the bag is read.
 void registerPropertyBagCodecs();
 
 } // namespace host
