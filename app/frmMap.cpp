@@ -136,15 +136,15 @@ void frmMap::ucButton3_Click()
     // The loaded image, its path and its directory change only once a new image has been
     // read and its directory found, so a cancelled or failed open loses nothing.
     const QString path = ShowOpenDialog(this);
-    if (!FileCheck(path))
+    if (!core::FileCheck(path))
         return;
-    auto read = readCartridge(path);
-    if (const auto *failure = std::get_if<FileFailure>(&read)) {
+    auto read = core::readCartridge(path);
+    if (const auto *failure = std::get_if<core::FileFailure>(&read)) {
         showMessage(this, failure->message, host::MessageIcon::Critical);
         return;
     }
     QByteArray bytes = std::get<QByteArray>(std::move(read));
-    const auto directory = ReadMapDirectory(bytes);
+    const auto directory = core::ReadMapDirectory(bytes);
     if (!directory) {
         showMessage(this,
                     QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
@@ -163,10 +163,10 @@ void frmMap::ucButton3_Click()
 void frmMap::List1_Click()
 {
     const int index = m_List1->currentRow();
-    if (index < 0 || index >= kChapterCount)
+    if (index < 0 || index >= core::kChapterCount)
         return;
     m_List1->setEnabled(false);
-    const ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
+    const core::ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
     m_mapSize->setText(QStringLiteral("%1X%2").arg(entry.Width).arg(entry.Height));
     DrawMap(entry);
     m_List1->setEnabled(true);
@@ -176,9 +176,9 @@ void frmMap::ucButton2_Click()
 {
     // Before any image was opened there is nothing to write, and the default path must
     // stay untouched.
-    if (!m_imageLoaded || !FileCheck(m_RomPath))
+    if (!m_imageLoaded || !core::FileCheck(m_RomPath))
         return;
-    if (const auto failure = writeCartridge(m_RomPath, m_RomData)) {
+    if (const auto failure = core::writeCartridge(m_RomPath, m_RomData)) {
         showMessage(this, failure->message, host::MessageIcon::Critical);
         return;
     }

@@ -41,9 +41,9 @@ public:
     // Window state.
     const QByteArray &RomData() const { return m_RomData; }
     const QString &RomPath() const { return m_RomPath; }
-    const ChapterDirectory &Chapters() const { return m_Chapters; }
+    const core::ChapterDirectory &Chapters() const { return m_Chapters; }
     std::uint8_t CurrentTile() const { return m_CurrentTile; }
-    const TileNames &tileNames() const { return m_TileNames; }
+    const core::TileNames &tileNames() const { return m_TileNames; }
     const QString &programFolder() const { return m_programFolder; }
 
     // The window's controls, by their names in the stored layout.
@@ -61,7 +61,7 @@ public:
     void toolpic_MouseMove(short Button, short Shift, float X, float Y);
 
     // The map view and its editing (frmMapView.cpp).
-    void DrawMap(const ChapterMap &entry);
+    void DrawMap(const core::ChapterMap &entry);
     void mPic_MouseMove(short Button, short Shift, float X, float Y);
     void mPic_MouseDown(short Button, short Shift, float X, float Y);
 
@@ -76,9 +76,9 @@ private:
 
     QByteArray m_RomData;
     QString m_RomPath;
-    ChapterDirectory m_Chapters{};
+    core::ChapterDirectory m_Chapters{};
     std::uint8_t m_CurrentTile = 0;
-    TileNames m_TileNames;
+    core::TileNames m_TileNames;
     bool m_imageLoaded = false;
 
     QListWidget *m_List1 = nullptr;

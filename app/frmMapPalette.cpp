@@ -15,26 +15,27 @@ namespace app {
 
 void frmMap::GetPic()
 {
-    const TileFolder folder(tileFolder(m_programFolder));
+    const core::TileFolder folder(core::tileFolder(m_programFolder));
     std::int32_t i = 0;
     std::int32_t X = 0;
-    std::int32_t Y = -kPaletteCellTwips;
+    std::int32_t Y = -core::kPaletteCellTwips;
     for (const QString &name : folder.fileNames()) {
         // The palette has room for 105 tiles; a file the picture loader refuses takes
         // no cell, and the next file takes its place.
-        if (i == kPaletteCells)
+        if (i == core::kPaletteCells)
             break;
-        host::Picture picture = loadTilePicture(folder.filePath(name));
+        host::Picture picture = core::loadTilePicture(folder.filePath(name));
         if (!picture)
             continue;
         m_img->setPicture(std::move(picture));
-        if (i % kPaletteColumns == 0) {
+        if (i % core::kPaletteColumns == 0) {
             X = 0;
-            Y += kPaletteCellTwips;
+            Y += core::kPaletteCellTwips;
         } else {
-            X += kPaletteCellTwips;
+            X += core::kPaletteCellTwips;
         }
-        m_toolpic->PaintPicture(m_img->picture(), X, Y, kPaletteCellTwips, kPaletteCellTwips);
+        m_toolpic->PaintPicture(m_img->picture(), X, Y, core::kPaletteCellTwips,
+                                core::kPaletteCellTwips);
         m_TileNames[static_cast<std::size_t>(i)] = name;
         ++i;
     }
@@ -42,22 +43,22 @@ void frmMap::GetPic()
 
 void frmMap::toolpic_MouseDown(short, short, float X, float Y)
 {
-    const auto cell = pointerToCell(X, Y, kPaletteCellTwips);
+    const auto cell = core::pointerToCell(X, Y, core::kPaletteCellTwips);
     if (!cell)
         return;
     // Over the right half of the fifth column the pointer selects column 5, which is the
     // first cell of the next row.
-    const std::int64_t k = std::int64_t{kPaletteColumns} * cell->row + cell->column;
-    if (k < 0 || k >= kPaletteCells)
+    const std::int64_t k = std::int64_t{core::kPaletteColumns} * cell->row + cell->column;
+    if (k < 0 || k >= core::kPaletteCells)
         return;
     const QString &name = m_TileNames[static_cast<std::size_t>(k)];
     // An empty cell, or a name that gives no code, chooses nothing.
-    const auto code = paletteTileCode(name);
+    const auto code = core::paletteTileCode(name);
     if (!code)
         return;
     m_CurrentTile = *code;
-    if (host::Picture picture =
-            loadTilePicture(TileFolder::filePathIn(tileFolder(m_programFolder), name)))
+    if (host::Picture picture = core::loadTilePicture(
+            core::TileFolder::filePathIn(core::tileFolder(m_programFolder), name)))
         m_img->setPicture(std::move(picture));
 }
 
@@ -65,11 +66,11 @@ void frmMap::toolpic_MouseMove(short, short, float X, float Y)
 {
     // The frame follows the pointer everywhere, over empty cells and beyond the fifth
     // column too, since it stands where a click would choose.
-    const auto cell = pointerToCell(X, Y, kPaletteCellTwips);
+    const auto cell = core::pointerToCell(X, Y, core::kPaletteCellTwips);
     if (!cell)
         return;
-    const auto left = cellEdgeTwips(cell->column, kPaletteCellTwips);
-    const auto top = cellEdgeTwips(cell->row, kPaletteCellTwips);
+    const auto left = core::cellEdgeTwips(cell->column, core::kPaletteCellTwips);
+    const auto top = core::cellEdgeTwips(cell->row, core::kPaletteCellTwips);
     if (!left || !top)
         return;
     m_Shape2->setLeft(*left);

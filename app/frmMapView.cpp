@@ -23,9 +23,9 @@ enum MouseButton : short { LeftButton = 1, RightButton = 2 };
 
 } // namespace
 
-void frmMap::DrawMap(const ChapterMap &entry)
+void frmMap::DrawMap(const core::ChapterMap &entry)
 {
-    const std::int32_t n = mapCellCount(entry);
+    const std::int32_t n = core::mapCellCount(entry);
     try {
         m_pb->setMax(n);
     } catch (const host::RuntimeError &) {
@@ -34,18 +34,19 @@ void frmMap::DrawMap(const ChapterMap &entry)
     m_mPic->setAutoRedraw(true);
     m_mPic->Cls();
     // Each cell still loads its own bitmap; the listing only tells which file it is.
-    const TileFolder tiles(tileFolder(m_programFolder));
+    const core::TileFolder tiles(core::tileFolder(m_programFolder));
     for (std::int32_t i = 1; i <= n; ++i) {
-        const MapCell cell = mapCell(entry, i, m_RomData);
+        const core::MapCell cell = core::mapCell(entry, i, m_RomData);
         // A cell whose byte lies beyond the image is drawn like one whose tile is missing.
         if (cell.code) {
-            if (host::Picture picture = loadTilePicture(tiles.tilePath(*cell.code)))
+            if (host::Picture picture = core::loadTilePicture(tiles.tilePath(*cell.code)))
                 m_Pic->setPicture(std::move(picture));
         }
         // Before the first tile is loaded there is nothing to paint and the cell stays
         // in the background colour.
         if (m_Pic->hasImage())
-            m_mPic->PaintPicture(m_Pic->picture(), cell.x, cell.y, kMapCellTwips, kMapCellTwips);
+            m_mPic->PaintPicture(m_Pic->picture(), cell.x, cell.y, core::kMapCellTwips,
+                                 core::kMapCellTwips);
         m_pb->setValue(i);
     }
 }
@@ -53,41 +54,42 @@ void frmMap::DrawMap(const ChapterMap &entry)
 void frmMap::mPic_MouseMove(short, short, float X, float Y)
 {
     const int index = m_List1->currentRow();
-    if (index < 0 || index >= kChapterCount)
+    if (index < 0 || index >= core::kChapterCount)
         return;
-    const ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
-    const auto cell = pointerToCell(X, Y, kMapCellTwips);
-    if (!cell || !insideMap(entry, *cell))
+    const core::ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
+    const auto cell = core::pointerToCell(X, Y, core::kMapCellTwips);
+    if (!cell || !core::insideMap(entry, *cell))
         return;
-    m_Shape1->setLeft(kMapCellTwips * cell->column);
-    m_Shape1->setTop(kMapCellTwips * cell->row);
+    m_Shape1->setLeft(core::kMapCellTwips * cell->column);
+    m_Shape1->setTop(core::kMapCellTwips * cell->row);
     m_lblpos->setText(QStringLiteral("%1,%2").arg(cell->column).arg(cell->row));
 }
 
 void frmMap::mPic_MouseDown(short Button, short, float X, float Y)
 {
     const int index = m_List1->currentRow();
-    if (index < 0 || index >= kChapterCount)
+    if (index < 0 || index >= core::kChapterCount)
         return;
-    const ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
-    const auto cell = pointerToCell(X, Y, kMapCellTwips);
+    const core::ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
+    const auto cell = core::pointerToCell(X, Y, core::kMapCellTwips);
     if (!cell)
         return;
     // Nothing outside the map's cells, and nothing for a cell whose byte lies beyond the
     // image: it can be neither shown nor written.
-    const auto byte = cellByteIndex(entry, cell->column, cell->row, m_RomData.size());
+    const auto byte = core::cellByteIndex(entry, cell->column, cell->row, m_RomData.size());
     if (!byte)
         return;
     if (Button == LeftButton) {
-        const TileFolder tiles(tileFolder(m_programFolder));
+        const core::TileFolder tiles(core::tileFolder(m_programFolder));
         const auto code = static_cast<std::uint8_t>(m_RomData[*byte]);
-        if (host::Picture picture = loadTilePicture(tiles.tilePath(code)))
+        if (host::Picture picture = core::loadTilePicture(tiles.tilePath(code)))
             m_Pic->setPicture(std::move(picture));
     } else if (Button == RightButton) {
         // With no tile in img yet (an empty tile folder) the byte still takes CurrentTile.
         if (m_img->hasImage())
-            m_mPic->PaintPicture(m_img->picture(), kMapCellTwips * cell->column,
-                                 kMapCellTwips * cell->row, kMapCellTwips, kMapCellTwips);
+            m_mPic->PaintPicture(m_img->picture(), core::kMapCellTwips * cell->column,
+                                 core::kMapCellTwips * cell->row, core::kMapCellTwips,
+                                 core::kMapCellTwips);
         m_RomData[*byte] = static_cast<char>(m_CurrentTile);
     }
 }

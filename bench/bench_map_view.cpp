@@ -32,9 +32,9 @@ public:
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x)
                     tile.setPixel(x, y, qRgb(code, (x * 16) ^ code, (y * 16) ^ (255 - code)));
-            tile.save(QDir(tileFolder()).filePath(app::tileFileName(std::uint8_t(code))), "BMP");
+            tile.save(QDir(tileFolder()).filePath(core::tileFileName(std::uint8_t(code))), "BMP");
         }
-        std::array<std::pair<int, int>, app::kChapterCount> sizes{};
+        std::array<std::pair<int, int>, core::kChapterCount> sizes{};
         sizes.fill({8, 8});
         sizes[0] = {32, 32};
         sizes[1] = {256, 256};
@@ -46,7 +46,7 @@ public:
     }
 
     QString programFolder() const { return m_dir.path(); }
-    QString tileFolder() const { return app::tileFolder(m_dir.path()); }
+    QString tileFolder() const { return core::tileFolder(m_dir.path()); }
     const QByteArray &rom() const { return m_rom; }
 
     // A shown window with the image opened.
@@ -93,11 +93,11 @@ BENCHMARK(BM_DrawMap)->Arg(1)->ArgName("256x256")->Unit(benchmark::kMillisecond)
 // The same chapter drawn without a window, whole, for exporters.
 void BM_RenderChapter(benchmark::State &state)
 {
-    const app::TileFolder tiles(workbench().tileFolder());
-    const auto directory = app::ReadMapDirectory(workbench().rom());
-    const app::ChapterMap entry = (*directory)[std::size_t(state.range(0))];
+    const core::TileFolder tiles(workbench().tileFolder());
+    const auto directory = core::ReadMapDirectory(workbench().rom());
+    const core::ChapterMap entry = (*directory)[std::size_t(state.range(0))];
     for (auto _ : state)
-        benchmark::DoNotOptimize(app::renderChapter(workbench().rom(), entry, tiles));
+        benchmark::DoNotOptimize(core::renderChapter(workbench().rom(), entry, tiles));
     state.SetItemsProcessed(state.iterations() * std::int64_t{entry.cellCount()});
 }
 BENCHMARK(BM_RenderChapter)->Arg(0)->ArgName("32x32")->Unit(benchmark::kMillisecond);
@@ -116,9 +116,9 @@ BENCHMARK(BM_GetPic)->Unit(benchmark::kMillisecond);
 // The two halves of one cell: loading its tile, and painting it into the view.
 void BM_LoadTilePicture(benchmark::State &state)
 {
-    const app::TileFolder tiles(workbench().tileFolder());
+    const core::TileFolder tiles(workbench().tileFolder());
     for (auto _ : state)
-        benchmark::DoNotOptimize(app::loadTilePicture(tiles.tilePath(0xC8)));
+        benchmark::DoNotOptimize(core::loadTilePicture(tiles.tilePath(0xC8)));
 }
 BENCHMARK(BM_LoadTilePicture)->Unit(benchmark::kMicrosecond);
 
@@ -127,7 +127,7 @@ void BM_PaintPicture(benchmark::State &state)
     host::PictureBox box;
     box.resize(545, 513);
     const host::Picture tile =
-        app::loadTilePicture(app::TileFolder(workbench().tileFolder()).tilePath(0xC8));
+        core::loadTilePicture(core::TileFolder(workbench().tileFolder()).tilePath(0xC8));
     int i = 0;
     for (auto _ : state) {
         box.PaintPicture(tile, 240 * (1 + i % 33), 240 * (1 + (i / 33) % 31), 240, 240);

@@ -11,7 +11,7 @@ bool CartridgeImage::hasInesHeader() const
     return RomData.startsWith("NES\x1A");
 }
 
-bool CartridgeImage::holdsRecord(const app::ChapterMap &entry) const
+bool CartridgeImage::holdsRecord(const core::ChapterMap &entry) const
 {
     const qint64 last = qint64{entry.DataOffset} + qint64{entry.Width} * entry.Height;
     return recordOffset(entry) >= 0 && last < RomData.size();
@@ -24,13 +24,13 @@ std::variant<CartridgeImage, Refusal> openCartridge(const QString &path)
         return Refusal{QStringLiteral("no such file")};
     if (!info.isFile())
         return Refusal{QStringLiteral("not a file")};
-    auto read = app::readCartridge(path);
-    if (const auto *failure = std::get_if<app::FileFailure>(&read))
+    auto read = core::readCartridge(path);
+    if (const auto *failure = std::get_if<core::FileFailure>(&read))
         return Refusal{failure->message.section(u'\n', 0, 0)};
     CartridgeImage image;
     image.path = path;
     image.RomData = std::get<QByteArray>(std::move(read));
-    image.chapters = app::ReadMapDirectory(image.RomData);
+    image.chapters = core::ReadMapDirectory(image.RomData);
     return image;
 }
 
@@ -45,7 +45,7 @@ std::optional<int> chapterArgument(const QString &text)
 {
     bool ok = false;
     const int chapter = text.toInt(&ok);
-    if (!ok || chapter < 1 || chapter > app::kChapterCount)
+    if (!ok || chapter < 1 || chapter > core::kChapterCount)
         return std::nullopt;
     return chapter;
 }

@@ -19,12 +19,12 @@ struct Refusal {
 struct CartridgeImage {
     QString path;
     QByteArray RomData;
-    std::optional<app::ChapterDirectory> chapters;
+    std::optional<core::ChapterDirectory> chapters;
 
     // Whether the file starts with the iNES signature "NES" 0x1A.
     bool hasInesHeader() const;
     // Whether chapter `entry`'s whole record, header and tile bytes, lies inside the image.
-    bool holdsRecord(const app::ChapterMap &entry) const;
+    bool holdsRecord(const core::ChapterMap &entry) const;
 };
 
 std::variant<CartridgeImage, Refusal> openCartridge(const QString &path);
@@ -36,7 +36,7 @@ Refusal shortImageRefusal(const CartridgeImage &image);
 std::optional<int> chapterArgument(const QString &text);
 
 // The file offset of a chapter's record: its first header byte.
-inline qint64 recordOffset(const app::ChapterMap &entry)
+inline qint64 recordOffset(const core::ChapterMap &entry)
 {
     return qint64{entry.DataOffset} - 3;
 }

@@ -35,7 +35,7 @@ std::variant<ExportedChapter, ExportFault> exportChapter(const CartridgeImage &i
                                                          const QString &out, MapFormat format,
                                                          TileBitmaps &tiles)
 {
-    const app::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(chapter - 1)];
+    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(chapter - 1)];
     const auto grid = readChapterGrid(image.RomData, entry);
     if (!grid)
         return ExportFault{image.path, QStringLiteral("chapter %1's map runs past the end of the "
@@ -58,7 +58,7 @@ std::variant<ExportedChapter, ExportFault> exportChapter(const CartridgeImage &i
     QByteArray bytes;
     switch (format) {
     case MapFormat::Png:
-        bytes = pngBytes(app::renderChapterCells(
+        bytes = pngBytes(core::renderChapterCells(
             image.RomData, entry, [&tiles](std::uint8_t code) { return tiles.cellImage(code); }));
         break;
     case MapFormat::Csv:

@@ -26,7 +26,7 @@ void report(const MapDifference &difference, CommandOutput &io)
         io.out << QStringLiteral("the images are equal\n");
         return;
     }
-    std::vector<bool> touched(app::kChapterCount + 1, false);
+    std::vector<bool> touched(core::kChapterCount + 1, false);
     int chapters = 0;
     for (const CellChange &cell : difference.cells) {
         if (!touched[static_cast<std::size_t>(cell.chapter)])

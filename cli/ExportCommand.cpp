@@ -123,7 +123,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
 
     const QString tileDir = parser.isSet(tilesOption)
                                 ? parser.value(tilesOption)
-                                : app::tileFolder(QCoreApplication::applicationDirPath());
+                                : core::tileFolder(QCoreApplication::applicationDirPath());
     if (*format != MapFormat::Csv && !QFileInfo(tileDir).isDir())
         return refuse(io, tileDir,
                       QStringLiteral("no such tile folder (name one with --tiles DIR)"));
@@ -138,7 +138,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     if (!QDir().mkpath(outDir))
         return refuse(io, outDir, QStringLiteral("cannot create the folder"));
     int status = kSuccess;
-    for (int k = 1; k <= app::kChapterCount; ++k) {
+    for (int k = 1; k <= core::kChapterCount; ++k) {
         const QString out = QDir(outDir).filePath(
             QStringLiteral("chapter%1.%2").arg(k, 2, 10, QChar(u'0')).arg(extensionOf(*format)));
         if (reportExport(exportChapter(image, k, out, *format, tiles), k, out, *format, tiles,

@@ -87,7 +87,7 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     CartridgeImage &image = std::get<CartridgeImage>(opened);
     if (!image.chapters)
         return refuse(io, imagePath, shortImageRefusal(image).reason);
-    const app::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(*chapter - 1)];
+    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(*chapter - 1)];
     if (!image.holdsRecord(entry))
         return refuse(
             io, imagePath,
@@ -121,7 +121,7 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     const QString target = inPlace ? imagePath : parser.value(output);
     if (inPlace) {
         if (changed > 0)
-            if (const auto failure = app::writeCartridge(imagePath, image.RomData))
+            if (const auto failure = core::writeCartridge(imagePath, image.RomData))
                 return refuse(io, imagePath, failure->message.section(u'\n', 0, 0));
     } else if (const auto reason = writeOutputFile(target, image.RomData)) {
         return refuse(io, target, *reason);

@@ -18,7 +18,7 @@ QString hex6(qint64 value)
 
 QJsonObject chapterJson(const CartridgeImage &image, int k)
 {
-    const app::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(k)];
+    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(k)];
     return {{QStringLiteral("chapter"), k + 1},
             {QStringLiteral("title"), chapterTitle(k + 1)},
             {QStringLiteral("recordOffset"), recordOffset(entry)},
@@ -35,7 +35,7 @@ void writeJson(const CartridgeImage &image, CommandOutput &io)
                      {QStringLiteral("ines"), image.hasInesHeader()}};
     if (image.chapters) {
         QJsonArray chapters;
-        for (int k = 0; k < app::kChapterCount; ++k)
+        for (int k = 0; k < core::kChapterCount; ++k)
             chapters.append(chapterJson(image, k));
         root.insert(QStringLiteral("chapters"), chapters);
     } else {
@@ -54,8 +54,8 @@ void writeText(const CartridgeImage &image, CommandOutput &io)
     if (!image.chapters)
         return;
     io.out << QStringLiteral("chapter  record    data      size     inside  title\n");
-    for (int k = 0; k < app::kChapterCount; ++k) {
-        const app::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(k)];
+    for (int k = 0; k < core::kChapterCount; ++k) {
+        const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(k)];
         const QString size = QStringLiteral("%1 x %2").arg(entry.Width).arg(entry.Height);
         io.out << QStringLiteral("%1  0x%2  0x%3  %4 %5  %6\n")
                       .arg(k + 1, 7)

@@ -8,7 +8,7 @@ namespace cli {
 
 namespace {
 
-QString placeText(const app::ChapterMap &entry)
+QString placeText(const core::ChapterMap &entry)
 {
     return QStringLiteral("%1 x %2 at 0x%3")
         .arg(entry.Width)
@@ -25,10 +25,10 @@ MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b)
     const qsizetype common = std::min(a.RomData.size(), b.RomData.size());
     std::vector<bool> tileByte(static_cast<std::size_t>(common), false);
 
-    for (int k = 0; k < app::kChapterCount; ++k) {
+    for (int k = 0; k < core::kChapterCount; ++k) {
         const int chapter = k + 1;
-        const app::ChapterMap &ea = (*a.chapters)[static_cast<std::size_t>(k)];
-        const app::ChapterMap &eb = (*b.chapters)[static_cast<std::size_t>(k)];
+        const core::ChapterMap &ea = (*a.chapters)[static_cast<std::size_t>(k)];
+        const core::ChapterMap &eb = (*b.chapters)[static_cast<std::size_t>(k)];
         if (ea != eb) {
             difference.chapterNotes.append(QStringLiteral("chapter %1: %2 in the first image, %3 "
                                                           "in the second")
@@ -37,10 +37,10 @@ MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b)
             continue;
         }
         bool cutShort = false;
-        const std::int32_t n = app::mapCellCount(ea);
+        const std::int32_t n = core::mapCellCount(ea);
         for (std::int32_t i = 1; i <= n; ++i) {
-            const auto ia = app::cellNumberIndex(ea, i, a.RomData.size());
-            const auto ib = app::cellNumberIndex(ea, i, b.RomData.size());
+            const auto ia = core::cellNumberIndex(ea, i, a.RomData.size());
+            const auto ib = core::cellNumberIndex(ea, i, b.RomData.size());
             if (!ia || !ib) {
                 cutShort = cutShort || ia || ib;
                 continue;

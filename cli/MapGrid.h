@@ -37,11 +37,11 @@ struct MapFault {
 using MapParse = std::variant<MapGrid, MapFault>;
 
 // The chapter's cells; nothing when any of them lies beyond the image.
-std::optional<MapGrid> readChapterGrid(const QByteArray &RomData, const app::ChapterMap &entry);
+std::optional<MapGrid> readChapterGrid(const QByteArray &RomData, const core::ChapterMap &entry);
 
 // Stores the grid's codes into the chapter's tile bytes and nothing else; the grid must
 // have the chapter's size and every cell must lie inside the image. Returns how many
 // bytes changed.
-int storeChapterGrid(QByteArray &RomData, const app::ChapterMap &entry, const MapGrid &grid);
+int storeChapterGrid(QByteArray &RomData, const core::ChapterMap &entry, const MapGrid &grid);
 
 } // namespace cli

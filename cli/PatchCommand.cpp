@@ -15,8 +15,8 @@ std::optional<QString> readImage(const QString &path, QByteArray &bytes)
     if (!QFileInfo(path).isFile())
         return QFileInfo::exists(path) ? QStringLiteral("not a file")
                                        : QStringLiteral("no such file");
-    auto read = app::readCartridge(path);
-    if (const auto *failure = std::get_if<app::FileFailure>(&read))
+    auto read = core::readCartridge(path);
+    if (const auto *failure = std::get_if<core::FileFailure>(&read))
         return failure->message.section(u'\n', 0, 0);
     bytes = std::get<QByteArray>(std::move(read));
     if (bytes.size() > kMaxIpsImageBytes)

@@ -11,7 +11,7 @@ const QImage &TileBitmaps::bitmap(std::uint8_t code)
 {
     std::optional<QImage> &slot = m_bitmaps[code];
     if (!slot) {
-        const host::Picture picture = app::loadTilePicture(m_folder.tilePath(code));
+        const host::Picture picture = core::loadTilePicture(m_folder.tilePath(code));
         slot = picture ? picture->image() : QImage();
     }
     return *slot;

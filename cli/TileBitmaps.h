@@ -19,7 +19,7 @@ public:
     explicit TileBitmaps(const QString &folder);
     Q_DISABLE_COPY_MOVE(TileBitmaps)
 
-    const app::TileFolder &folder() const { return m_folder; }
+    const core::TileFolder &folder() const { return m_folder; }
 
     // The code's bitmap; null when it is missing or not a picture.
     const QImage &bitmap(std::uint8_t code);
@@ -29,7 +29,7 @@ public:
     QImage cellImage(std::uint8_t code);
 
 private:
-    app::TileFolder m_folder;
+    core::TileFolder m_folder;
     std::array<std::optional<QImage>, 256> m_bitmaps;
     std::array<QImage, 256> m_missingSigns;
 };

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -134,4 +134,4 @@ std::optional<FileFailure> writeCartridge(const QString &path, const QByteArray 
     return replaceWhole(files, path, bytes);
 }
 
-} // namespace app
+} // namespace core

@@ -6,7 +6,7 @@
 #include <optional>
 #include <variant>
 
-namespace app {
+namespace core {
 
 // A cartridge image is far smaller; reading anything larger whole would exhaust memory.
 constexpr qint64 kMaxImageBytes = 64 * 1024 * 1024;
@@ -28,4 +28,4 @@ std::variant<QByteArray, FileFailure> readCartridge(const QString &path);
 // the reason (also when the file vanished meanwhile and was written again in full).
 std::optional<FileFailure> writeCartridge(const QString &path, const QByteArray &RomData);
 
-} // namespace app
+} // namespace core

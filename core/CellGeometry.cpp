@@ -2,7 +2,7 @@
 
 #include "Rounding.h"
 
-namespace app {
+namespace core {
 
 std::optional<CellPosition> pointerToCell(float x, float y, int cellTwips)
 {
@@ -13,4 +13,4 @@ std::optional<CellPosition> pointerToCell(float x, float y, int cellTwips)
     return CellPosition{*column, *row};
 }
 
-} // namespace app
+} // namespace core

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace app {
+namespace core {
 
 // Map cells are 240 twips square, palette cells 360; column and row 0 of the map stay empty.
 constexpr int kMapCellTwips = 240;
@@ -22,4 +22,4 @@ struct CellPosition {
 // of the 32-bit range.
 std::optional<CellPosition> pointerToCell(float x, float y, int cellTwips);
 
-} // namespace app
+} // namespace core

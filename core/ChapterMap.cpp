@@ -1,6 +1,6 @@
 #include "ChapterMap.h"
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::optional<qsizetype> cellNumberIndex(const ChapterMap &entry, std::int32_t n
     return cellByteIndex(entry, (n - 1) % entry.Width + 1, (n - 1) / entry.Width + 1, romLength);
 }
 
-} // namespace app
+} // namespace core

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace app {
+namespace core {
 
 // One chapter map's place and size in the cartridge image.
 struct ChapterMap {
@@ -39,4 +39,4 @@ std::optional<qsizetype> cellByteIndex(const ChapterMap &entry, std::int32_t c, 
 std::optional<qsizetype> cellNumberIndex(const ChapterMap &entry, std::int32_t n,
                                          qsizetype romLength);
 
-} // namespace app
+} // namespace core

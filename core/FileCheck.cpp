@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace app {
+namespace core {
 
 bool FileCheck(const QString &path)
 {
@@ -15,4 +15,4 @@ bool FileCheck(const QString &path)
     return opened;
 }
 
-} // namespace app
+} // namespace core

@@ -16,7 +16,7 @@
 #include <unistd.h>
 #endif
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -162,4 +162,4 @@ FileOperations *setFileOperations(FileOperations *operations)
     return previous;
 }
 
-} // namespace app
+} // namespace core

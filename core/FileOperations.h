@@ -6,7 +6,7 @@
 #include <memory>
 #include <variant>
 
-namespace app {
+namespace core {
 
 // One file open for writing.
 class WriteHandle {
@@ -54,4 +54,4 @@ FileOperations &fileOperations();
 // ones installed before.
 FileOperations *setFileOperations(FileOperations *operations);
 
-} // namespace app
+} // namespace core

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace app {
+namespace core {
 
 std::int32_t mapCellCount(const ChapterMap &entry)
 {
@@ -41,4 +41,4 @@ std::optional<std::int32_t> cellEdgeTwips(std::int32_t index, int cellTwips)
     return static_cast<std::int32_t>(edge);
 }
 
-} // namespace app
+} // namespace core

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace app {
+namespace core {
 
 // One cell of a chapter map as the map view draws it.
 struct MapCell {
@@ -36,4 +36,4 @@ bool insideMap(const ChapterMap &entry, const CellPosition &cell);
 // when it does not fit a 32-bit integer.
 std::optional<std::int32_t> cellEdgeTwips(std::int32_t index, int cellTwips);
 
-} // namespace app
+} // namespace core

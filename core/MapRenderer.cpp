@@ -8,7 +8,7 @@
 
 #include <QPainter>
 
-namespace app {
+namespace core {
 
 host::Picture loadTilePicture(const QString &path)
 {
@@ -75,4 +75,4 @@ QImage renderChapterCells(const QByteArray &RomData, const ChapterMap &entry,
     return image;
 }
 
-} // namespace app
+} // namespace core

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace app {
+namespace core {
 
 class TileFolder;
 
@@ -36,4 +36,4 @@ QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const T
 QImage renderChapterCells(const QByteArray &RomData, const ChapterMap &entry,
                           const std::function<QImage(std::uint8_t code)> &tileImage);
 
-} // namespace app
+} // namespace core

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -65,4 +65,4 @@ bool TileFolder::listsBefore(const QString &a, const QString &b)
     return upper != 0 ? upper < 0 : a < b;
 }
 
-} // namespace app
+} // namespace core

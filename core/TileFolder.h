@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-namespace app {
+namespace core {
 
 // One look at the tile folder: the bitmap files it holds, in the order the platform's
 // directory listing gives them, and which of them draws each tile code. Taken once and
@@ -47,4 +47,4 @@ private:
     std::array<QString, 256> m_tilePaths;
 };
 
-} // namespace app
+} // namespace core

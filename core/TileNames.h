@@ -6,9 +6,9 @@
 
 #include <array>
 
-namespace app {
+namespace core {
 
 // The file names drawn in the palette's cells, one per cell; empty past the last tile.
 using TileNames = std::array<QString, kPaletteCells>;
 
-} // namespace app
+} // namespace core

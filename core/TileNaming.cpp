@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::optional<std::uint8_t> paletteTileCode(const QString &fileName)
     return static_cast<std::uint8_t>(*high * 16 + *low);
 }
 
-} // namespace app
+} // namespace core

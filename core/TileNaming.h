@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace app {
+namespace core {
 
 // The tile folder: "MAP" inside the program's folder.
 QString tileFolder(const QString &programFolder);
@@ -19,4 +19,4 @@ QString tileFileName(std::uint8_t code);
 // followed by "." ("A.bmp" -> 10), so that the one-digit names of codes 0..15 are found.
 std::optional<std::uint8_t> paletteTileCode(const QString &fileName);
 
-} // namespace app
+} // namespace core

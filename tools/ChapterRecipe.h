@@ -30,7 +30,7 @@ struct ChapterRecipe {
 };
 
 // Chapters 1..25 in order: the first 13 form run A, the rest run B.
-inline constexpr std::array<ChapterRecipe, app::kChapterCount> kChapterRecipes = [] {
+inline constexpr std::array<ChapterRecipe, core::kChapterCount> kChapterRecipes = [] {
     using enum Coast;
     constexpr Terrain G = Terrain::Grass;
     constexpr Terrain S = Terrain::Sand;
@@ -38,7 +38,7 @@ inline constexpr std::array<ChapterRecipe, app::kChapterCount> kChapterRecipes =
     constexpr Flow NS = Flow::NorthSouth;
     constexpr Flow WE = Flow::WestEast;
     // clang-format off
-    return std::array<ChapterRecipe, app::kChapterCount>{{
+    return std::array<ChapterRecipe, core::kChapterCount>{{
         //  w   h  ground coast castle river ranges forests villages forts ruins
         {16, 14, G, None,  true,  Dry,  1,  3, 1, 0, 0},
         {20, 16, G, None,  true,  NS,   1,  4, 2, 1, 0},

@@ -29,11 +29,11 @@ constexpr bool sizesFitHeaderBytes()
     });
 }
 
-constexpr std::size_t kRunA = app::kRunAChapters;
+constexpr std::size_t kRunA = core::kRunAChapters;
 static_assert(sizesFitHeaderBytes(), "a map side is stored as one byte, minus one");
-static_assert(app::kRunAOffset + runBytes(0, kRunA) <= app::kRunBOffset,
+static_assert(core::kRunAOffset + runBytes(0, kRunA) <= core::kRunBOffset,
               "run A must end before run B starts");
-static_assert(app::kRunBOffset + runBytes(kRunA, app::kChapterCount) <= kImageBytes,
+static_assert(core::kRunBOffset + runBytes(kRunA, core::kChapterCount) <= kImageBytes,
               "run B must end inside the image");
 
 void writeHeader(QByteArray &image)
@@ -82,11 +82,11 @@ QByteArray buildSampleImage()
                   [&filler] { return static_cast<char>(filler.byte()); });
     writeHeader(image);
 
-    qsizetype offset = app::kRunAOffset;
-    for (int chapter = 1; chapter <= app::kRunAChapters; ++chapter)
+    qsizetype offset = core::kRunAOffset;
+    for (int chapter = 1; chapter <= core::kRunAChapters; ++chapter)
         offset = writeRecord(image, offset, chapter);
-    offset = app::kRunBOffset;
-    for (int chapter = app::kRunAChapters + 1; chapter <= app::kChapterCount; ++chapter)
+    offset = core::kRunBOffset;
+    for (int chapter = core::kRunAChapters + 1; chapter <= core::kChapterCount; ++chapter)
         offset = writeRecord(image, offset, chapter);
     return image;
 }

@@ -19,13 +19,13 @@ namespace {
 // The codes in the image's 25 maps, found the way the editor finds them.
 std::optional<std::set<std::uint8_t>> usedTileCodes(const QByteArray &image)
 {
-    const auto chapters = app::ReadMapDirectory(image);
+    const auto chapters = core::ReadMapDirectory(image);
     if (!chapters)
         return std::nullopt;
     std::set<std::uint8_t> codes;
-    for (const app::ChapterMap &entry : *chapters)
+    for (const core::ChapterMap &entry : *chapters)
         for (std::int32_t n = 1; n <= entry.cellCount(); ++n)
-            if (const auto index = app::cellNumberIndex(entry, n, image.size()))
+            if (const auto index = core::cellNumberIndex(entry, n, image.size()))
                 codes.insert(static_cast<std::uint8_t>(image[*index]));
     return codes;
 }
@@ -57,14 +57,14 @@ std::variant<SampleSummary, SampleFailure> writeSample(const QString &outDir)
     if (auto failure = writeImage(summary.imagePath, image))
         return *failure;
 
-    summary.tileFolder = app::tileFolder(outDir);
+    summary.tileFolder = core::tileFolder(outDir);
     if (!QDir().mkpath(summary.tileFolder))
         return SampleFailure{QStringLiteral("cannot create the folder %1").arg(summary.tileFolder)};
     for (const std::uint8_t code : *codes) {
         const QImage tile = drawTileArt(code);
         if (tile.isNull())
             return SampleFailure{QStringLiteral("no tile picture for code %1").arg(code)};
-        const QString path = QDir(summary.tileFolder).filePath(app::tileFileName(code));
+        const QString path = QDir(summary.tileFolder).filePath(core::tileFileName(code));
         if (!tile.save(path, "BMP"))
             return SampleFailure{QStringLiteral("cannot write %1").arg(path)};
         ++summary.tileCount;

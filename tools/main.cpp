@@ -26,7 +26,7 @@ int main(int argc, char **argv)
     QTextStream(stdout) << QStringLiteral("Wrote %1 (%2 bytes, %3 chapters) and %4 tiles in %5\n")
                                .arg(summary.imagePath)
                                .arg(summary.imageBytes)
-                               .arg(app::kChapterCount)
+                               .arg(core::kChapterCount)
                                .arg(summary.tileCount)
                                .arg(summary.tileFolder);
     return 0;

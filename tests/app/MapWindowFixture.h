@@ -53,7 +53,7 @@ protected:
     void writeAllTiles() const
     {
         for (int code = 0; code < 256; ++code)
-            writeTile(app::tileFileName(static_cast<std::uint8_t>(code)), tileColour(code));
+            writeTile(core::tileFileName(static_cast<std::uint8_t>(code)), tileColour(code));
     }
 
     void startWindow() { window = std::make_unique<app::frmMap>(dir.path()); }

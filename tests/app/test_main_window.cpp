@@ -175,7 +175,7 @@ TEST_F(MainWindowTest, ShortImageIsRefusedWithAMessageAndNothingChanges)
 {
     const QByteArray good = testing_support::standardSyntheticImage();
     const QString goodPath = writeImage(QStringLiteral("good.nes"), good);
-    const QString shortPath = writeImage(QStringLiteral("short.nes"), good.left(app::kRunBOffset + 20));
+    const QString shortPath = writeImage(QStringLiteral("short.nes"), good.left(core::kRunBOffset + 20));
 
     open(shortPath);
     ASSERT_EQ(dialogs.messages.size(), 1u);

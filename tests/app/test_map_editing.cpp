@@ -189,7 +189,7 @@ TEST_F(PatternEditingTest, CellBeyondTheImageIsNeverWritten)
     writeAllTiles();
     startWindow();
     QByteArray rom = testing_support::standardSyntheticImage();
-    rom.truncate((*app::ReadMapDirectory(rom))[24].DataOffset + 4); // cells 1..3 of chapter 25
+    rom.truncate((*core::ReadMapDirectory(rom))[24].DataOffset + 4); // cells 1..3 of chapter 25
     openImage(rom);
     chooseChapter(24);
     window->mPic_MouseDown(1, 0, 240, 240);

@@ -64,7 +64,7 @@ TEST_F(MapViewTest, WideMapIsDrawnInFullAndTheViewShowsItsCorner)
 {
     writeAllTiles();
     startWindow();
-    std::array<std::pair<int, int>, app::kChapterCount> sizes{};
+    std::array<std::pair<int, int>, core::kChapterCount> sizes{};
     sizes.fill({3, 3});
     sizes[0] = {40, 40};
     const QByteArray rom = testing_support::syntheticImage(sizes);
@@ -75,7 +75,7 @@ TEST_F(MapViewTest, WideMapIsDrawnInFullAndTheViewShowsItsCorner)
     EXPECT_EQ(pb()->Value(), 1600);
     // The headless renderer draws the same cells the same way, past the view's edges too.
     const QImage whole =
-        app::renderChapter(window->RomData(), window->Chapters()[0], app::TileFolder(mapFolder()));
+        core::renderChapter(window->RomData(), window->Chapters()[0], core::TileFolder(mapFolder()));
     EXPECT_EQ(whole.size(), QSize(41 * 16, 41 * 16));
     EXPECT_EQ(whole.copy(QRect(QPoint(0, 0), viewSize())), mPic()->image());
     EXPECT_TRUE(isSolid(whole.copy(40 * 16, 40 * 16, 16, 16), tileColour(1600 & 0xFF)));
@@ -131,7 +131,7 @@ TEST_F(MapViewTest, CellsBeyondTheImagePaintLikeMissingTiles)
     writeAllTiles();
     startWindow();
     QByteArray rom = testing_support::standardSyntheticImage();
-    const auto directory = app::ReadMapDirectory(rom);
+    const auto directory = core::ReadMapDirectory(rom);
     ASSERT_TRUE(directory);
     // Chapter 25 (8 x 6, cell n holds 24 + n) keeps its first three cells only.
     rom.truncate((*directory)[24].DataOffset + 4);
@@ -150,7 +150,7 @@ TEST_F(MapViewTest, DrawingAgainShowsTheEditedBytes)
 {
     writeAllTiles();
     startWindow();
-    const auto lastPaletteCode = app::paletteTileCode(window->tileNames()[104]);
+    const auto lastPaletteCode = core::paletteTileCode(window->tileNames()[104]);
     ASSERT_TRUE(lastPaletteCode);
     ASSERT_NE(*lastPaletteCode, 200);
     openImage(testing_support::standardSyntheticImage());

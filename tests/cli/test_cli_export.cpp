@@ -75,10 +75,10 @@ TEST(MissingTile, ShowsTheCodeInHexadecimal)
 
 TEST(ChapterCells, LeaveACellWhiteWithoutATileOrAByte)
 {
-    const app::ChapterMap entry{10, 3, 2};
+    const core::ChapterMap entry{10, 3, 2};
     QByteArray rom(15, '\x05');
     rom[12] = '\x09'; // cell 2
-    const QImage picture = app::renderChapterCells(
+    const QImage picture = core::renderChapterCells(
         rom, entry, [](std::uint8_t code) { return code == 9 ? QImage() : tileImage(code); });
     ASSERT_EQ(picture.size(), QSize(48, 32));
     EXPECT_EQ(picture.pixel(0, 0), tileImage(5).pixel(0, 0));
@@ -89,7 +89,7 @@ TEST(ChapterCells, LeaveACellWhiteWithoutATileOrAByte)
     EXPECT_EQ(picture.pixel(20, 20), qRgb(255, 255, 255));
     EXPECT_EQ(picture.pixel(40, 20), qRgb(255, 255, 255));
     EXPECT_EQ(picture.pixel(0, 16), tileImage(5).pixel(0, 0));
-    EXPECT_TRUE(app::renderChapterCells(rom, app::ChapterMap{}, [](std::uint8_t) {
+    EXPECT_TRUE(core::renderChapterCells(rom, core::ChapterMap{}, [](std::uint8_t) {
                     return QImage();
                 }).isNull());
 }

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace app;
+using namespace core;
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace app;
+using namespace core;
 
 namespace {
 

@@ -17,9 +17,9 @@ void readByte(const QByteArray &rom, qsizetype index)
 
 // Every answer of the addressing functions for (c, r) and for cell number n: the rule's
 // index or nothing, and a byte that can be read.
-void checkCell(const app::ChapterMap &entry, std::int32_t c, std::int32_t r, const QByteArray &rom)
+void checkCell(const core::ChapterMap &entry, std::int32_t c, std::int32_t r, const QByteArray &rom)
 {
-    const auto index = app::cellByteIndex(entry, c, r, rom.size());
+    const auto index = core::cellByteIndex(entry, c, r, rom.size());
     const auto expected = referenceCellIndex(entry, c, r, rom.size());
     require(index.has_value() == expected.has_value() && (!index || *index == *expected),
             "cellByteIndex follows the addressing rule inside the image");
@@ -27,9 +27,9 @@ void checkCell(const app::ChapterMap &entry, std::int32_t c, std::int32_t r, con
         readByte(rom, *index);
 }
 
-void checkNumber(const app::ChapterMap &entry, std::int32_t n, const QByteArray &rom)
+void checkNumber(const core::ChapterMap &entry, std::int32_t n, const QByteArray &rom)
 {
-    const auto index = app::cellNumberIndex(entry, n, rom.size());
+    const auto index = core::cellNumberIndex(entry, n, rom.size());
     std::optional<std::int64_t> expected;
     if (entry.Width >= 1 && n >= 1 && n <= std::int64_t{entry.Width} * entry.Height)
         expected = referenceCellIndex(entry, (std::int64_t{n} - 1) % entry.Width + 1,
@@ -40,14 +40,14 @@ void checkNumber(const app::ChapterMap &entry, std::int32_t n, const QByteArray 
 
 // The map view's walk over one chapter: every cell in order, its code read only from
 // inside the image.
-void checkWalk(const app::ChapterMap &entry, const QByteArray &rom)
+void checkWalk(const core::ChapterMap &entry, const QByteArray &rom)
 {
-    const std::int32_t n = app::mapCellCount(entry);
+    const std::int32_t n = core::mapCellCount(entry);
     const bool drawable =
         entry.Width >= 1 && entry.Width <= 256 && entry.Height >= 1 && entry.Height <= 256;
     require(n == (drawable ? entry.Width * entry.Height : 0), "mapCellCount");
     for (std::int32_t i = 1; i <= n; ++i) {
-        const app::MapCell cell = app::mapCell(entry, i, rom);
+        const core::MapCell cell = core::mapCell(entry, i, rom);
         require(cell.column == (i - 1) % entry.Width + 1 && cell.row == (i - 1) / entry.Width + 1,
                 "walk order is row-major");
         require(cell.x == 240 * cell.column && cell.y == 240 * cell.row, "cell corner in twips");
@@ -65,13 +65,13 @@ void chapterDirectory(const std::uint8_t *data, std::size_t size)
     FuzzInput in(data, size);
     const QByteArray rom = fuzzedCartridge(in);
 
-    const auto directory = app::ReadMapDirectory(rom);
+    const auto directory = core::ReadMapDirectory(rom);
     const auto expected = referenceDirectory(rom);
     require(directory.has_value() == expected.has_value(),
             "directory refused exactly when a header byte lies beyond the image");
     if (directory) {
         require(*directory == *expected, "directory entries follow the record chain");
-        for (const app::ChapterMap &entry : *directory) {
+        for (const core::ChapterMap &entry : *directory) {
             require(entry.Width >= 1 && entry.Width <= 256 && entry.Height >= 1 &&
                         entry.Height <= 256,
                     "sides 1..256");
@@ -86,14 +86,14 @@ void chapterDirectory(const std::uint8_t *data, std::size_t size)
             for (const std::int32_t n : {0, 1, cells, cells + 1})
                 checkNumber(entry, n, rom);
         }
-        checkWalk((*directory)[in.byte() % app::kChapterCount], rom);
+        checkWalk((*directory)[in.byte() % core::kChapterCount], rom);
     }
 
     // Probes: cells of the directory's chapters and of entries no record describes.
     while (!in.atEnd()) {
-        app::ChapterMap entry;
+        core::ChapterMap entry;
         if (directory && in.byte() % 2 == 0) {
-            entry = (*directory)[in.byte() % app::kChapterCount];
+            entry = (*directory)[in.byte() % core::kChapterCount];
         } else {
             entry.DataOffset = in.i32();
             entry.Width = in.i32();
@@ -103,7 +103,7 @@ void chapterDirectory(const std::uint8_t *data, std::size_t size)
         const std::int32_t r = in.i32();
         checkCell(entry, c, r, rom);
         checkNumber(entry, in.i32(), rom);
-        if (app::mapCellCount(entry) > 0 && in.byte() % 8 == 0)
+        if (core::mapCellCount(entry) > 0 && in.byte() % 8 == 0)
             checkWalk(entry, rom);
     }
 }

@@ -16,7 +16,7 @@ namespace {
 // halves to even; nothing beyond 32 bits or for a coordinate that is no number.
 std::optional<std::int64_t> referenceCellOf(float twips)
 {
-    const double cells = static_cast<double>(twips) / app::kMapCellTwips;
+    const double cells = static_cast<double>(twips) / core::kMapCellTwips;
     if (!std::isfinite(cells))
         return std::nullopt;
     const double rounded = std::nearbyint(cells); // the default mode rounds halves to even
@@ -36,7 +36,7 @@ void mapEdit(const std::uint8_t *data, std::size_t size)
 {
     FuzzInput in(data, size);
     QByteArray rom = fuzzedCartridge(in);
-    const auto directory = app::ReadMapDirectory(rom);
+    const auto directory = core::ReadMapDirectory(rom);
     if (!directory)
         return; // refused on opening: the view never sees this image
     const std::uint8_t currentTile = in.byte();
@@ -45,11 +45,11 @@ void mapEdit(const std::uint8_t *data, std::size_t size)
         const int listIndex = static_cast<int>(in.byte() % 27) - 1;
         const float X = in.f32();
         const float Y = in.f32();
-        if (listIndex < 0 || listIndex >= app::kChapterCount)
+        if (listIndex < 0 || listIndex >= core::kChapterCount)
             continue;
-        const app::ChapterMap &entry = (*directory)[static_cast<std::size_t>(listIndex)];
+        const core::ChapterMap &entry = (*directory)[static_cast<std::size_t>(listIndex)];
 
-        const auto cell = app::pointerToCell(X, Y, app::kMapCellTwips);
+        const auto cell = core::pointerToCell(X, Y, core::kMapCellTwips);
         const auto column = referenceCellOf(X);
         const auto row = referenceCellOf(Y);
         require(cell.has_value() == (column && row) &&
@@ -59,18 +59,18 @@ void mapEdit(const std::uint8_t *data, std::size_t size)
             continue;
 
         // Moving: the frame and the label follow only cells on the map.
-        if (app::insideMap(entry, *cell)) {
+        if (core::insideMap(entry, *cell)) {
             require(cell->column >= 1 && cell->column <= entry.Width && cell->row >= 1 &&
                         cell->row <= entry.Height,
                     "insideMap");
-            const auto left = app::cellEdgeTwips(cell->column, app::kMapCellTwips);
-            const auto top = app::cellEdgeTwips(cell->row, app::kMapCellTwips);
+            const auto left = core::cellEdgeTwips(cell->column, core::kMapCellTwips);
+            const auto top = core::cellEdgeTwips(cell->row, core::kMapCellTwips);
             require(left && top && *left == 240 * cell->column && *top == 240 * cell->row,
                     "frame corner");
         }
 
         // The right press.
-        const auto byte = app::cellByteIndex(entry, cell->column, cell->row, rom.size());
+        const auto byte = core::cellByteIndex(entry, cell->column, cell->row, rom.size());
         if (!byte)
             continue;
         const std::int64_t first = std::int64_t{entry.DataOffset} + 1;

@@ -52,7 +52,7 @@ void tileFolder(const std::uint8_t *data, std::size_t size)
         const QString name = usableName(in.bytes(in.byte() % 40));
         // Joined by hand, as the tile folder does: QDir::filePath would take a name
         // beginning with ':' for a resource path.
-        const QString target = app::TileFolder::filePathIn(path, name);
+        const QString target = core::TileFolder::filePathIn(path, name);
         if (name.isEmpty() || QFileInfo::exists(target) || QFileInfo(target).isSymLink())
             continue;
         switch (kind) {
@@ -79,18 +79,18 @@ void tileFolder(const std::uint8_t *data, std::size_t size)
         require(outside.open(QIODevice::WriteOnly), "link target made");
     }
 
-    const app::TileFolder folder(path);
+    const core::TileFolder folder(path);
     const QStringList &listed = folder.fileNames();
     QStringList expected;
     for (const QString &name : std::as_const(files))
         if (!name.startsWith(u'.') && name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
             expected << name;
-    std::sort(expected.begin(), expected.end(), &app::TileFolder::listsBefore);
+    std::sort(expected.begin(), expected.end(), &core::TileFolder::listsBefore);
     require(listed == expected, "the listing holds the visible *.bmp files in listing order");
 
     const QString prefix = path + u'/';
     for (int code = 0; code < 256; ++code) {
-        const QString own = app::tileFileName(static_cast<std::uint8_t>(code));
+        const QString own = core::tileFileName(static_cast<std::uint8_t>(code));
         const QString &tile = folder.tilePath(static_cast<std::uint8_t>(code));
         require(tile.startsWith(prefix) && tile.size() > prefix.size(), "tile path in the folder");
         const QString name = tile.mid(prefix.size());

@@ -64,8 +64,8 @@ void tileName(const std::uint8_t *data, std::size_t size)
 {
     FuzzInput in(data, size);
     const std::uint8_t code = in.byte();
-    const QString own = app::tileFileName(code);
-    require(app::paletteTileCode(own) == code, "a code's own file name gives the code back");
+    const QString own = core::tileFileName(code);
+    require(core::paletteTileCode(own) == code, "a code's own file name gives the code back");
     require(own == own.toUpper().replace(QStringLiteral(".BMP"), QStringLiteral(".bmp")),
             "map-view names are upper-case hexadecimal");
 
@@ -73,9 +73,9 @@ void tileName(const std::uint8_t *data, std::size_t size)
     while (!in.atEnd() && names.size() < 16)
         names.push_back(nameFrom(in));
     for (const QString &name : names)
-        require(app::paletteTileCode(name) == referenceCode(name), "palette code rule");
+        require(core::paletteTileCode(name) == referenceCode(name), "palette code rule");
 
-    const auto before = &app::TileFolder::listsBefore;
+    const auto before = &core::TileFolder::listsBefore;
     for (const QString &a : names) {
         require(!before(a, a), "listing order is irreflexive");
         for (const QString &b : names) {

@@ -23,9 +23,9 @@ enum class Fault {
 
 // The real file system with one fault injected. `inPlace` makes the folder refuse new
 // files, so that the save writes over the file itself.
-class FaultyFileOperations : public app::FileOperations {
+class FaultyFileOperations : public core::FileOperations {
 public:
-    FaultyFileOperations(app::FileOperations &real, Fault fault, bool inPlace)
+    FaultyFileOperations(core::FileOperations &real, Fault fault, bool inPlace)
         : m_real(real), m_fault(fault), m_inPlace(inPlace)
     {
     }
@@ -66,7 +66,7 @@ public:
     {
         return !m_inPlace && m_real.folderWritable(path);
     }
-    std::unique_ptr<app::WriteHandle> createBeside(const QString &path, QString &createdPath,
+    std::unique_ptr<core::WriteHandle> createBeside(const QString &path, QString &createdPath,
                                                    QString &error) override
     {
         if (m_inPlace) {
@@ -75,7 +75,7 @@ public:
         }
         return wrap(path, m_real.createBeside(path, createdPath, error));
     }
-    std::unique_ptr<app::WriteHandle> openExisting(const QString &path, QString &error) override
+    std::unique_ptr<core::WriteHandle> openExisting(const QString &path, QString &error) override
     {
         if (m_fault == Fault::ReadOnly) {
             error = reasonText(m_fault);
@@ -94,9 +94,9 @@ public:
     void remove(const QString &path) override { m_real.remove(path); }
 
 private:
-    class FaultyHandle : public app::WriteHandle {
+    class FaultyHandle : public core::WriteHandle {
     public:
-        FaultyHandle(std::unique_ptr<app::WriteHandle> real, Fault fault)
+        FaultyHandle(std::unique_ptr<core::WriteHandle> real, Fault fault)
             : m_handle(std::move(real)), m_fault(fault)
         {
         }
@@ -116,12 +116,12 @@ private:
         }
 
     private:
-        std::unique_ptr<app::WriteHandle> m_handle;
+        std::unique_ptr<core::WriteHandle> m_handle;
         Fault m_fault;
     };
 
-    std::unique_ptr<app::WriteHandle> wrap(const QString &path,
-                                           std::unique_ptr<app::WriteHandle> handle)
+    std::unique_ptr<core::WriteHandle> wrap(const QString &path,
+                                           std::unique_ptr<core::WriteHandle> handle)
     {
         if (!handle)
             return nullptr;
@@ -133,7 +133,7 @@ private:
         return std::make_unique<FaultyHandle>(std::move(handle), m_fault);
     }
 
-    app::FileOperations &m_real;
+    core::FileOperations &m_real;
     Fault m_fault;
     bool m_inPlace;
 };
@@ -141,16 +141,16 @@ private:
 // Installs file operations for the length of a scope.
 class ScopedFileOperations {
 public:
-    explicit ScopedFileOperations(app::FileOperations *operations)
-        : m_previous(app::setFileOperations(operations))
+    explicit ScopedFileOperations(core::FileOperations *operations)
+        : m_previous(core::setFileOperations(operations))
     {
     }
-    ~ScopedFileOperations() { app::setFileOperations(m_previous); }
+    ~ScopedFileOperations() { core::setFileOperations(m_previous); }
     ScopedFileOperations(const ScopedFileOperations &) = delete;
     ScopedFileOperations &operator=(const ScopedFileOperations &) = delete;
 
 private:
-    app::FileOperations *m_previous;
+    core::FileOperations *m_previous;
 };
 
 } // namespace testing_support

@@ -14,7 +14,7 @@
 namespace fuzzing {
 
 // One past the farthest byte a chain of 25 records of 256 x 256 cells can reach.
-constexpr std::int64_t kLongestChain = app::kRunBOffset + 12 * (4 + 256 * 256);
+constexpr std::int64_t kLongestChain = core::kRunBOffset + 12 * (4 + 256 * 256);
 
 // A cartridge image shaped by fuzz input: any length up to past the longest chain, any
 // filler, and fuzzed header bytes written along the chain of map records wherever it
@@ -25,17 +25,17 @@ inline QByteArray fuzzedCartridge(FuzzInput &in)
     const std::uint8_t lengthMode = in.byte() % 3;
     const std::uint32_t lengthWord = in.u32();
     QByteArray rom;
-    std::array<std::uint8_t, 2 * app::kChapterCount> header{};
+    std::array<std::uint8_t, 2 * core::kChapterCount> header{};
     const char filler = static_cast<char>(in.byte());
     for (auto &b : header)
         b = in.byte();
 
-    std::array<std::int64_t, app::kChapterCount> starts{};
-    std::int64_t p = app::kRunAOffset;
+    std::array<std::int64_t, core::kChapterCount> starts{};
+    std::int64_t p = core::kRunAOffset;
     std::int64_t lastTile = 0;
-    for (int k = 0; k < app::kChapterCount; ++k) {
-        if (k == app::kRunAChapters)
-            p = app::kRunBOffset;
+    for (int k = 0; k < core::kChapterCount; ++k) {
+        if (k == core::kRunAChapters)
+            p = core::kRunBOffset;
         const auto i = static_cast<std::size_t>(k);
         starts[i] = p;
         p += 4 + std::int64_t{header[2 * i] + 1} * (header[2 * i + 1] + 1);
@@ -67,13 +67,13 @@ inline QByteArray fuzzedCartridge(FuzzInput &in)
 }
 
 // The chapter directory read again, plainly, as the other half of a differential check.
-inline std::optional<app::ChapterDirectory> referenceDirectory(const QByteArray &rom)
+inline std::optional<core::ChapterDirectory> referenceDirectory(const QByteArray &rom)
 {
-    app::ChapterDirectory chapters{};
-    std::int64_t p = app::kRunAOffset;
-    for (int k = 0; k < app::kChapterCount; ++k) {
-        if (k == app::kRunAChapters)
-            p = app::kRunBOffset;
+    core::ChapterDirectory chapters{};
+    std::int64_t p = core::kRunAOffset;
+    for (int k = 0; k < core::kChapterCount; ++k) {
+        if (k == core::kRunAChapters)
+            p = core::kRunBOffset;
         if (p + 2 > rom.size())
             return std::nullopt;
         auto &entry = chapters[static_cast<std::size_t>(k)];
@@ -87,7 +87,7 @@ inline std::optional<app::ChapterDirectory> referenceDirectory(const QByteArray 
 
 // Cell (c, r)'s byte by the addressing rule, when the cell is on the map and the byte in
 // an image of `length` bytes.
-inline std::optional<std::int64_t> referenceCellIndex(const app::ChapterMap &entry, std::int64_t c,
+inline std::optional<std::int64_t> referenceCellIndex(const core::ChapterMap &entry, std::int64_t c,
                                                       std::int64_t r, std::int64_t length)
 {
     if (c < 1 || c > entry.Width || r < 1 || r > entry.Height)

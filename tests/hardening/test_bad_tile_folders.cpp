@@ -75,7 +75,7 @@ QDir mapFolder(const QDir &program)
 
 QStringList inListingOrder(QStringList names)
 {
-    std::sort(names.begin(), names.end(), &app::TileFolder::listsBefore);
+    std::sort(names.begin(), names.end(), &core::TileFolder::listsBefore);
     return names;
 }
 
@@ -183,7 +183,7 @@ TEST_P(BadTileFolders, TheEditorStartsShowsWhatItCanAndEditsOn)
 
     app::frmMap window(dir.path());
     const QStringList shown = c.shown();
-    for (std::size_t i = 0; i < app::TileNames().size(); ++i)
+    for (std::size_t i = 0; i < core::TileNames().size(); ++i)
         EXPECT_EQ(window.tileNames()[i],
                   i < std::size_t(shown.size()) ? shown[qsizetype(i)] : QString())
             << i;
@@ -195,7 +195,7 @@ TEST_P(BadTileFolders, TheEditorStartsShowsWhatItCanAndEditsOn)
     for (int i = 0; i < 105; ++i) {
         const std::uint8_t before = window.CurrentTile();
         window.toolpic_MouseDown(1, 0, float(360 * (i % 5) + 100), float(360 * (i / 5) + 100));
-        const auto code = app::paletteTileCode(i < shown.size() ? shown[i] : QString());
+        const auto code = core::paletteTileCode(i < shown.size() ? shown[i] : QString());
         EXPECT_EQ(window.CurrentTile(), code ? *code : before) << i;
     }
 
@@ -207,7 +207,7 @@ TEST_P(BadTileFolders, TheEditorStartsShowsWhatItCanAndEditsOn)
     auto *list = qobject_cast<QListWidget *>(window.control(QStringLiteral("List1")));
     for (int chapter : {1, 0}) {
         list->setCurrentRow(chapter);
-        const app::ChapterMap &entry = window.Chapters()[std::size_t(chapter)];
+        const core::ChapterMap &entry = window.Chapters()[std::size_t(chapter)];
         const float x = float(240 * entry.Width);
         const float y = float(240 * entry.Height);
         window.mPic_MouseDown(1, 0, x, y);

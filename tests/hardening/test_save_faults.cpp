@@ -112,7 +112,7 @@ TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
 {
     const SaveFault &c = GetParam();
     {
-        FaultyFileOperations faulty(app::fileOperations(), c.fault, c.inPlace);
+        FaultyFileOperations faulty(core::fileOperations(), c.fault, c.inPlace);
         ScopedFileOperations installed(&faulty);
         window->ucButton2_Click();
     }

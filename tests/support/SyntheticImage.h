@@ -11,9 +11,9 @@ namespace testing_support {
 
 // A cartridge image with the 25 chapters of the given sizes (width, height); tile bytes
 // count up from the chapter number so that every cell's byte is known.
-inline QByteArray syntheticImage(const std::array<std::pair<int, int>, app::kChapterCount> &sizes)
+inline QByteArray syntheticImage(const std::array<std::pair<int, int>, core::kChapterCount> &sizes)
 {
-    QByteArray rom(app::kRunBOffset, '\x55');
+    QByteArray rom(core::kRunBOffset, '\x55');
     auto writeRun = [&](qsizetype start, int first, int last) {
         qsizetype p = start;
         for (int k = first; k <= last; ++k) {
@@ -30,8 +30,8 @@ inline QByteArray syntheticImage(const std::array<std::pair<int, int>, app::kCha
             p = end;
         }
     };
-    writeRun(app::kRunAOffset, 0, app::kRunAChapters - 1);
-    writeRun(app::kRunBOffset, app::kRunAChapters, app::kChapterCount - 1);
+    writeRun(core::kRunAOffset, 0, core::kRunAChapters - 1);
+    writeRun(core::kRunBOffset, core::kRunAChapters, core::kChapterCount - 1);
     rom.append(QByteArray(300, '\x77'));
     return rom;
 }
@@ -39,7 +39,7 @@ inline QByteArray syntheticImage(const std::array<std::pair<int, int>, app::kCha
 // 16 x 32 for the first chapter, small maps elsewhere.
 inline QByteArray standardSyntheticImage()
 {
-    std::array<std::pair<int, int>, app::kChapterCount> sizes{};
+    std::array<std::pair<int, int>, core::kChapterCount> sizes{};
     sizes.fill({8, 6});
     sizes[0] = {16, 32};
     sizes[1] = {1, 5};

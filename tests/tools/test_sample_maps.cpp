@@ -110,16 +110,16 @@ TEST_P(ChapterMaps, RoadsJoinTheGateAndEveryVillage)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllChapters, ChapterMaps, ::testing::Range(1, app::kChapterCount + 1));
+INSTANTIATE_TEST_SUITE_P(AllChapters, ChapterMaps, ::testing::Range(1, core::kChapterCount + 1));
 
 TEST(SampleImage, IsTheSameOnEveryBuildAndLabelsItsRecords)
 {
     const QByteArray image = buildSampleImage();
     EXPECT_EQ(image, buildSampleImage());
-    qsizetype offset = app::kRunAOffset;
-    for (int chapter = 1; chapter <= app::kChapterCount; ++chapter) {
-        if (chapter == app::kRunAChapters + 1)
-            offset = app::kRunBOffset;
+    qsizetype offset = core::kRunAOffset;
+    for (int chapter = 1; chapter <= core::kChapterCount; ++chapter) {
+        if (chapter == core::kRunAChapters + 1)
+            offset = core::kRunBOffset;
         const ChapterRecipe &recipe = kChapterRecipes[static_cast<std::size_t>(chapter - 1)];
         EXPECT_EQ(static_cast<std::uint8_t>(image[offset]), recipe.height - 1);
         EXPECT_EQ(static_cast<std::uint8_t>(image[offset + 2]), chapter);
@@ -131,7 +131,7 @@ TEST(SampleImage, IsTheSameOnEveryBuildAndLabelsItsRecords)
 TEST(TileArt, CoversExactlyTheCodesTheMapsUse)
 {
     std::set<std::uint8_t> used;
-    for (int chapter = 1; chapter <= app::kChapterCount; ++chapter)
+    for (int chapter = 1; chapter <= core::kChapterCount; ++chapter)
         for (const char code : chapterTiles(chapter))
             used.insert(static_cast<std::uint8_t>(code));
     const std::vector<std::uint8_t> codes = tileArtCodes();

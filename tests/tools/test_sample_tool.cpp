@@ -53,13 +53,13 @@ std::map<QString, QByteArray> filesUnder(const QString &root)
 }
 
 // The tile codes of the 25 maps, read the way the editor reads them.
-std::set<std::uint8_t> usedCodes(const QByteArray &rom, const app::ChapterDirectory &chapters)
+std::set<std::uint8_t> usedCodes(const QByteArray &rom, const core::ChapterDirectory &chapters)
 {
     std::set<std::uint8_t> codes;
-    for (const app::ChapterMap &entry : chapters)
+    for (const core::ChapterMap &entry : chapters)
         for (std::int32_t n = 1; n <= entry.cellCount(); ++n)
             codes.insert(
-                static_cast<std::uint8_t>(rom[*app::cellNumberIndex(entry, n, rom.size())]));
+                static_cast<std::uint8_t>(rom[*core::cellNumberIndex(entry, n, rom.size())]));
     return codes;
 }
 
@@ -74,11 +74,11 @@ protected:
     }
     static void TearDownTestSuite() { s_dir.reset(); }
 
-    static app::ChapterDirectory chapters()
+    static core::ChapterDirectory chapters()
     {
-        const auto read = app::ReadMapDirectory(s_rom);
+        const auto read = core::ReadMapDirectory(s_rom);
         EXPECT_TRUE(read.has_value());
-        return read.value_or(app::ChapterDirectory{});
+        return read.value_or(core::ChapterDirectory{});
     }
 
     static inline std::unique_ptr<QTemporaryDir> s_dir;
@@ -142,24 +142,24 @@ TEST_F(GeneratedSample, ImageHasACartridgeHeaderAndSixteenProgramBanks)
 TEST_F(GeneratedSample, DirectoryReadsTheTwentyFiveChapterSizes)
 {
     // Width x height of chapters 1..25.
-    const std::pair<int, int> sizes[app::kChapterCount] = {
+    const std::pair<int, int> sizes[core::kChapterCount] = {
         {16, 14}, {20, 16}, {16, 32}, {24, 18}, {8, 6},   {28, 20}, {1, 12},  {22, 22}, {30, 24},
         {12, 10}, {26, 20}, {32, 24}, {20, 28}, {24, 24}, {8, 8},   {30, 20}, {32, 32}, {18, 26},
         {28, 28}, {10, 6},  {26, 24}, {30, 30}, {48, 36}, {24, 16}, {32, 30},
     };
-    const app::ChapterDirectory read = chapters();
+    const core::ChapterDirectory read = chapters();
     for (std::size_t k = 0; k < read.size(); ++k) {
         SCOPED_TRACE(k + 1);
         EXPECT_EQ(read[k].Width, sizes[k].first);
         EXPECT_EQ(read[k].Height, sizes[k].second);
     }
-    EXPECT_EQ(read[0].DataOffset, app::kRunAOffset + 3);
-    EXPECT_EQ(read[13].DataOffset, app::kRunBOffset + 3);
+    EXPECT_EQ(read[0].DataOffset, core::kRunAOffset + 3);
+    EXPECT_EQ(read[13].DataOffset, core::kRunBOffset + 3);
 }
 
 TEST_F(GeneratedSample, SixteenByThirtyTwoRecordHasItsHeaderBytesAndLength)
 {
-    const app::ChapterDirectory read = chapters();
+    const core::ChapterDirectory read = chapters();
     const qsizetype record = read[2].DataOffset - 3;
     EXPECT_EQ(static_cast<std::uint8_t>(s_rom.at(record)), 0x1F);
     EXPECT_EQ(static_cast<std::uint8_t>(s_rom.at(record + 1)), 0x0F);
@@ -168,11 +168,11 @@ TEST_F(GeneratedSample, SixteenByThirtyTwoRecordHasItsHeaderBytesAndLength)
 
 TEST_F(GeneratedSample, RunsStayApartAndInsideTheImage)
 {
-    const app::ChapterDirectory read = chapters();
-    const auto end = [](const app::ChapterMap &entry) {
+    const core::ChapterDirectory read = chapters();
+    const auto end = [](const core::ChapterMap &entry) {
         return qsizetype{entry.DataOffset} + 1 + entry.cellCount();
     };
-    EXPECT_LE(end(read[12]), app::kRunBOffset);
+    EXPECT_LE(end(read[12]), core::kRunBOffset);
     EXPECT_LE(end(read[24]), s_rom.size());
 }
 
@@ -184,9 +184,9 @@ TEST_F(GeneratedSample, EveryTileCodeUsedHasASixteenPixelBitmap)
     EXPECT_TRUE(codes.count(200)) << "the editor's starting brush C8";
     EXPECT_GE(std::count_if(codes.begin(), codes.end(), [](int code) { return code < 16; }), 2);
 
-    const QString folder = app::tileFolder(s_dir->path());
+    const QString folder = core::tileFolder(s_dir->path());
     for (const std::uint8_t code : codes) {
-        const QString name = app::tileFileName(code);
+        const QString name = core::tileFileName(code);
         SCOPED_TRACE(name.toStdString());
         const QString path = QDir(folder).filePath(name);
         const QImage image(path);
@@ -195,7 +195,7 @@ TEST_F(GeneratedSample, EveryTileCodeUsedHasASixteenPixelBitmap)
         ASSERT_GE(bytes.size(), 30);
         EXPECT_EQ(bytes[28], 24) << "bits per pixel";
         EXPECT_FALSE(host::LoadPicture(path)->isEmpty());
-        EXPECT_EQ(app::paletteTileCode(name), code);
+        EXPECT_EQ(core::paletteTileCode(name), code);
     }
 }
 
@@ -203,9 +203,9 @@ TEST_F(GeneratedSample, TileFolderHoldsOnlyTheCodesTheMapsUse)
 {
     std::set<QString> expected;
     for (const std::uint8_t code : usedCodes(s_rom, chapters()))
-        expected.insert(app::tileFileName(code));
+        expected.insert(core::tileFileName(code));
     const QStringList listed =
-        QDir(app::tileFolder(s_dir->path())).entryList({QStringLiteral("*.bmp")}, QDir::Files);
+        QDir(core::tileFolder(s_dir->path())).entryList({QStringLiteral("*.bmp")}, QDir::Files);
     EXPECT_EQ(std::set<QString>(listed.begin(), listed.end()), expected);
     EXPECT_TRUE(expected.count(QStringLiteral("5.bmp")));
     EXPECT_TRUE(expected.count(QStringLiteral("A.bmp")));
