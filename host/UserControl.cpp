@@ -34,10 +34,22 @@ PropertyBag UserControl::save()
     return bag;
 }
 
-int UserControl::extenderLeft() const { return pixelsToTwips(x()); }
-int UserControl::extenderTop() const { return pixelsToTwips(y()); }
-int UserControl::extenderWidth() const { return pixelsToTwips(width()); }
-int UserControl::extenderHeight() const { return pixelsToTwips(height()); }
+int UserControl::extenderLeft() const
+{
+    return pixelsToTwips(x());
+}
+int UserControl::extenderTop() const
+{
+    return pixelsToTwips(y());
+}
+int UserControl::extenderWidth() const
+{
+    return pixelsToTwips(width());
+}
+int UserControl::extenderHeight() const
+{
+    return pixelsToTwips(height());
+}
 
 void UserControl::extenderMove(int left, int top, int width, int height)
 {
@@ -98,7 +110,6 @@ void UserControl::setMousePointer(std::int16_t pointer)
 
 void UserControl::Refresh()
 {
-    ++m_refreshCount;
     m_inRefresh = true;
     repaint();
     m_inRefresh = false;

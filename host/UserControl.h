@@ -18,9 +18,9 @@ namespace host {
 
 // What the container tells a user control about itself.
 struct Ambient {
-    QString displayName;                  // the instance name, e.g. "ucButton1"
-    QFont font;                           // the container's font
-    OleColor backColor = kButtonFace;     // the container's background colour
+    QString displayName;              // the instance name, e.g. "ucButton1"
+    QFont font;                       // the container's font
+    OleColor backColor = kButtonFace; // the container's background colour
 };
 
 // Window style words and the frame flags a control changes through them.
@@ -79,9 +79,9 @@ public:
     // The control's device context: the persistent image of its client area.
     QImage &backingImage() { return m_backing; }
     const QImage &backingImage() const { return m_backing; }
-    // Copies the backing image to the screen now.
-    void Refresh();
-    int refreshCount() const { return m_refreshCount; }
+    // Copies the backing image to the screen now. A container that stands in for the host,
+    // as a test does, may watch the control's requests by overriding it.
+    virtual void Refresh();
 
     // Host-held properties.
     OleColor ForeColor() const { return m_foreColor; }
@@ -171,7 +171,6 @@ private:
     std::int32_t m_style = 0;
     std::int32_t m_exStyle = 0;
     int m_edge = 0;
-    int m_refreshCount = 0;
     bool m_inRefresh = false;
     OleColor m_foreColor = kButtonText;
     OleColor m_maskColor = kButtonFace;

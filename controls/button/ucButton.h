@@ -16,8 +16,9 @@
 
 class QTimer;
 
-namespace controls
-{
+namespace controls {
+
+class ucButtonTestAccess;
 
 // The program's owner-drawn command button: a push or check button, flat or bevelled, with
 // a caption and, in the graphical style, a picture per state. Its design-time state loads
@@ -26,8 +27,7 @@ namespace controls
 //
 // Enabled, FontColor, MousePointer, MouseIcon and MaskColor live on the host control
 // (UserControl); the button's accessors of the same names add the repaint and the notice.
-class ucButton : public host::UserControl
-{
+class ucButton : public host::UserControl {
     Q_OBJECT
     Q_DISABLE_COPY(ucButton)
 public:
@@ -86,29 +86,6 @@ public:
     // True raises Click, whatever the control's state; nothing is stored.
     void setValue(host::VBool New_Value);
 
-    // How many times the control has repainted itself.
-    int redrawCount() const { return m_redrawCount; }
-
-    // What the last paint laid out: where the caption went released and pressed, and
-    // whether a picture was drawn.
-    host::RECT captionRect() const { return CaptionRect; }
-    host::RECT captionRectDown() const { return CaptionRectDown; }
-    host::VBool hasPicture() const { return HasPicture; }
-    // The inner area and the focus rectangle, as the last resize left them.
-    host::RECT clientRect() const { return ClientRect; }
-    host::RECT focusRect() const { return FocusRect; }
-
-    // The input state that the look follows.
-    host::VBool hasInputFocus() const { return HasFocus; }
-    host::VBool isDown() const { return IsDown; }
-    host::VBool isOver() const { return IsOver; }
-    host::VBool keyIsDown() const { return KeyIsDown; }
-    host::HBRUSH patternBrush() const { return PatternBrush; }
-
-    // The hover timer's tick: while the pointer is over the control it asks the host which
-    // window is under the pointer, and ends the hover look once that is another window.
-    void tmrOver_Timer();
-
     // The per-channel shift of a 0x00BBGGRR colour used for the face's shades: each channel
     // plus the amount, clamped to 0..255 in the direction of the shift.
     static host::ColorRef ShiftColor(host::ColorRef color, std::int32_t amount);
@@ -148,10 +125,16 @@ protected:
     void UserControl_KeyUp(short &KeyCode, short &Shift) override;
 
 private:
+    // Tests read the paint layout and the input state through it (tests/controls/button).
+    friend class ucButtonTestAccess;
+
     // Creation and destruction of the control's own resources.
     void UserControl_Initialize();
     void UserControl_Terminate();
     bool isInside(float X, float Y) const;
+    // The hover timer's tick: while the pointer is over the control it asks the host which
+    // window is under the pointer, and ends the hover look once that is another window.
+    void tmrOver_Timer();
 
     // The full repaint and its steps.
     void Redraw();
@@ -220,8 +203,6 @@ private:
     host::VBool HasPicture = host::kFalse;
     // The control's device context: draws on its backing image with its font and colours.
     host::DeviceContext m_hDC{&backingImage()};
-
-    int m_redrawCount = 0;
 };
 
 } // namespace controls

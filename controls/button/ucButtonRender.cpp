@@ -60,7 +60,6 @@ void ucButton::UserControl_Resize()
 
 void ucButton::Redraw()
 {
-    ++m_redrawCount;
     // The context draws with the host control's font and foreground colour.
     m_hDC.setFont(QWidget::font());
     m_hDC.setTextColor(host::translateOrBlack(FontColor()));

@@ -6,15 +6,15 @@
 
 #include <cstdint>
 
-namespace controls
-{
+namespace controls {
+
+class ucProgressTestAccess;
 
 // A bar that shows Value between 0 and Max: the filled part in ForeColor from the left (or
 // from the bottom when vertical), the rest in BackColor, drawn as two solid rectangles. A
 // Value change that moves the bar by a whole pixel paints at once, inside the setter, so
 // the bar keeps up with long work that does not return to the event loop.
-class ucProgress : public host::UserControl
-{
+class ucProgress : public host::UserControl {
     Q_OBJECT
     Q_DISABLE_COPY(ucProgress)
     Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyle)
@@ -51,13 +51,6 @@ public:
     std::int32_t Value() const { return m_Value; }
     void setValue(std::int32_t New_Value);
 
-    const host::RECT &FillArea() const { return m_FillArea; }
-    const host::RECT &BackArea() const { return m_BackArea; }
-    std::int32_t FillLength() const { return m_FillLength; }
-    std::int32_t PaintedLength() const { return m_PaintedLength; }
-    host::HBRUSH FillBrush() const { return m_FillBrush; }
-    host::HBRUSH BackBrush() const { return m_BackBrush; }
-
 signals:
     // Raised straight from the control's own events; handlers may change the arguments.
     // Button: 1 left, 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in pixels of
@@ -79,6 +72,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // Tests read the areas, lengths and brushes through it (tests/controls/progress).
+    friend class ucProgressTestAccess;
+
     void CalcFillLength();
     void CalcRects();
     void MakeFillBrush();

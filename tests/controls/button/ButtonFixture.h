@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ucButton.h"
+#include "ucButtonTestAccess.h"
 
 #include "PropertyBagCodecs.h"
 
@@ -18,8 +18,7 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 
 // A button placed on a container, sized and shown, with the names it marks changed.
-class ButtonFixture : public ::testing::Test
-{
+class ButtonFixture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { host::registerPropertyBagCodecs(); }
 
@@ -55,14 +54,14 @@ protected:
         showButton();
     }
 
-    std::unique_ptr<controls::ucButton> button;
+    std::unique_ptr<WatchedButton> button;
     QStringList marked;
 
 private:
     void makeWidget()
     {
         marked.clear();
-        button = std::make_unique<controls::ucButton>();
+        button = std::make_unique<WatchedButton>();
         button->resize(41, 25);
         QObject::connect(button.get(), &host::UserControl::propertyChanged,
                          [this](const QString &name) { marked << name; });

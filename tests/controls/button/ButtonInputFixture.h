@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ucButton.h"
+#include "ucButtonTestAccess.h"
 
 #include "PropertyBagCodecs.h"
 #include "WindowFromPoint.h"
@@ -39,18 +39,32 @@ struct CaseName {
 };
 
 // The button with its access-key notification within reach, as the host calls it, and
-// the character codes the host has reported to it.
-class ReachableButton : public controls::ucButton {
+// the character codes the host has reported to it. Each repaint it asks the host to show
+// goes into `log`, with the look it drew ("Redraw pressed hover").
+class ReachableButton : public WatchedButton {
 public:
-    using controls::ucButton::ucButton;
+    using WatchedButton::WatchedButton;
 
     void UserControl_AccessKeyPress(short &KeyAscii) override
     {
         accessKeysHeard << KeyAscii;
-        controls::ucButton::UserControl_AccessKeyPress(KeyAscii);
+        WatchedButton::UserControl_AccessKeyPress(KeyAscii);
+    }
+
+    void Refresh() override
+    {
+        if (log) {
+            QString look = ButtonAccess::isDown(*this) ? QStringLiteral("Redraw pressed")
+                                                       : QStringLiteral("Redraw released");
+            if (ButtonAccess::isOver(*this))
+                look += QStringLiteral(" hover");
+            *log << look;
+        }
+        WatchedButton::Refresh();
     }
 
     QList<short> accessKeysHeard;
+    QStringList *log = nullptr;
 };
 
 // A button of 41 x 25 pixels at (10, 10) in a shown, active top-level window, beside a
@@ -113,7 +127,7 @@ protected:
     void tick(QWidget *under)
     {
         pointerWindow = under;
-        button->tmrOver_Timer();
+        ButtonAccess::tmrOver_Timer(*button);
     }
 
     // A key-down that the platform repeats while the key is held.
@@ -132,28 +146,6 @@ protected:
     QList<host::VBool> checkedAtClick;
 
 private:
-    class RepaintLog : public QObject {
-    public:
-        explicit RepaintLog(ButtonInputFixture *fixture) : QObject(fixture->button), m_f(fixture) {}
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            // Only the paint that ends a Redraw, not the window system's own repaints.
-            if (event->type() == QEvent::Paint && m_f->button->redrawCount() != m_seen) {
-                m_seen = m_f->button->redrawCount();
-                QString look = m_f->button->isDown() ? QStringLiteral("Redraw pressed")
-                                                     : QStringLiteral("Redraw released");
-                if (m_f->button->isOver())
-                    look += QStringLiteral(" hover");
-                m_f->log << look;
-            }
-            return false;
-        }
-
-    private:
-        ButtonInputFixture *m_f;
-        int m_seen = -1;
-    };
-
     static QString mouseEntry(const char *name, short button, short shift, float x, float y)
     {
         return QStringLiteral("%1 %2 %3 %4 %5")
@@ -167,7 +159,7 @@ private:
     void listen()
     {
         using controls::ucButton;
-        button->installEventFilter(new RepaintLog(this));
+        button->log = &log;
         QObject::connect(button, &host::UserControl::propertyChanged,
                          [this](const QString &name) { marked << name; });
         QObject::connect(button, &ucButton::Click, [this] {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ucButton.h"
+#include "ucButtonTestAccess.h"
 
 #include "Gdi.h"
 #include "PropertyBagCodecs.h"
@@ -126,7 +126,7 @@ protected:
 
     void makeButton(int width, int height, controls::ButtonAppearance appearance = controls::Flat)
     {
-        button = std::make_unique<controls::ucButton>();
+        button = std::make_unique<WatchedButton>();
         button->resize(width, height);
         host::Ambient ambient;
         ambient.displayName = QStringLiteral("ucButton1");
@@ -158,7 +158,7 @@ protected:
     void focusIn() { focus(QEvent::FocusIn); }
     void focusOut() { focus(QEvent::FocusOut); }
 
-    std::unique_ptr<controls::ucButton> button;
+    std::unique_ptr<WatchedButton> button;
 
 private:
     void mouse(QEvent::Type type, Qt::MouseButton which)

@@ -2,8 +2,7 @@
 
 #include "RuntimeError.h"
 
-namespace
-{
+namespace {
 
 TEST(StdFont, EachChangedAttributeRaisesFontChangedOnce)
 {
@@ -69,9 +68,9 @@ TEST_F(ButtonFont, GetterReturnsTheObjectItselfAndItsChangesRepaint)
     createButton();
     const host::Font font = button->Font();
     EXPECT_EQ(button->Font(), font);
-    const int redraws = button->redrawCount();
+    const int redraws = button->refreshes;
     font->setSize(14);
-    EXPECT_EQ(button->redrawCount(), redraws + 1);
+    EXPECT_EQ(button->refreshes, redraws + 1);
     EXPECT_EQ(marked, QStringList{QStringLiteral("Font")});
     EXPECT_EQ(button->font().pointSizeF(), 14.0);
 }
@@ -91,7 +90,7 @@ TEST_F(ButtonFont, SetterCopiesSixAttributesInOrder)
     given.setUnderline(true);
     given.setStrikethrough(true);
     given.setCharset(134);
-    const int redraws = button->redrawCount();
+    const int redraws = button->refreshes;
 
     button->setFont(given);
 
@@ -99,7 +98,7 @@ TEST_F(ButtonFont, SetterCopiesSixAttributesInOrder)
     EXPECT_EQ(names, (QStringList{QStringLiteral("Name"), QStringLiteral("Size"),
                                   QStringLiteral("Bold"), QStringLiteral("Italic"),
                                   QStringLiteral("Underline"), QStringLiteral("Strikethrough")}));
-    EXPECT_EQ(button->redrawCount(), redraws + 6);
+    EXPECT_EQ(button->refreshes, redraws + 6);
     EXPECT_EQ(marked, QStringList(6, QStringLiteral("Font")));
     EXPECT_EQ(button->Font()->Charset(), 0); // not copied
     EXPECT_EQ(button->font().family(), QStringLiteral("Courier New"));
@@ -132,9 +131,9 @@ TEST_F(ButtonFont, LoadedFontDifferentFromTheContainersComesBack)
     EXPECT_EQ(button->font().family(), QStringLiteral("宋体"));
     EXPECT_EQ(button->font().pointSizeF(), 9.0);
 
-    const int redraws = button->redrawCount();
+    const int redraws = button->refreshes;
     font->setBold(true);
-    EXPECT_EQ(button->redrawCount(), redraws + 1);
+    EXPECT_EQ(button->refreshes, redraws + 1);
     EXPECT_EQ(marked, QStringList{QStringLiteral("Font")});
     EXPECT_TRUE(button->font().bold());
     EXPECT_EQ(button->font().family(), QStringLiteral("宋体"));
@@ -147,9 +146,9 @@ TEST_F(ButtonFont, FontObjectFromBeforeALoadNoLongerDrivesTheControl)
     const host::Font earlier = button->Font();
     button->load(host::PropertyBag(), ambientNamed(QStringLiteral("ucButton1")));
     marked.clear();
-    const int redraws = button->redrawCount();
+    const int redraws = button->refreshes;
     earlier->setSize(30);
-    EXPECT_EQ(button->redrawCount(), redraws);
+    EXPECT_EQ(button->refreshes, redraws);
     EXPECT_TRUE(marked.isEmpty());
     EXPECT_EQ(button->font().pointSizeF(), 8.0);
 }

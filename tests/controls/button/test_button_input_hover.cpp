@@ -14,7 +14,7 @@ TEST_F(ButtonInputFixture, HoverTimerRunsOnlyWhileThePointerIsOver)
     EXPECT_EQ(log,
               QStringList({u"Redraw released hover"_s, u"MouseIn 0"_s, u"MouseMove 0 0 4 5"_s}));
     EXPECT_TRUE(tmrOver()->isActive());
-    EXPECT_EQ(button->isOver(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::isOver(*button), host::kTrue);
     log.clear();
 
     // Further moves inside, and ticks that find the pointer on the control, change nothing.
@@ -29,7 +29,7 @@ TEST_F(ButtonInputFixture, HoverTimerRunsOnlyWhileThePointerIsOver)
     tick(window.get());
     EXPECT_EQ(log, QStringList({u"Redraw released"_s, u"MouseOut 0"_s}));
     EXPECT_FALSE(tmrOver()->isActive());
-    EXPECT_EQ(button->isOver(), host::kFalse);
+    EXPECT_EQ(ButtonAccess::isOver(*button), host::kFalse);
 }
 
 TEST_F(ButtonInputFixture, AnotherWindowOverTheControlCountsAsThePointerGone)
@@ -87,18 +87,18 @@ TEST_F(ButtonInputFixture, DragOutShowsReleasedAtTheNextTickAndReleaseOutsideDoe
     // The control keeps the pointer while the button is held, even outside it.
     movePointer(QPoint(150, 80));
     EXPECT_EQ(log, QStringList({u"MouseMove 1 0 140 70"_s}));
-    EXPECT_EQ(button->isDown(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kTrue);
     log.clear();
 
     tick(window.get());
     EXPECT_EQ(log, QStringList({u"Redraw pressed"_s, u"MouseOut 0"_s, u"Redraw released"_s}));
-    EXPECT_EQ(button->isDown(), host::kTrue); // still held
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kTrue); // still held
     EXPECT_FALSE(tmrOver()->isActive());
     log.clear();
 
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(150, 80));
     EXPECT_EQ(log, QStringList({u"Redraw released"_s, u"MouseUp 1 0 140 70"_s}));
-    EXPECT_EQ(button->isDown(), host::kFalse);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kFalse);
 }
 
 TEST_F(ButtonInputFixture, PointerComingBackBeforeTheReleaseShowsPressedAndClicks)
@@ -123,19 +123,19 @@ TEST_F(ButtonInputFixture, PointerComingBackBeforeTheReleaseShowsPressedAndClick
 TEST_F(ButtonInputFixture, ShownAndAmbientChangesRepaint)
 {
     other->setFocus(); // so that hiding moves no focus
-    int redraws = button->redrawCount();
+    int redraws = button->refreshes;
     button->hide();
     button->show();
-    EXPECT_EQ(button->redrawCount(), redraws + 1);
+    EXPECT_EQ(button->refreshes, redraws + 1);
 
-    redraws = button->redrawCount();
+    redraws = button->refreshes;
     host::Ambient ambient = button->ambient();
     button->setAmbient(ambient);
-    EXPECT_EQ(button->redrawCount(), redraws); // nothing changed
+    EXPECT_EQ(button->refreshes, redraws); // nothing changed
     ambient.backColor = host::RGB(1, 2, 3);
     ambient.displayName = u"ucButton9"_s;
     button->setAmbient(ambient);
-    EXPECT_EQ(button->redrawCount(), redraws + 2); // one per changed property
+    EXPECT_EQ(button->refreshes, redraws + 2); // one per changed property
 }
 
 } // namespace

@@ -25,8 +25,8 @@ TEST_P(HeldSpace, ClicksOnceAtTheFirstKeyDownAndRaisesKeyDownForEveryRepeat)
 
     QTest::keyPress(button, Qt::Key_Space);
     EXPECT_EQ(log, c.atKeyDown);
-    EXPECT_EQ(button->isDown(), host::kTrue);
-    EXPECT_EQ(button->keyIsDown(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kTrue);
+    EXPECT_EQ(ButtonAccess::keyIsDown(*button), host::kTrue);
     log.clear();
     sendRepeat(Qt::Key_Space, u" "_s);
     sendRepeat(Qt::Key_Space, u" "_s);
@@ -37,8 +37,8 @@ TEST_P(HeldSpace, ClicksOnceAtTheFirstKeyDownAndRaisesKeyDownForEveryRepeat)
     EXPECT_EQ(checkedAtClick, QList<host::VBool>{c.checkedAtClick});
     EXPECT_EQ(button->Checked(), c.checkedAtClick);
     EXPECT_EQ(marked, c.marked);
-    EXPECT_EQ(button->isDown(), host::kFalse);
-    EXPECT_EQ(button->keyIsDown(), host::kFalse);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kFalse);
+    EXPECT_EQ(ButtonAccess::keyIsDown(*button), host::kFalse);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,7 +89,7 @@ TEST_F(ButtonInputFixture, AnotherKeyHeldKeepsSpaceFromClicking)
     QTest::keyPress(button, Qt::Key_Space);
     EXPECT_EQ(log, QStringList(
                        {u"KeyDown 65 0"_s, u"KeyPress 97"_s, u"KeyDown 32 0"_s, u"KeyPress 32"_s}));
-    EXPECT_EQ(button->isDown(), host::kFalse);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kFalse);
     log.clear();
 
     // Space coming up still shows the button released; then Space clicks again.
@@ -102,43 +102,43 @@ TEST_F(ButtonInputFixture, AnotherKeyHeldKeepsSpaceFromClicking)
 TEST_F(ButtonInputFixture, FocusLeavingWhileSpaceIsHeldShowsReleasedAndBlocksTheNextClick)
 {
     QTest::keyPress(button, Qt::Key_Space);
-    ASSERT_EQ(button->isDown(), host::kTrue);
+    ASSERT_EQ(ButtonAccess::isDown(*button), host::kTrue);
     log.clear();
 
     other->setFocus();
     EXPECT_EQ(log, QStringList({u"Redraw released"_s}));
-    EXPECT_EQ(button->hasInputFocus(), host::kFalse);
-    EXPECT_EQ(button->isDown(), host::kFalse);
-    EXPECT_EQ(button->keyIsDown(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::hasFocus(*button), host::kFalse);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kFalse);
+    EXPECT_EQ(ButtonAccess::keyIsDown(*button), host::kTrue);
 
     // Space comes up elsewhere; back at the control neither Enter nor Space clicks ...
     QTest::keyRelease(other, Qt::Key_Space);
     button->setFocus();
-    EXPECT_EQ(button->hasInputFocus(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::hasFocus(*button), host::kTrue);
     log.clear();
     QTest::keyPress(button, Qt::Key_Return);
     QTest::keyPress(button, Qt::Key_Space);
     EXPECT_FALSE(log.contains(u"Click"_s)) << log.join(u" | "_s).toStdString();
-    EXPECT_EQ(button->isDown(), host::kFalse);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kFalse);
 
     // ... until a key comes up at the control.
     QTest::keyRelease(button, Qt::Key_Return);
     QTest::keyPress(button, Qt::Key_Space);
     EXPECT_EQ(log.count(u"Click"_s), 1);
-    EXPECT_EQ(button->isDown(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kTrue);
 }
 
 TEST_F(ButtonInputFixture, FocusEntryAndExitRepaint)
 {
-    int redraws = button->redrawCount();
+    int redraws = button->refreshes;
     other->setFocus();
-    EXPECT_EQ(button->hasInputFocus(), host::kFalse);
-    EXPECT_EQ(button->redrawCount(), redraws + 1);
+    EXPECT_EQ(ButtonAccess::hasFocus(*button), host::kFalse);
+    EXPECT_EQ(button->refreshes, redraws + 1);
 
-    redraws = button->redrawCount();
+    redraws = button->refreshes;
     button->setFocus();
-    EXPECT_EQ(button->hasInputFocus(), host::kTrue);
-    EXPECT_EQ(button->redrawCount(), redraws + 1);
+    EXPECT_EQ(ButtonAccess::hasFocus(*button), host::kTrue);
+    EXPECT_EQ(button->refreshes, redraws + 1);
 }
 
 TEST_F(ButtonInputFixture, EnterOnACheckButtonClicksWithoutToggling)
@@ -146,13 +146,13 @@ TEST_F(ButtonInputFixture, EnterOnACheckButtonClicksWithoutToggling)
     button->setAppearance(controls::ThreeDCheck);
     log.clear();
     marked.clear();
-    const int redraws = button->redrawCount();
+    const int redraws = button->refreshes;
 
     QTest::keyClick(button, Qt::Key_Return);
 
     EXPECT_EQ(log, QStringList({u"Click"_s, u"KeyDown 13 0"_s, u"KeyPress 13"_s, u"KeyUp 13 0"_s}));
     EXPECT_EQ(button->Checked(), host::kFalse);
-    EXPECT_EQ(button->redrawCount(), redraws);
+    EXPECT_EQ(button->refreshes, redraws);
     EXPECT_TRUE(marked.isEmpty());
 }
 

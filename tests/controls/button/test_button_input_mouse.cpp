@@ -25,14 +25,14 @@ TEST_P(LeftClick, RaisesMouseDownThenClickBeforeTheReleasedLookThenMouseUp)
     marked.clear();
 
     QTest::mousePress(button, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 7));
-    EXPECT_EQ(button->isDown(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kTrue);
     QTest::mouseRelease(button, Qt::LeftButton, Qt::ShiftModifier, QPoint(6, 8));
 
     EXPECT_EQ(log, QStringList({u"Redraw pressed"_s, u"MouseDown 1 1 5 7"_s, u"Click"_s,
                                 u"Redraw released"_s, u"MouseUp 1 1 6 8"_s}));
     EXPECT_EQ(checkedAtClick, QList<host::VBool>{c.checkedAtClick});
     EXPECT_EQ(button->Checked(), c.checkedAtClick);
-    EXPECT_EQ(button->isDown(), host::kFalse);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kFalse);
     // A click toggles the member itself: nothing is marked changed.
     EXPECT_TRUE(marked.isEmpty()) << marked.join(u',').toStdString();
 }
@@ -60,10 +60,10 @@ class WhichButton : public ButtonInputFixture, public ::testing::WithParamInterf
 TEST_P(WhichButton, OnlyTheRightButtonNeitherPressesNorClicks)
 {
     const ButtonCase &c = GetParam();
-    const int redraws = button->redrawCount();
+    const int redraws = button->refreshes;
 
     QTest::mousePress(button, c.button, {}, QPoint(3, 4));
-    EXPECT_EQ(button->isDown(), host::fromBool(c.presses));
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::fromBool(c.presses));
     QTest::mouseRelease(button, c.button, {}, QPoint(3, 4));
 
     const QString down = u"MouseDown %1 0 3 4"_s.arg(c.code);
@@ -72,7 +72,7 @@ TEST_P(WhichButton, OnlyTheRightButtonNeitherPressesNorClicks)
         c.presses ? QStringList{u"Redraw pressed"_s, down, u"Click"_s, u"Redraw released"_s, up}
                   : QStringList{down, up};
     EXPECT_EQ(log, expected);
-    EXPECT_EQ(button->redrawCount() - redraws, c.presses ? 2 : 0);
+    EXPECT_EQ(button->refreshes - redraws, c.presses ? 2 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, WhichButton,
@@ -85,11 +85,11 @@ TEST_F(ButtonInputFixture, RightReleaseClearsAHeldLeftPressWithoutRepaintOrClick
 {
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(3, 4));
     QTest::mousePress(button, Qt::RightButton, {}, QPoint(3, 4));
-    const int redraws = button->redrawCount();
+    const int redraws = button->refreshes;
     QTest::mouseRelease(button, Qt::RightButton, {}, QPoint(3, 4));
 
-    EXPECT_EQ(button->isDown(), host::kFalse);
-    EXPECT_EQ(button->redrawCount(), redraws);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kFalse);
+    EXPECT_EQ(button->refreshes, redraws);
     EXPECT_FALSE(log.contains(u"Click"_s));
 }
 
@@ -173,7 +173,7 @@ TEST_P(DoubleClick, ClicksTwiceAndACheckButtonEndsAsItBegan)
     const host::VBool flipped = static_cast<host::VBool>(~c.checked);
     EXPECT_EQ(checkedAtClick, (QList<host::VBool>{check ? flipped : c.checked, c.checked}));
     EXPECT_EQ(button->Checked(), c.checked);
-    EXPECT_EQ(button->isDown(), host::kFalse);
+    EXPECT_EQ(ButtonAccess::isDown(*button), host::kFalse);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
@@ -187,10 +187,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ButtonResources, CheckerboardBrushLivesAsLongAsTheControl)
 {
     const int before = host::gdiObjectCount();
-    auto button = std::make_unique<ucButton>();
+    auto button = std::make_unique<WatchedButton>();
     // The bitmap is gone once the brush is made; the brush stays.
     EXPECT_EQ(host::gdiObjectCount(), before + 1);
-    const host::GdiBrush *brush = host::findBrush(button->patternBrush());
+    const host::GdiBrush *brush = host::findBrush(ButtonAccess::patternBrush(*button));
     ASSERT_NE(brush, nullptr);
     ASSERT_TRUE(brush->isPattern());
     const QImage &pattern = brush->pattern.image;
@@ -203,7 +203,7 @@ TEST(ButtonResources, CheckerboardBrushLivesAsLongAsTheControl)
             EXPECT_EQ(pattern.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF) << x << ',' << y;
         }
     }
-    const host::HBRUSH handle = button->patternBrush();
+    const host::HBRUSH handle = ButtonAccess::patternBrush(*button);
     button.reset();
     EXPECT_EQ(host::gdiObjectCount(), before);
     EXPECT_EQ(host::findBrush(handle), nullptr);

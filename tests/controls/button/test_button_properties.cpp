@@ -7,8 +7,7 @@
 #include <functional>
 #include <limits>
 
-namespace
-{
+namespace {
 
 using controls::ucButton;
 
@@ -26,17 +25,15 @@ struct SetterCase {
     QStringList marks;
 };
 
-class SetterEffects : public ButtonFixture, public ::testing::WithParamInterface<SetterCase>
-{
-};
+class SetterEffects : public ButtonFixture, public ::testing::WithParamInterface<SetterCase> {};
 
 TEST_P(SetterEffects, RepaintsAndMarks)
 {
     createButton();
     const SetterCase &c = GetParam();
-    const int before = button->redrawCount();
+    const int before = button->refreshes;
     c.set(*button);
-    EXPECT_EQ(button->redrawCount() - before, c.redraws);
+    EXPECT_EQ(button->refreshes - before, c.redraws);
     EXPECT_EQ(marked, c.marks);
 }
 
@@ -205,9 +202,7 @@ struct ValueCase {
     int clicks;
 };
 
-class ValueProperty : public ButtonFixture, public ::testing::WithParamInterface<ValueCase>
-{
-};
+class ValueProperty : public ButtonFixture, public ::testing::WithParamInterface<ValueCase> {};
 
 TEST_P(ValueProperty, TrueClicksOnceAndChangesNothing)
 {
@@ -219,13 +214,13 @@ TEST_P(ValueProperty, TrueClicksOnceAndChangesNothing)
     marked.clear();
     int clicks = 0;
     QObject::connect(button.get(), &ucButton::Click, [&clicks] { ++clicks; });
-    const int redraws = button->redrawCount();
+    const int redraws = button->refreshes;
 
     button->setValue(c.value);
 
     EXPECT_EQ(clicks, c.clicks);
     EXPECT_EQ(button->Checked(), host::kTrue);
-    EXPECT_EQ(button->redrawCount(), redraws);
+    EXPECT_EQ(button->refreshes, redraws);
     EXPECT_TRUE(marked.isEmpty());
 }
 
@@ -265,9 +260,7 @@ struct ShadeCase {
     host::ColorRef light, highlight, shadow, darkShadow;
 };
 
-class FaceShades : public ::testing::TestWithParam<ShadeCase>
-{
-};
+class FaceShades : public ::testing::TestWithParam<ShadeCase> {};
 
 TEST_P(FaceShades, ShiftEachChannelAndClamp)
 {

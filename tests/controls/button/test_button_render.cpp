@@ -81,8 +81,9 @@ TEST_P(MinimumSize, GrowsToTenPixels)
     EXPECT_EQ(button->height(), c.grownHeight);
     EXPECT_EQ(button->extenderWidth(), c.grownWidth * host::kTwipsPerPixel);
     EXPECT_EQ(image().size(), QSize(c.grownWidth, c.grownHeight));
-    EXPECT_EQ(button->clientRect(), (host::RECT{0, 0, c.grownWidth, c.grownHeight}));
-    EXPECT_EQ(button->focusRect(), (host::RECT{4, 4, c.grownWidth - 4, c.grownHeight - 4}));
+    EXPECT_EQ(ButtonAccess::clientRect(*button), (host::RECT{0, 0, c.grownWidth, c.grownHeight}));
+    EXPECT_EQ(ButtonAccess::focusRect(*button),
+              (host::RECT{4, 4, c.grownWidth - 4, c.grownHeight - 4}));
     // The edge runs around the grown image.
     EXPECT_EQ(at(c.grownWidth - 1, 0), kShadow);
     EXPECT_EQ(at(0, c.grownHeight - 1), kShadow);
@@ -97,9 +98,9 @@ TEST_F(ButtonRenderTest, EveryPaintStartsFromTheFaceAndIsShown)
 {
     makeButton(30, 20);
     button->setCaption(QStringLiteral("Wide caption"));
-    const int refreshes = button->refreshCount();
+    const int refreshes = button->refreshes;
     button->setCaption(QString());
-    EXPECT_EQ(button->refreshCount(), refreshes + 1);
+    EXPECT_EQ(button->refreshes, refreshes + 1);
     EXPECT_EQ(pixelsOf(image(), kCaptionColor), PixelSet{});
     EXPECT_EQ(inkBounds(image(), kFace, QRect(1, 1, 28, 18)), QRect());
 }
@@ -117,7 +118,7 @@ TEST_F(ButtonRenderTest, PaintDeletesTheBrushAndPensItMakes)
     QImage bitmap(6, 6, QImage::Format_RGB32);
     bitmap.fill(Qt::red);
     button->setPictureDown(host::StdPicture::makeOfType(host::StdPicture::Bitmap, bitmap));
-    EXPECT_EQ(button->hasPicture(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::hasPicture(*button), host::kTrue);
     EXPECT_EQ(host::gdiObjectCount(), objects);
 }
 

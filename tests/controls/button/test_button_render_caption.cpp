@@ -60,8 +60,8 @@ TEST_F(ButtonRenderTest, FirstWindowButtonCentresItsCaptionAndMovesItWhenHeld)
     const QString caption = QStringLiteral("关于");
     button->setCaption(caption);
 
-    EXPECT_EQ(button->captionRect(), (RECT{4, 6, 37, 23}));
-    EXPECT_EQ(button->captionRectDown(), (RECT{5, 7, 38, 23}));
+    EXPECT_EQ(ButtonAccess::captionRect(*button), (RECT{4, 6, 37, 23}));
+    EXPECT_EQ(ButtonAccess::captionRectDown(*button), (RECT{5, 7, 38, 23}));
     const PixelSet released = inkOf(image(), kCaptionColor);
     ASSERT_FALSE(released.empty());
     EXPECT_EQ(released, inkOf(drawnAlone(image().size(), button->font(),
@@ -93,8 +93,8 @@ TEST_P(TallCaption, StartsAboveTheTopAndIsClippedAboveTheBottom)
     button->setCaption(caption);
 
     // half(10 - h) truncates toward zero: -7 for both 24 and 25.
-    EXPECT_EQ(button->captionRect(), (RECT{4, -7, 26, 8}));
-    EXPECT_EQ(button->captionRectDown(), (RECT{5, -6, 27, 8}));
+    EXPECT_EQ(ButtonAccess::captionRect(*button), (RECT{4, -7, 26, 8}));
+    EXPECT_EQ(ButtonAccess::captionRectDown(*button), (RECT{5, -6, 27, 8}));
     RECT measured{4, -7, 26, 8};
     host::DeviceContext probe(&button->backingImage());
     probe.setFont(font);
@@ -119,8 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Heights, TallCaption,
 TEST_F(ButtonRenderTest, EmptyCaptionDrawsNothing)
 {
     makeButton(30, 20);
-    EXPECT_EQ(button->captionRect(), (RECT{4, 10, 26, 18}));
-    EXPECT_EQ(button->captionRectDown(), (RECT{5, 11, 27, 18}));
+    EXPECT_EQ(ButtonAccess::captionRect(*button), (RECT{4, 10, 26, 18}));
+    EXPECT_EQ(ButtonAccess::captionRectDown(*button), (RECT{5, 11, 27, 18}));
     EXPECT_EQ(inkOf(image(), kCaptionColor), PixelSet{});
 }
 
@@ -173,7 +173,7 @@ TEST_P(CaptionPrefix, AmpersandHidesItselfAndUnderlinesTheNextCharacter)
     button->setCaption(QString::fromUtf16(c.caption));
     const QString shown = QString::fromUtf16(c.shown);
     const QFont font = button->font();
-    const RECT rect = button->captionRect();
+    const RECT rect = ButtonAccess::captionRect(*button);
     const PixelSet plain =
         inkOf(drawnAlone(image().size(), font,
                          {{shown, rect, host::DT_NOPREFIX | host::DT_WORDBREAK, kCaptionColor}}),
@@ -284,7 +284,7 @@ TEST_P(WindowButtons, DrawAsStored)
     const QString name = QString::fromUtf16(GetParam().name);
     const host::ControlRecord *record = layout.find(name);
     ASSERT_NE(record, nullptr);
-    button = std::make_unique<ucButton>();
+    button = std::make_unique<WatchedButton>();
     button->resize(record->width / 15, record->height / 15);
     host::Ambient ambient;
     ambient.displayName = name;
@@ -295,7 +295,7 @@ TEST_P(WindowButtons, DrawAsStored)
     ASSERT_EQ(image().size(), QSize(W, H));
     const int line = lineHeightOf(button->font());
     EXPECT_EQ(line, 12);
-    EXPECT_EQ(button->captionRect(), (RECT{4, (H - line) / 2, W - 4, 23}));
+    EXPECT_EQ(ButtonAccess::captionRect(*button), (RECT{4, (H - line) / 2, W - 4, 23}));
 
     const host::ColorRef face = host::GetSysColor(host::COLOR_BTNFACE);
     EXPECT_EQ(at(W - 2, 0), ucButton::ShiftColor(face, 63));

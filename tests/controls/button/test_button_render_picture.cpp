@@ -74,10 +74,10 @@ TEST_P(IconPlacement, FollowsCaptionAlignAndPictureTab)
     if (c.pressed)
         press();
 
-    EXPECT_EQ(button->hasPicture(), host::kTrue);
+    EXPECT_EQ(ButtonAccess::hasPicture(*button), host::kTrue);
     EXPECT_EQ(shownArea(image(), kRed), visiblePart(c.x, c.y, 16, image().size()));
-    EXPECT_EQ(button->captionRect(), c.caption);
-    EXPECT_EQ(button->captionRectDown(), c.captionDown);
+    EXPECT_EQ(ButtonAccess::captionRect(*button), c.caption);
+    EXPECT_EQ(ButtonAccess::captionRectDown(*button), c.captionDown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -206,20 +206,20 @@ TEST_F(PictureTest, EmptyDownPictureDrawsNothingAndCentresTheCaption)
     button->setCaptionAlign(controls::AlignBottom);
     button->setPicture(pictureOf(host::StdPicture::Bitmap, kRed, 16));
     button->setPictureDown(host::LoadPicture());
-    EXPECT_EQ(button->captionRect().top, 22);
+    EXPECT_EQ(ButtonAccess::captionRect(*button).top, 22);
     press();
-    EXPECT_EQ(button->hasPicture(), host::kFalse);
+    EXPECT_EQ(ButtonAccess::hasPicture(*button), host::kFalse);
     EXPECT_EQ(pixelsOf(image(), kRed), PixelSet{});
-    EXPECT_EQ(button->captionRect(), (RECT{4, 14, 56, 38}));
-    EXPECT_EQ(button->captionRectDown(), (RECT{5, 15, 57, 38}));
+    EXPECT_EQ(ButtonAccess::captionRect(*button), (RECT{4, 14, 56, 38}));
+    EXPECT_EQ(ButtonAccess::captionRectDown(*button), (RECT{5, 15, 57, 38}));
 }
 
 TEST_F(PictureTest, NoPictureAtAllDrawsNone)
 {
     makeGraphical(30, 20);
     button->setPicture(nullptr);
-    EXPECT_EQ(button->hasPicture(), host::kFalse);
-    EXPECT_EQ(button->captionRect().top, 4);
+    EXPECT_EQ(ButtonAccess::hasPicture(*button), host::kFalse);
+    EXPECT_EQ(ButtonAccess::captionRect(*button).top, 4);
 }
 
 TEST_F(PictureTest, OnlyTheGraphicalStyleDrawsPictures)
@@ -298,9 +298,9 @@ int errorNumber(const std::function<void()> &action)
 
 // A failed paint leaves the face (and checkerboard) it drew, and nothing after it, and does
 // not show the image.
-void expectStoppedAfterTheFace(const ucButton &button, const QImage &image, int refreshes)
+void expectStoppedAfterTheFace(const WatchedButton &button, const QImage &image, int refreshes)
 {
-    EXPECT_EQ(button.refreshCount(), refreshes);
+    EXPECT_EQ(button.refreshes, refreshes);
     EXPECT_EQ(colorAt(image, 0, 0), kFace);
     EXPECT_EQ(colorAt(image, image.width() - 1, image.height() - 1), kFace);
     EXPECT_EQ(pixelsOf(image, kCaptionColor), PixelSet{});
@@ -310,7 +310,7 @@ TEST_F(PictureTest, PictureTypeThatCannotBeMaskedRaises481)
 {
     makeGraphical(30, 20);
     button->setUseMaskColor(host::kTrue);
-    const int refreshes = button->refreshCount();
+    const int refreshes = button->refreshes;
     const int objects = host::gdiObjectCount();
     const auto unknown = static_cast<host::StdPicture::Type>(7);
     EXPECT_EQ(errorNumber([&] { button->setPicture(pictureOf(unknown, kRed, 8)); }),
@@ -333,12 +333,12 @@ TEST_P(PictureTabOverflow, RaisesOverflowWhereTheTabIsAdded)
     makeGraphical(60, 40);
     button->setCaptionAlign(static_cast<controls::CaptionAlignment>(GetParam().align));
     button->setPicture(pictureOf(host::StdPicture::Icon, kRed, 16));
-    const int refreshes = button->refreshCount();
+    const int refreshes = button->refreshes;
     const int number =
         errorNumber([&] { button->setPictureTab(std::numeric_limits<std::int32_t>::max() - 10); });
     if (!GetParam().raises) {
         EXPECT_EQ(number, 0);
-        EXPECT_EQ(button->refreshCount(), refreshes + 1);
+        EXPECT_EQ(button->refreshes, refreshes + 1);
         return;
     }
     EXPECT_EQ(number, host::RuntimeError::Overflow);

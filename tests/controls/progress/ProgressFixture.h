@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ucProgress.h"
+#include "ucProgressTestAccess.h"
+
+#include "RefreshCounting.h"
 
 #include "GdiObjects.h"
 #include "Twips.h"
@@ -13,8 +15,7 @@
 #include <optional>
 #include <ostream>
 
-namespace host
-{
+namespace host {
 
 inline void PrintTo(const RECT &r, std::ostream *os)
 {
@@ -23,8 +24,9 @@ inline void PrintTo(const RECT &r, std::ostream *os)
 
 } // namespace host
 
-namespace progress_test
-{
+namespace progress_test {
+
+using Access = controls::ucProgressTestAccess;
 
 constexpr host::ColorRef kRed = host::RGB(255, 0, 0);
 constexpr host::ColorRef kBlue = host::RGB(0, 0, 255);
@@ -55,8 +57,8 @@ inline ::testing::AssertionResult paintedAsAreas(const controls::ucProgress &bar
     const QImage &image = bar.backingImage();
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            const bool filled = inside(bar.FillArea(), x, y);
-            if (!filled && !inside(bar.BackArea(), x, y))
+            const bool filled = inside(Access::FillArea(bar), x, y);
+            if (!filled && !inside(Access::BackArea(bar), x, y))
                 return ::testing::AssertionFailure() << "pixel " << x << ',' << y << " in no area";
             const QRgb want = host::toQRgb(filled ? fill : back);
             if (opaque(image.pixel(x, y)) != want)
@@ -68,10 +70,12 @@ inline ::testing::AssertionResult paintedAsAreas(const controls::ucProgress &bar
 }
 
 // A new bar inside a shown container, as the window holds one, red on blue.
-class ProgressTest : public ::testing::Test
-{
+class ProgressTest : public ::testing::Test {
 protected:
-    ProgressTest() : pb(new controls::ucProgress(&m_container)) { m_container.resize(600, 600); }
+    ProgressTest() : pb(new RefreshCounting<controls::ucProgress>(&m_container))
+    {
+        m_container.resize(600, 600);
+    }
 
     // Sizes the bar so that its inner area is width x height pixels.
     void makeBar(int width, int height, std::int32_t borderStyle = 0, std::int32_t max = 100)
@@ -88,7 +92,7 @@ protected:
     }
 
     QWidget m_container;
-    controls::ucProgress *pb;
+    RefreshCounting<controls::ucProgress> *pb; // child of m_container
 };
 
 } // namespace progress_test

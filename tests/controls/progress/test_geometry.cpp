@@ -9,16 +9,15 @@
 using host::RECT;
 using namespace progress_test;
 
-namespace
-{
+namespace {
 
 TEST_F(ProgressTest, HorizontalHalfFillsTheLeftHalf)
 {
     makeBar(200, 20);
     pb->setValue(50);
-    EXPECT_EQ(pb->FillLength(), 100);
-    EXPECT_EQ(pb->FillArea(), (RECT{0, 0, 100, 20}));
-    EXPECT_EQ(pb->BackArea(), (RECT{100, 0, 200, 20}));
+    EXPECT_EQ(Access::FillLength(*pb), 100);
+    EXPECT_EQ(Access::FillArea(*pb), (RECT{0, 0, 100, 20}));
+    EXPECT_EQ(Access::BackArea(*pb), (RECT{100, 0, 200, 20}));
     EXPECT_TRUE(paintedAsAreas(*pb));
     EXPECT_EQ(opaque(pb->backingImage().pixel(99, 19)), qRgb(255, 0, 0));
     EXPECT_EQ(opaque(pb->backingImage().pixel(100, 0)), qRgb(0, 0, 255));
@@ -30,9 +29,9 @@ TEST_F(ProgressTest, VerticalFillsFromTheBottom)
     pb->setOrientation(1);
     ASSERT_EQ(pb->backingImage().size(), QSize(20, 200));
     pb->setValue(25);
-    EXPECT_EQ(pb->FillLength(), 50);
-    EXPECT_EQ(pb->FillArea(), (RECT{0, 150, 20, 200}));
-    EXPECT_EQ(pb->BackArea(), (RECT{0, 0, 20, 150}));
+    EXPECT_EQ(Access::FillLength(*pb), 50);
+    EXPECT_EQ(Access::FillArea(*pb), (RECT{0, 150, 20, 200}));
+    EXPECT_EQ(Access::BackArea(*pb), (RECT{0, 0, 20, 150}));
     EXPECT_TRUE(paintedAsAreas(*pb));
     EXPECT_EQ(opaque(pb->backingImage().pixel(0, 150)), qRgb(255, 0, 0));
     EXPECT_EQ(opaque(pb->backingImage().pixel(19, 149)), qRgb(0, 0, 255));
@@ -45,16 +44,14 @@ struct LengthCase {
     std::int32_t length;
 };
 
-class FillLengthTest : public ProgressTest, public ::testing::WithParamInterface<LengthCase>
-{
-};
+class FillLengthTest : public ProgressTest, public ::testing::WithParamInterface<LengthCase> {};
 
 TEST_P(FillLengthTest, ProductThenTruncatingDivision)
 {
     const LengthCase c = GetParam();
     makeBar(c.width, 10, 0, c.max);
     pb->setValue(c.value);
-    EXPECT_EQ(pb->FillLength(), c.length);
+    EXPECT_EQ(Access::FillLength(*pb), c.length);
     EXPECT_TRUE(paintedAsAreas(*pb));
 }
 
@@ -71,9 +68,7 @@ struct OutOfRangeCase {
     host::ColorRef everywhere;
 };
 
-class OutOfRangeTest : public ProgressTest, public ::testing::WithParamInterface<OutOfRangeCase>
-{
-};
+class OutOfRangeTest : public ProgressTest, public ::testing::WithParamInterface<OutOfRangeCase> {};
 
 // Above Max the bar is full, below 0 empty; neither is an error.
 TEST_P(OutOfRangeTest, FullOrEmptyBar)
@@ -101,8 +96,8 @@ TEST_F(ProgressTest, VeryNegativeVerticalLengthIsClamped)
     makeBar(200, 10, 0, 1);
     pb->setOrientation(1);
     pb->setValue(-10'737'418); // 200 x Value = -2147483600 still fits; 200 - that does not
-    EXPECT_EQ(pb->FillLength(), -2'147'483'600);
-    EXPECT_EQ(pb->FillArea(), (RECT{0, std::numeric_limits<std::int32_t>::max(), 10, 200}));
+    EXPECT_EQ(Access::FillLength(*pb), -2'147'483'600);
+    EXPECT_EQ(Access::FillArea(*pb), (RECT{0, std::numeric_limits<std::int32_t>::max(), 10, 200}));
     EXPECT_TRUE(paintedAsAreas(*pb));
 }
 
@@ -110,12 +105,12 @@ TEST_F(ProgressTest, ProductBeyond32BitsKeepsTheLastLength)
 {
     makeBar(200, 20);
     pb->setValue(50);
-    const int refreshes = pb->refreshCount();
+    const int refreshes = pb->refreshes;
     pb->setValue(20'000'000); // 200 x 20000000 does not fit 32 bits
-    EXPECT_EQ(pb->FillLength(), 100);
-    EXPECT_EQ(pb->refreshCount(), refreshes);
+    EXPECT_EQ(Access::FillLength(*pb), 100);
+    EXPECT_EQ(pb->refreshes, refreshes);
     pb->setValue(75);
-    EXPECT_EQ(pb->FillLength(), 150);
+    EXPECT_EQ(Access::FillLength(*pb), 150);
 }
 
 struct StoredMaxCase {
@@ -124,9 +119,7 @@ struct StoredMaxCase {
     std::int32_t value;
 };
 
-class StoredMaxTest : public ProgressTest, public ::testing::WithParamInterface<StoredMaxCase>
-{
-};
+class StoredMaxTest : public ProgressTest, public ::testing::WithParamInterface<StoredMaxCase> {};
 
 // Max 0 and INT32_MIN / -1 can only come from stored properties; the bar stays put.
 TEST_P(StoredMaxTest, FailedDivisionKeepsTheLastLength)
@@ -138,7 +131,7 @@ TEST_P(StoredMaxTest, FailedDivisionKeepsTheLastLength)
     pb->extenderMove(0, 0, host::pixelsToTwips(c.width), host::pixelsToTwips(10));
     m_container.show();
     pb->setValue(c.value);
-    EXPECT_EQ(pb->FillLength(), 0);
+    EXPECT_EQ(Access::FillLength(*pb), 0);
     EXPECT_EQ(pb->Max(), c.max);
 }
 
@@ -150,11 +143,11 @@ TEST_F(ProgressTest, ResizeRecomputesAndPaints)
 {
     makeBar(200, 20);
     pb->setValue(50);
-    const int refreshes = pb->refreshCount();
+    const int refreshes = pb->refreshes;
     pb->extenderMove(0, 0, host::pixelsToTwips(100), host::pixelsToTwips(20));
-    EXPECT_EQ(pb->FillLength(), 50);
-    EXPECT_EQ(pb->FillArea(), (RECT{0, 0, 50, 20}));
-    EXPECT_GT(pb->refreshCount(), refreshes);
+    EXPECT_EQ(Access::FillLength(*pb), 50);
+    EXPECT_EQ(Access::FillArea(*pb), (RECT{0, 0, 50, 20}));
+    EXPECT_GT(pb->refreshes, refreshes);
     EXPECT_TRUE(paintedAsAreas(*pb));
 }
 
@@ -166,7 +159,7 @@ TEST_F(ProgressTest, ValueAfterResizeIsNeverLeftStale)
     pb->setValue(50);                                                          // 100 px
     pb->extenderMove(0, 0, host::pixelsToTwips(100), host::pixelsToTwips(20)); // now 50 px
     pb->setValue(100);                                                         // 100 px again
-    EXPECT_EQ(pb->FillArea(), (RECT{0, 0, 100, 20}));
+    EXPECT_EQ(Access::FillArea(*pb), (RECT{0, 0, 100, 20}));
     EXPECT_EQ(opaque(pb->backingImage().pixel(75, 10)), qRgb(255, 0, 0));
     EXPECT_TRUE(paintedAsAreas(*pb));
 }

@@ -8,8 +8,7 @@
 
 using namespace progress_test;
 
-namespace
-{
+namespace {
 
 host::PropertyBag bagOf(const QJsonObject &json)
 {
@@ -29,7 +28,7 @@ TEST_F(ProgressTest, NewInstanceHasTheDefaults)
     EXPECT_EQ(pb->Max(), 100);
     EXPECT_EQ(pb->Value(), 0);
     EXPECT_EQ(pb->Enabled(), host::kTrue);
-    EXPECT_EQ(pb->BackArea(), (host::RECT{0, 0, 125, 17}));
+    EXPECT_EQ(Access::BackArea(*pb), (host::RECT{0, 0, 125, 17}));
     EXPECT_TRUE(pb->save().isEmpty());
 }
 
@@ -40,9 +39,7 @@ struct BorderCase {
     std::int32_t exStyle;
 };
 
-class BorderStyleTest : public ProgressTest, public ::testing::WithParamInterface<BorderCase>
-{
-};
+class BorderStyleTest : public ProgressTest, public ::testing::WithParamInterface<BorderCase> {};
 
 // Bits the border styles never touch survive them.
 constexpr std::int32_t kOtherStyle = 0x00000004;
@@ -62,7 +59,7 @@ TEST_P(BorderStyleTest, EdgeShrinksTheInnerArea)
     EXPECT_EQ(pb->ScaleHeight(), c.scaleHeight);
     EXPECT_EQ(pb->GetWindowLongA(host::GWL_STYLE), kOtherStyle);
     EXPECT_EQ(pb->GetWindowLongA(host::GWL_EXSTYLE), c.exStyle | kOtherExStyle);
-    EXPECT_EQ(pb->BackArea(), (host::RECT{0, 0, c.scaleWidth, c.scaleHeight}));
+    EXPECT_EQ(Access::BackArea(*pb), (host::RECT{0, 0, c.scaleWidth, c.scaleHeight}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, BorderStyleTest,
@@ -124,7 +121,7 @@ TEST_F(ProgressTest, BagOfTheWindowStoresOnlyWhatDiffers)
     EXPECT_EQ(pb->BackColor(), host::kButtonFace);
     EXPECT_EQ(pb->Enabled(), host::kTrue);
     EXPECT_EQ(pb->GetWindowLongA(host::GWL_EXSTYLE), host::WS_EX_STATICEDGE);
-    EXPECT_EQ(brushColor(pb->FillBrush()), host::GetSysColor(host::COLOR_HIGHLIGHT));
+    EXPECT_EQ(brushColor(Access::FillBrush(*pb)), host::GetSysColor(host::COLOR_HIGHLIGHT));
     const host::PropertyBag saved = pb->save();
     EXPECT_EQ(saved.keys(), (QStringList{QStringLiteral("BorderStyle"), QStringLiteral("Max")}));
     EXPECT_EQ(host::toLong(saved.ReadProperty(QStringLiteral("BorderStyle"))), 1);
@@ -133,7 +130,7 @@ TEST_F(ProgressTest, BagOfTheWindowStoresOnlyWhatDiffers)
     pb->extenderMove(3000, 120, 7695, 375); // where the window places it: 513 x 25 pixels
     m_container.show();
     pb->setValue(500);
-    EXPECT_EQ(pb->FillArea(), (host::RECT{0, 0, 255, 23}));
+    EXPECT_EQ(Access::FillArea(*pb), (host::RECT{0, 0, 255, 23}));
     EXPECT_TRUE(paintedAsAreas(*pb, host::GetSysColor(host::COLOR_HIGHLIGHT),
                                host::GetSysColor(host::COLOR_BTNFACE)));
 }
@@ -161,7 +158,7 @@ TEST_F(ProgressTest, EveryKeyRoundTripsInItsOrder)
     EXPECT_EQ(pb->size(), QSize(129, 21)); // a stored orientation turns nothing
     EXPECT_EQ(pb->Orientation(), 1);
     EXPECT_EQ(pb->ForeColor(), host::RGB(255, 0, 0));
-    EXPECT_EQ(brushColor(pb->BackBrush()), host::RGB(0, 0, 255));
+    EXPECT_EQ(brushColor(Access::BackBrush(*pb)), host::RGB(0, 0, 255));
     EXPECT_EQ(pb->Enabled(), host::kFalse);
     EXPECT_FALSE(pb->isEnabled());
 
@@ -182,10 +179,10 @@ TEST_F(ProgressTest, EveryKeyRoundTripsInItsOrder)
 TEST_F(ProgressTest, EnabledIsTheControlsOwnStateAndPaintsNothing)
 {
     makeBar(100, 10);
-    const int refreshes = pb->refreshCount();
+    const int refreshes = pb->refreshes;
     pb->setEnabled(host::kFalse);
     EXPECT_EQ(pb->Enabled(), host::kFalse);
-    EXPECT_EQ(pb->refreshCount(), refreshes);
+    EXPECT_EQ(pb->refreshes, refreshes);
     pb->setEnabled(host::kTrue);
     m_container.setEnabled(false);
     EXPECT_EQ(pb->Enabled(), host::kTrue);
@@ -198,7 +195,7 @@ TEST_F(ProgressTest, ValueIsTheDefaultProperty)
     EXPECT_STREQ(pb->metaObject()->userProperty().name(), "Value");
     ASSERT_TRUE(pb->setProperty("Value", 50));
     EXPECT_EQ(pb->Value(), 50);
-    EXPECT_EQ(pb->FillArea(), (host::RECT{0, 0, 100, 20}));
+    EXPECT_EQ(Access::FillArea(*pb), (host::RECT{0, 0, 100, 20}));
     EXPECT_FALSE(pb->save().contains(QStringLiteral("Value")));
 }
 

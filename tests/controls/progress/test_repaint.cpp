@@ -7,39 +7,36 @@
 using host::RECT;
 using namespace progress_test;
 
-namespace
-{
+namespace {
 
 // A new length is painted and shown inside the setter; the same length is not painted again.
 TEST_F(ProgressTest, SamePixelLengthRepaintsNothing)
 {
     makeBar(200, 20, 0, 1000);
-    int refreshes = pb->refreshCount();
+    int refreshes = pb->refreshes;
     pb->setValue(10);
-    EXPECT_EQ(pb->refreshCount(), refreshes + 1);
-    EXPECT_EQ(pb->PaintedLength(), 2);
+    EXPECT_EQ(pb->refreshes, refreshes + 1);
+    EXPECT_EQ(Access::PaintedLength(*pb), 2);
     EXPECT_TRUE(paintedAsAreas(*pb));
-    refreshes = pb->refreshCount();
+    refreshes = pb->refreshes;
     const QImage before = pb->backingImage().copy();
     pb->setValue(11); // 2200 div 1000 is still 2
     EXPECT_EQ(pb->Value(), 11);
-    EXPECT_EQ(pb->refreshCount(), refreshes);
+    EXPECT_EQ(pb->refreshes, refreshes);
     EXPECT_EQ(pb->backingImage(), before);
 }
 
 TEST_F(ProgressTest, SweepRepaintsOncePerPixelOfLength)
 {
     makeBar(125, 17, 0, 1000);
-    const int refreshes = pb->refreshCount();
+    const int refreshes = pb->refreshes;
     for (std::int32_t v = 0; v <= 1000; ++v)
         pb->setValue(v);
-    EXPECT_EQ(pb->refreshCount() - refreshes, 125);
+    EXPECT_EQ(pb->refreshes - refreshes, 125);
     EXPECT_TRUE(paintedAsAreas(*pb));
 }
 
-class BadMaxTest : public ProgressTest, public ::testing::WithParamInterface<std::int32_t>
-{
-};
+class BadMaxTest : public ProgressTest, public ::testing::WithParamInterface<std::int32_t> {};
 
 TEST_P(BadMaxTest, RaisesInvalidPropertyValueAndKeepsMax)
 {
@@ -60,15 +57,15 @@ TEST_F(ProgressTest, NewMaxShowsWithTheNextValue)
 {
     makeBar(200, 20);
     pb->setValue(50);
-    const int refreshes = pb->refreshCount();
+    const int refreshes = pb->refreshes;
     const QImage before = pb->backingImage().copy();
     pb->setMax(1000);
     EXPECT_EQ(pb->Max(), 1000);
-    EXPECT_EQ(pb->refreshCount(), refreshes);
+    EXPECT_EQ(pb->refreshes, refreshes);
     EXPECT_EQ(pb->backingImage(), before);
-    EXPECT_EQ(pb->FillLength(), 100);
+    EXPECT_EQ(Access::FillLength(*pb), 100);
     pb->setValue(50);
-    EXPECT_EQ(pb->FillLength(), 10);
+    EXPECT_EQ(Access::FillLength(*pb), 10);
     EXPECT_TRUE(paintedAsAreas(*pb));
 }
 
@@ -76,12 +73,12 @@ TEST_F(ProgressTest, ColourChangePaintsAtOnce)
 {
     makeBar(200, 20);
     pb->setValue(30);
-    const int refreshes = pb->refreshCount();
+    const int refreshes = pb->refreshes;
     pb->setForeColor(host::RGB(0, 128, 0));
-    EXPECT_EQ(pb->refreshCount(), refreshes + 1);
+    EXPECT_EQ(pb->refreshes, refreshes + 1);
     EXPECT_TRUE(paintedAsAreas(*pb, host::RGB(0, 128, 0), kBlue));
     pb->setBackColor(host::kButtonFace);
-    EXPECT_EQ(brushColor(pb->BackBrush()), host::GetSysColor(host::COLOR_BTNFACE));
+    EXPECT_EQ(brushColor(Access::BackBrush(*pb)), host::GetSysColor(host::COLOR_BTNFACE));
     EXPECT_TRUE(paintedAsAreas(*pb, host::RGB(0, 128, 0), host::GetSysColor(host::COLOR_BTNFACE)));
 }
 
@@ -100,21 +97,21 @@ TEST(ProgressBrushes, MadeOnSetUpAndColourChangeDeletedOnReplacementAndAtTheEnd)
     {
         QWidget container;
         auto *bar = new controls::ucProgress(&container);
-        EXPECT_FALSE(bar->FillBrush());
+        EXPECT_FALSE(Access::FillBrush(*bar));
         bar->createNew({});
         EXPECT_EQ(host::gdiObjectCount(), objects + 2);
-        EXPECT_EQ(brushColor(bar->FillBrush()), host::GetSysColor(host::COLOR_HIGHLIGHT));
+        EXPECT_EQ(brushColor(Access::FillBrush(*bar)), host::GetSysColor(host::COLOR_HIGHLIGHT));
         container.show();
         bar->setValue(60);
         bar->setBorderStyle(1);
         bar->setOrientation(1);
         EXPECT_EQ(host::gdiObjectCount(), objects + 2);
-        const host::HBRUSH oldFill = bar->FillBrush();
+        const host::HBRUSH oldFill = Access::FillBrush(*bar);
         bar->setForeColor(kRed);
         bar->setBackColor(kBlue);
         EXPECT_EQ(host::gdiObjectCount(), objects + 2);
         EXPECT_FALSE(brushColor(oldFill));
-        EXPECT_EQ(brushColor(bar->FillBrush()), kRed);
+        EXPECT_EQ(brushColor(Access::FillBrush(*bar)), kRed);
     }
     EXPECT_EQ(host::gdiObjectCount(), objects);
 }
@@ -126,12 +123,12 @@ TEST_F(ProgressTest, OrientationSwapsWidthAndHeightOnEveryAssignment)
     pb->setValue(50);
     pb->setOrientation(1);
     EXPECT_EQ(pb->geometry(), QRect(20, 30, 20, 200));
-    EXPECT_EQ(pb->FillArea(), (RECT{0, 100, 20, 200}));
+    EXPECT_EQ(Access::FillArea(*pb), (RECT{0, 100, 20, 200}));
     EXPECT_TRUE(paintedAsAreas(*pb));
     pb->setOrientation(1);
     EXPECT_EQ(pb->geometry(), QRect(20, 30, 200, 20));
     EXPECT_EQ(pb->Orientation(), 1);
-    EXPECT_EQ(pb->FillLength(), 10);
+    EXPECT_EQ(Access::FillLength(*pb), 10);
     EXPECT_TRUE(paintedAsAreas(*pb));
 }
 
@@ -142,10 +139,10 @@ TEST_F(ProgressTest, OtherOrientationKeepsLengthAndAreas)
     pb->setValue(50);
     pb->setOrientation(7);
     EXPECT_EQ(pb->geometry().size(), QSize(20, 200));
-    EXPECT_EQ(pb->FillLength(), 100);
-    EXPECT_EQ(pb->FillArea(), (RECT{0, 0, 100, 20}));
+    EXPECT_EQ(Access::FillLength(*pb), 100);
+    EXPECT_EQ(Access::FillArea(*pb), (RECT{0, 0, 100, 20}));
     pb->setValue(10);
-    EXPECT_EQ(pb->FillLength(), 100);
+    EXPECT_EQ(Access::FillLength(*pb), 100);
 }
 
 } // namespace
