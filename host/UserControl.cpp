@@ -7,6 +7,13 @@
 
 namespace host {
 
+namespace {
+
+// A handler that keeps resizing its control gets this many runs per notification.
+constexpr int kResizePasses = 4;
+
+} // namespace
+
 UserControl::UserControl(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -127,8 +134,22 @@ void UserControl::paintEvent(QPaintEvent *)
 void UserControl::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    resizeBacking();
-    UserControl_Resize();
+    // A control may resize itself in its handler. Shown, that brings a nested notification;
+    // while it is still hidden Qt only marks the new size pending and then drops it, as the
+    // pending notice being delivered is this one. The handler runs again for such a size,
+    // so that the surface always matches the widget.
+    for (int pass = 0; pass < kResizePasses; ++pass) {
+        resizeBacking();
+        UserControl_Resize();
+        if (backingMatchesWidget())
+            break;
+    }
+}
+
+bool UserControl::backingMatchesWidget() const
+{
+    return m_backing.width() == std::max(0, width() - 2 * m_edge) &&
+           m_backing.height() == std::max(0, height() - 2 * m_edge);
 }
 
 void UserControl::resizeBacking()

@@ -161,6 +161,7 @@ protected:
 
 private:
     void resizeBacking();
+    bool backingMatchesWidget() const;
     void drawEdge(QPainter &painter) const;
     void notifyMouse(void (UserControl::*hook)(short &, short &, float &, float &),
                      const QMouseEvent *event, short button);

@@ -126,6 +126,14 @@ protected:
 
     void makeButton(int width, int height, controls::ButtonAppearance appearance = controls::Flat)
     {
+        makeHiddenButton(width, height, appearance);
+        button->show();
+    }
+
+    // The same button, not yet shown.
+    void makeHiddenButton(int width, int height,
+                          controls::ButtonAppearance appearance = controls::Flat)
+    {
         button = std::make_unique<WatchedButton>();
         button->resize(width, height);
         host::Ambient ambient;
@@ -137,7 +145,6 @@ protected:
         button->setFontColor(kCaptionColor);
         button->setShowFocus(host::kFalse);
         button->setAppearance(appearance);
-        button->show();
     }
 
     const QImage &image() const { return button->backingImage(); }

@@ -70,13 +70,28 @@ struct SizeCase {
     int grownHeight;
 };
 
-class MinimumSize : public ButtonRenderTest, public ::testing::WithParamInterface<SizeCase> {};
+// When the small size is given: to a shown button, to a new one before it is first shown,
+// or to one hidden after it was shown. A hidden control hears of its size only as it shows.
+enum class SizedWhen { Shown, BeforeFirstShow, WhileHidden };
+
+class MinimumSize : public ButtonRenderTest,
+                    public ::testing::WithParamInterface<std::tuple<SizeCase, SizedWhen>> {};
 
 TEST_P(MinimumSize, GrowsToTenPixels)
 {
-    const SizeCase &c = GetParam();
-    makeButton(40, 40);
-    button->resize(c.width, c.height);
+    const auto &[c, when] = GetParam();
+    if (when == SizedWhen::BeforeFirstShow) {
+        makeHiddenButton(c.width, c.height);
+        button->show();
+    } else if (when == SizedWhen::WhileHidden) {
+        makeButton(40, 40);
+        button->hide();
+        button->resize(c.width, c.height);
+        button->show();
+    } else {
+        makeButton(40, 40);
+        button->resize(c.width, c.height);
+    }
     EXPECT_EQ(button->width(), c.grownWidth);
     EXPECT_EQ(button->height(), c.grownHeight);
     EXPECT_EQ(button->extenderWidth(), c.grownWidth * host::kTwipsPerPixel);
@@ -84,15 +99,32 @@ TEST_P(MinimumSize, GrowsToTenPixels)
     EXPECT_EQ(ButtonAccess::clientRect(*button), (host::RECT{0, 0, c.grownWidth, c.grownHeight}));
     EXPECT_EQ(ButtonAccess::focusRect(*button),
               (host::RECT{4, 4, c.grownWidth - 4, c.grownHeight - 4}));
-    // The edge runs around the grown image.
+    // The edge runs around the grown image, and the face fills all of it.
     EXPECT_EQ(at(c.grownWidth - 1, 0), kShadow);
     EXPECT_EQ(at(0, c.grownHeight - 1), kShadow);
+    EXPECT_EQ(at(c.grownWidth - 1, c.grownHeight - 1), kShadow);
+    EXPECT_EQ(at(c.grownWidth - 2, c.grownHeight - 2), kFace);
+    // What reaches the screen is that image.
+    EXPECT_EQ(button->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              image().convertToFormat(QImage::Format_RGB32));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, MinimumSize,
-                         ::testing::Values(SizeCase{5, 30, 10, 30}, SizeCase{30, 3, 30, 10},
-                                           SizeCase{1, 1, 10, 10}, SizeCase{10, 10, 10, 10},
-                                           SizeCase{41, 25, 41, 25}));
+std::string
+minimumSizeCaseName(const ::testing::TestParamInfo<std::tuple<SizeCase, SizedWhen>> &info)
+{
+    static const char *const kWhen[] = {"Shown", "BeforeFirstShow", "WhileHidden"};
+    const SizeCase &c = std::get<0>(info.param);
+    return std::to_string(c.width) + "x" + std::to_string(c.height) + "_" +
+           kWhen[static_cast<int>(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, MinimumSize,
+    ::testing::Combine(
+        ::testing::Values(SizeCase{5, 30, 10, 30}, SizeCase{30, 3, 30, 10}, SizeCase{1, 1, 10, 10},
+                          SizeCase{10, 10, 10, 10}, SizeCase{41, 25, 41, 25}),
+        ::testing::Values(SizedWhen::Shown, SizedWhen::BeforeFirstShow, SizedWhen::WhileHidden)),
+    minimumSizeCaseName);
 
 TEST_F(ButtonRenderTest, EveryPaintStartsFromTheFaceAndIsShown)
 {
