@@ -1,5 +1,6 @@
 #include "UserControl.h"
 
+#include "MousePointer.h"
 #include "Twips.h"
 
 #include <QPainter>
@@ -111,7 +112,20 @@ void UserControl::SetWindowPos(std::uint32_t flags)
 void UserControl::setMousePointer(std::int16_t pointer)
 {
     m_mousePointer = pointer;
-    if (pointer == 0)
+    applyPointer();
+}
+
+void UserControl::setMouseIcon(Picture icon)
+{
+    m_mouseIcon = std::move(icon);
+    applyPointer();
+}
+
+void UserControl::applyPointer()
+{
+    if (const auto cursor = cursorForPointer(m_mousePointer, m_mouseIcon))
+        setCursor(*cursor);
+    else
         unsetCursor();
 }
 

@@ -88,10 +88,12 @@ public:
     void setForeColor(OleColor color) { m_foreColor = color; }
     OleColor MaskColor() const { return m_maskColor; }
     void setMaskColor(OleColor color) { m_maskColor = color; }
+    // The pointer shown over the control: a standard shape by number (MousePointer.h), or
+    // MouseIcon's picture for 99.
     std::int16_t MousePointer() const { return m_mousePointer; }
     void setMousePointer(std::int16_t pointer);
     Picture MouseIcon() const { return m_mouseIcon; }
-    void setMouseIcon(Picture icon) { m_mouseIcon = std::move(icon); }
+    void setMouseIcon(Picture icon);
     QString AccessKeys() const { return m_accessKeys; }
     // Alt with one of these keys, anywhere in the control's window, reaches the control as
     // an access-key press; with Shift too a letter is reported in upper case.
@@ -162,6 +164,7 @@ protected:
 private:
     void resizeBacking();
     bool backingMatchesWidget() const;
+    void applyPointer();
     void drawEdge(QPainter &painter) const;
     void notifyMouse(void (UserControl::*hook)(short &, short &, float &, float &),
                      const QMouseEvent *event, short button);
