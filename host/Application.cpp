@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Dialogs.h"
+#include "KnownPointer.h"
 #include "PropertyBagCodecs.h"
 #include "RuntimeError.h"
 
@@ -18,6 +19,7 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {
+    notePointerEvent(receiver, event);
     try {
         return QApplication::notify(receiver, event);
     } catch (const RuntimeError &error) {
@@ -50,10 +52,10 @@ void installFontSubstitutions()
         }
         return found;
     };
-    const QStringList song = firstInstalled({u"AR PL UMing CN", u"AR PL UMing TW", u"Noto Serif CJK SC",
-                                             u"WenQuanYi Micro Hei"});
-    const QStringList hei = firstInstalled({u"WenQuanYi Micro Hei", u"Noto Sans CJK SC",
-                                            u"AR PL UMing CN"});
+    const QStringList song = firstInstalled(
+        {u"AR PL UMing CN", u"AR PL UMing TW", u"Noto Serif CJK SC", u"WenQuanYi Micro Hei"});
+    const QStringList hei =
+        firstInstalled({u"WenQuanYi Micro Hei", u"Noto Sans CJK SC", u"AR PL UMing CN"});
     for (const char16_t *name : {u"宋体", u"SimSun", u"新宋体", u"NSimSun"})
         if (!song.isEmpty())
             QFont::insertSubstitutions(QString::fromUtf16(name), song);

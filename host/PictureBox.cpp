@@ -126,6 +126,9 @@ void PictureBox::emitMouse(void (PictureBox::*signal)(short, short, float, float
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
+    // Only the left, right and middle buttons are reported; side buttons do nothing.
+    if (!mouseButtonCode(event->button()))
+        return;
     emitMouse(&PictureBox::MouseDown, event, mouseButtonCode(event->button()));
 }
 
@@ -136,6 +139,8 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!mouseButtonCode(event->button()))
+        return;
     emitMouse(&PictureBox::MouseUp, event, mouseButtonCode(event->button()));
 }
 

@@ -89,6 +89,9 @@ void UserControl::notifyMouse(void (UserControl::*hook)(short &, short &, float 
 
 void UserControl::mousePressEvent(QMouseEvent *event)
 {
+    // Only the left, right and middle buttons reach a control; side buttons do nothing.
+    if (!mouseButtonCode(event->button()))
+        return;
     notifyMouse(&UserControl::UserControl_MouseDown, event, mouseButtonCode(event->button()));
 }
 
@@ -99,7 +102,8 @@ void UserControl::mouseMoveEvent(QMouseEvent *event)
 
 void UserControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    notifyMouse(&UserControl::UserControl_MouseUp, event, mouseButtonCode(event->button()));
+    if (mouseButtonCode(event->button()))
+        notifyMouse(&UserControl::UserControl_MouseUp, event, mouseButtonCode(event->button()));
     if (m_hasCapture && event->buttons() == Qt::NoButton) {
         m_hasCapture = false;
         releaseMouse();

@@ -10,11 +10,9 @@
 #include <algorithm>
 #include <limits>
 
-namespace controls
-{
+namespace controls {
 
-namespace
-{
+namespace {
 
 constexpr std::int32_t kDefaultBorderStyle = 2;
 constexpr std::int32_t kDefaultOrientation = 0;
@@ -283,6 +281,9 @@ void ucProgress::raiseMouse(void (ucProgress::*signal)(short &, short &, float &
 
 void ucProgress::mousePressEvent(QMouseEvent *event)
 {
+    // Only the left, right and middle buttons are reported; side buttons do nothing.
+    if (!host::mouseButtonCode(event->button()))
+        return;
     raiseMouse(&ucProgress::MouseDown, event, host::mouseButtonCode(event->button()));
 }
 
@@ -293,6 +294,8 @@ void ucProgress::mouseMoveEvent(QMouseEvent *event)
 
 void ucProgress::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!host::mouseButtonCode(event->button()))
+        return;
     raiseMouse(&ucProgress::MouseUp, event, host::mouseButtonCode(event->button()));
     if (rect().contains(event->position().toPoint()))
         emit Click();

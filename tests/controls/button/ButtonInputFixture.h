@@ -109,6 +109,9 @@ protected:
         host::setWindowFromPointHandler(m_previousProbe);
     }
 
+    // Lets the host itself say which window is under the pointer, from Qt's events.
+    void useHostsPointer() { host::setWindowFromPointHandler(m_previousProbe); }
+
     QTimer *tmrOver() const { return button->findChild<QTimer *>(QStringLiteral("tmrOver")); }
 
     // Moves the pointer to a point of the window, through the platform, with the buttons

@@ -138,4 +138,39 @@ TEST_F(ButtonInputFixture, ShownAndAmbientChangesRepaint)
     EXPECT_EQ(button->refreshes, redraws + 2); // one per changed property
 }
 
+// The host answers from the pointer events Qt delivered, asking the window system nothing:
+// the timer ends the hover look once the pointer is over another widget, or has left the
+// window.
+TEST_F(ButtonInputFixture, HostFindsThePointerFromTheEventsItDelivered)
+{
+    useHostsPointer();
+    movePointer(onButton(4, 5));
+    host::POINT pointer;
+    host::GetCursorPos(pointer);
+    EXPECT_EQ(QPoint(pointer.x, pointer.y), window->mapToGlobal(onButton(4, 5)));
+    EXPECT_EQ(host::WindowFromPoint(pointer), button);
+    log.clear();
+    ButtonAccess::tmrOver_Timer(*button);
+    EXPECT_TRUE(log.isEmpty());
+
+    QTest::mouseMove(window->windowHandle(), QPoint(110, 15));
+    host::GetCursorPos(pointer);
+    EXPECT_EQ(host::WindowFromPoint(pointer), other);
+    ButtonAccess::tmrOver_Timer(*button);
+    EXPECT_EQ(log, QStringList({u"Redraw released"_s, u"MouseOut 0"_s}));
+    log.clear();
+
+    // Back on the button, then out of the window at its edge: the last position Qt gave is
+    // still on the button, but the pointer is in none of the program's windows.
+    movePointer(onButton(40, 24));
+    log.clear();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window->windowHandle(), &leave);
+    host::GetCursorPos(pointer);
+    EXPECT_EQ(host::WindowFromPoint(pointer), nullptr);
+    ButtonAccess::tmrOver_Timer(*button);
+    EXPECT_EQ(log, QStringList({u"Redraw released"_s, u"MouseOut 0"_s}));
+    EXPECT_FALSE(tmrOver()->isActive());
+}
+
 } // namespace

@@ -57,7 +57,7 @@ struct ButtonCase {
 
 class WhichButton : public ButtonInputFixture, public ::testing::WithParamInterface<ButtonCase> {};
 
-TEST_P(WhichButton, OnlyTheRightButtonNeitherPressesNorClicks)
+TEST_P(WhichButton, OnlyLeftAndMiddlePressAndClick)
 {
     const ButtonCase &c = GetParam();
     const int redraws = button->refreshes;
@@ -68,17 +68,29 @@ TEST_P(WhichButton, OnlyTheRightButtonNeitherPressesNorClicks)
 
     const QString down = u"MouseDown %1 0 3 4"_s.arg(c.code);
     const QString up = u"MouseUp %1 0 3 4"_s.arg(c.code);
-    const QStringList expected =
-        c.presses ? QStringList{u"Redraw pressed"_s, down, u"Click"_s, u"Redraw released"_s, up}
-                  : QStringList{down, up};
+    QStringList expected;
+    if (c.presses)
+        expected = {u"Redraw pressed"_s, down, u"Click"_s, u"Redraw released"_s, up};
+    else if (c.code)
+        expected = {down, up};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(button->refreshes - redraws, c.presses ? 2 : 0);
+
+    // A double click of the same button goes the same way.
+    movePointer(onButton(3, 4));
+    log.clear();
+    QTest::mouseDClick(window->windowHandle(), c.button, {}, onButton(3, 4));
+    EXPECT_EQ(log.contains(u"Click"_s), c.presses);
+    EXPECT_EQ(log.isEmpty(), c.code == 0);
 }
 
+// Side buttons (code 0) reach the control not at all: no press, no click, no event.
 INSTANTIATE_TEST_SUITE_P(Buttons, WhichButton,
                          ::testing::Values(ButtonCase{"Left", Qt::LeftButton, 1, true},
                                            ButtonCase{"Middle", Qt::MiddleButton, 4, true},
-                                           ButtonCase{"Right", Qt::RightButton, 2, false}),
+                                           ButtonCase{"Right", Qt::RightButton, 2, false},
+                                           ButtonCase{"Back", Qt::BackButton, 0, false},
+                                           ButtonCase{"Forward", Qt::ForwardButton, 0, false}),
                          CaseName());
 
 TEST_F(ButtonInputFixture, RightReleaseClearsAHeldLeftPressWithoutRepaintOrClick)

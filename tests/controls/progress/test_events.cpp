@@ -7,8 +7,7 @@
 
 using namespace progress_test;
 
-namespace
-{
+namespace {
 
 struct Raised {
     QString name;
@@ -32,8 +31,7 @@ void send(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton butto
     QCoreApplication::sendEvent(target, &event);
 }
 
-class ProgressEventsTest : public ProgressTest
-{
+class ProgressEventsTest : public ProgressTest {
 protected:
     ProgressEventsTest()
     {
@@ -70,6 +68,17 @@ TEST_F(ProgressEventsTest, MouseEventsInInnerPixelsThenClick)
         {QStringLiteral("Click"), 0, 0, 0.0F, 0.0F},
     };
     EXPECT_EQ(m_raised, expected);
+}
+
+// Side buttons are not reported, and their release inside clicks nothing.
+TEST_F(ProgressEventsTest, SideButtonsRaiseNothing)
+{
+    makeBar(100, 10, 2);
+    for (const Qt::MouseButton side : {Qt::BackButton, Qt::ForwardButton}) {
+        send(pb, QEvent::MouseButtonPress, {12, 7}, side, side);
+        send(pb, QEvent::MouseButtonRelease, {12, 7}, side, Qt::NoButton);
+    }
+    EXPECT_TRUE(m_raised.empty());
 }
 
 // The arguments travel by reference: a handler's change reaches the handlers after it.
