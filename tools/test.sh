@@ -1,33 +1,44 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, headless, with the hardening runs first: the whole
-# suite under AddressSanitizer and UndefinedBehaviorSanitizer (clang), and every fuzz
-# target of that same build for a bounded time (TARVOS_FUZZ_SECONDS each, 60 by default).
-# The ordinary suite runs last, so the run ends with its summary.
+# Builds everything and runs every test, headless, ending with the suite's summary.
+#
+#   tools/test.sh               the ordinary build and suite (a few minutes from a clean clone)
+#   tools/test.sh --hardening   the same, then the whole suite again under AddressSanitizer and
+#                               UndefinedBehaviorSanitizer (clang) and every fuzz target of that
+#                               build for TARVOS_FUZZ_SECONDS each (60 by default); CI runs this
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVOS_BUILD_DIR:-$root/build}
 sanitized=${TARVOS_ASAN_BUILD_DIR:-$root/build-asan}
+
+hardening=0
+case "${1:-}" in
+  "") ;;
+  --hardening) hardening=1 ;;
+  *) echo "usage: tools/test.sh [--hardening]" >&2; exit 2 ;;
+esac
 
 "$root/tools/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build"
 export QT_QPA_PLATFORM=offscreen
 
-# Qt's own libraries are not instrumented. Leaks inside the font libraries Qt loads are
-# suppressed by name; ours are not.
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0
+if ((hardening)); then
+  # Qt's own libraries are not instrumented. Leaks inside the font libraries Qt loads are
+  # suppressed by name; ours are not.
+  (
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0
+    # One instrumented build serves both: the fuzz targets need the sanitizers anyway, and
+    # their coverage counters cost the tests little.
+    cmake -S "$root" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_CXX_COMPILER=clang++-14 -DTARVOS_SANITIZE=ON -DTARVOS_FUZZ=ON \
+      -DTARVOS_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$sanitized"
+    ctest --test-dir "$sanitized" --output-on-failure -j "$(nproc)"
+    "$root/tools/fuzz.sh" "$sanitized" "${TARVOS_FUZZ_SECONDS:-60}"
+  )
+fi
 
-# One instrumented build serves both: the fuzz targets need the sanitizers anyway, and
-# their coverage counters cost the tests little.
-cmake -S "$root" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DTARVOS_SANITIZE=ON -DTARVOS_FUZZ=ON \
-  -DTARVOS_BUILD_BENCH=OFF >/dev/null
-cmake --build "$sanitized"
-ctest --test-dir "$sanitized" --output-on-failure -j "$(nproc)"
-"$root/tools/fuzz.sh" "$sanitized" "${TARVOS_FUZZ_SECONDS:-60}"
-
-# The sanitizer settings above are for the instrumented builds only.
-unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+# The ordinary suite runs last, so the run ends with its summary.
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
