@@ -7,16 +7,16 @@
 #include <unordered_map>
 #include <variant>
 
-namespace host
-{
+namespace host {
 
-namespace
-{
+namespace {
 
 using GdiObject = std::variant<GdiBrush, GdiPen, GdiBitmap>;
 
 constexpr int kMaxBitmapSide = 32767;
 constexpr std::uint32_t kFirstHandle = 0x100;
+// The stock pen, brush and bitmap, which are never deleted.
+constexpr std::size_t kStockObjects = 3;
 
 // Every drawing object of the process, by handle. The user-interface thread is the only
 // one that draws, so the table needs no lock.
@@ -34,7 +34,6 @@ struct ObjectTable {
     {
         const std::uint32_t handle = nextHandle++;
         objects.emplace(handle, std::move(object));
-        ++count;
         return handle;
     }
 
@@ -48,10 +47,8 @@ struct ObjectTable {
     {
         if (!find<Object>(handle))
             return false;
-        if (handle >= kFirstHandle) {
+        if (handle >= kFirstHandle)
             objects.erase(handle);
-            --count;
-        }
         return true;
     }
 
@@ -59,7 +56,6 @@ struct ObjectTable {
     // Declared after the objects so that contexts go first when the process ends.
     std::unordered_map<DeviceContext *, std::unique_ptr<DeviceContext>> memoryContexts;
     std::uint32_t nextHandle = kFirstHandle;
-    int count = 0;
 };
 
 ObjectTable &table()
@@ -157,21 +153,18 @@ HDC CreateCompatibleDC(const DeviceContext *reference)
     std::unique_ptr<DeviceContext> dc(new DeviceContext());
     const HDC handle = dc.get();
     table().memoryContexts.emplace(handle, std::move(dc));
-    ++table().count;
     return handle;
 }
 
 bool DeleteDC(HDC dc)
 {
-    if (table().memoryContexts.erase(dc) == 0)
-        return false;
-    --table().count;
-    return true;
+    return table().memoryContexts.erase(dc) != 0;
 }
 
 int gdiObjectCount()
 {
-    return table().count;
+    const ObjectTable &objects = table();
+    return static_cast<int>(objects.objects.size() - kStockObjects + objects.memoryContexts.size());
 }
 
 const GdiBrush *findBrush(HBRUSH brush)

@@ -59,8 +59,8 @@ bool DeleteObject(HBITMAP bitmap);
 HDC CreateCompatibleDC(const DeviceContext *reference);
 bool DeleteDC(HDC dc);
 
-// Brushes, pens, bitmaps and memory device contexts made and not yet deleted, so that
-// tests can see that a control deletes what it makes.
+// Brushes, pens, bitmaps and memory device contexts made and not yet deleted, as the
+// platform tells a process how many drawing objects it holds.
 int gdiObjectCount();
 
 // The live object behind a handle, or nullptr.
