@@ -21,7 +21,8 @@ std::optional<QString> writeOutputFile(const QString &path, const QByteArray &by
     return std::nullopt;
 }
 
-std::optional<QString> readInputFile(const QString &path, qint64 limit, QByteArray &bytes)
+std::optional<QString> readInputFile(const QString &path, qint64 limit, const QString &tooLarge,
+                                     QByteArray &bytes)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -35,8 +36,16 @@ std::optional<QString> readInputFile(const QString &path, qint64 limit, QByteArr
     if (file.error() != QFile::NoError)
         return QStringLiteral("cannot read: %1").arg(file.errorString());
     if (bytes.size() > limit)
-        return QStringLiteral("larger than %1 MiB, not a map file").arg(limit / (1024 * 1024));
+        return QStringLiteral("larger than %1 MiB, %2").arg(limit / (1024 * 1024)).arg(tooLarge);
     return std::nullopt;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo x(a);
+    const QFileInfo y(b);
+    return x.exists() && y.exists() ? x.canonicalFilePath() == y.canonicalFilePath()
+                                    : x.absoluteFilePath() == y.absoluteFilePath();
 }
 
 } // namespace cli

@@ -13,7 +13,12 @@ namespace cli {
 // The reason on failure.
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes);
 
-// Reads an input file of at most `limit` bytes. The reason on failure.
-std::optional<QString> readInputFile(const QString &path, qint64 limit, QByteArray &bytes);
+// Reads an input file of at most `limit` bytes; a larger one is refused as `tooLarge`
+// ("not a map file"). The reason on failure.
+std::optional<QString> readInputFile(const QString &path, qint64 limit, const QString &tooLarge,
+                                     QByteArray &bytes);
+
+// Whether two paths name the same file, links followed.
+bool sameFile(const QString &a, const QString &b);
 
 } // namespace cli

@@ -8,8 +8,6 @@
 #include "TiledJsonMap.h"
 #include "TmxMap.h"
 
-#include <QFileInfo>
-
 namespace cli {
 
 namespace {
@@ -30,14 +28,6 @@ MapParse parseMapFile(const QByteArray &bytes, MapFormat format)
         break;
     }
     return MapFault{QStringLiteral("a picture cannot be imported")};
-}
-
-bool sameFile(const QString &a, const QString &b)
-{
-    const QFileInfo x(a);
-    const QFileInfo y(b);
-    return x.exists() && y.exists() ? x.canonicalFilePath() == y.canonicalFilePath()
-                                    : x.absoluteFilePath() == y.absoluteFilePath();
 }
 
 } // namespace
@@ -94,7 +84,8 @@ int runImport(const QStringList &arguments, CommandOutput &io)
             QStringLiteral("chapter %1's map runs past the end of the image").arg(*chapter));
 
     QByteArray bytes;
-    if (const auto reason = readInputFile(mapPath, kMaxMapFileBytes, bytes))
+    if (const auto reason =
+            readInputFile(mapPath, kMaxMapFileBytes, QStringLiteral("not a map file"), bytes))
         return refuse(io, mapPath, *reason);
     const MapParse parsed = parseMapFile(bytes, *format);
     if (const auto *fault = std::get_if<MapFault>(&parsed))
