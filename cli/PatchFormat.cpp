@@ -1,0 +1,38 @@
+#include "PatchFormat.h"
+
+#include "CommandFiles.h"
+
+#include <QFileInfo>
+
+namespace cli {
+
+std::optional<PatchFormat> patchFormatOfContents(QByteArrayView head)
+{
+    if (head.startsWith("PATCH"))
+        return PatchFormat::Ips;
+    if (head.startsWith("BPS1"))
+        return PatchFormat::Bps;
+    return std::nullopt;
+}
+
+std::optional<PatchFormat> patchFormatOfName(const QString &path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == u"ips")
+        return PatchFormat::Ips;
+    if (extension == u"bps")
+        return PatchFormat::Bps;
+    return std::nullopt;
+}
+
+QString patchFormatName(PatchFormat format)
+{
+    return format == PatchFormat::Ips ? QStringLiteral("IPS") : QStringLiteral("BPS");
+}
+
+std::optional<QString> readPatchFile(const QString &path, QByteArray &bytes)
+{
+    return readInputFile(path, kMaxPatchBytes, QStringLiteral("not a patch"), bytes);
+}
+
+} // namespace cli
