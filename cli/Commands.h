@@ -15,5 +15,6 @@ int runExport(const QStringList &arguments, CommandOutput &io);
 int runImport(const QStringList &arguments, CommandOutput &io);
 int runDiff(const QStringList &arguments, CommandOutput &io);
 int runPatch(const QStringList &arguments, CommandOutput &io);
+int runApply(const QStringList &arguments, CommandOutput &io);
 
 } // namespace cli

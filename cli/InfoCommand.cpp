@@ -2,7 +2,10 @@
 #include "ChapterTitles.h"
 #include "CommandParser.h"
 #include "Commands.h"
+#include "PatchFormat.h"
+#include "PatchInfo.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -67,24 +70,37 @@ void writeText(const CartridgeImage &image, CommandOutput &io)
     }
 }
 
+// Whether the file starts as a patch does; an image never does.
+bool isPatchFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && patchFormatOfContents(file.read(5)).has_value();
+}
+
 } // namespace
 
 int runInfo(const QStringList &arguments, CommandOutput &io)
 {
     CommandParser command(
-        QStringLiteral("info"), {QStringLiteral("tarvos-cli info [--json] IMAGE")},
+        QStringLiteral("info"),
+        {QStringLiteral("tarvos-cli info [--json] IMAGE"),
+         QStringLiteral("tarvos-cli info [--json] PATCH")},
         QStringLiteral("Lists the image's 25 chapter maps: number, record offset, "
                        "data offset (the record's offset + 3; cell n is the byte "
                        "at data offset + n), width x height, whether the whole "
-                       "record lies inside the image, and the chapter's title."));
+                       "record lies inside the image, and the chapter's title. Of an IPS or "
+                       "BPS patch, tells its format, and for BPS the size and CRC-32 of the "
+                       "image it applies to and of the image it makes, and its metadata."));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Write JSON."));
     command.parser().addOption(json);
-    command.parser().addPositionalArgument(QStringLiteral("IMAGE"),
-                                           QStringLiteral("The cartridge image (.nes)."));
+    command.parser().addPositionalArgument(
+        QStringLiteral("IMAGE|PATCH"), QStringLiteral("The cartridge image (.nes) or a patch."));
     if (const auto status = command.parse(arguments, io, 1, 1))
         return *status;
 
     const QString path = command.parser().positionalArguments().at(0);
+    if (isPatchFile(path))
+        return describePatch(path, command.parser().isSet(json), io);
     auto opened = openCartridge(path);
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, path, refusal->reason);

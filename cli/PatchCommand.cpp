@@ -1,27 +1,37 @@
-#include "CartridgeFile.h"
+#include "BpsPatch.h"
+#include "CartridgeImage.h"
 #include "CommandFiles.h"
 #include "CommandParser.h"
 #include "Commands.h"
+#include "ImageChange.h"
 #include "IpsPatch.h"
+#include "PatchFormat.h"
 
-#include <QFileInfo>
+#include <array>
 
 namespace cli {
 
 namespace {
 
-std::optional<QString> readImage(const QString &path, QByteArray &bytes)
+struct MadePatch {
+    QByteArray bytes;
+    QString parts; // "2 records", "5 actions"
+};
+
+std::variant<MadePatch, QString> makePatch(PatchFormat format, const QByteArray &original,
+                                           const QByteArray &edited)
 {
-    if (!QFileInfo(path).isFile())
-        return QFileInfo::exists(path) ? QStringLiteral("not a file")
-                                       : QStringLiteral("no such file");
-    auto read = core::readCartridge(path);
-    if (const auto *failure = std::get_if<core::FileFailure>(&read))
-        return failure->message.section(u'\n', 0, 0);
-    bytes = std::get<QByteArray>(std::move(read));
-    if (bytes.size() > kMaxIpsImageBytes)
-        return QStringLiteral("larger than 16 MiB, beyond an IPS patch's offsets");
-    return std::nullopt;
+    if (format == PatchFormat::Bps) {
+        BpsPatch patch = makeBpsPatch(original, edited);
+        return MadePatch{std::move(patch.bytes), counted(patch.actions, QStringLiteral("action"),
+                                                         QStringLiteral("actions"))};
+    }
+    auto made = makeIpsPatch(original, edited);
+    if (auto *reason = std::get_if<QString>(&made))
+        return std::move(*reason);
+    IpsPatch &patch = std::get<IpsPatch>(made);
+    return MadePatch{std::move(patch.bytes),
+                     counted(patch.records, QStringLiteral("record"), QStringLiteral("records"))};
 }
 
 } // namespace
@@ -29,37 +39,56 @@ std::optional<QString> readImage(const QString &path, QByteArray &bytes)
 int runPatch(const QStringList &arguments, CommandOutput &io)
 {
     CommandParser command(
-        QStringLiteral("patch"), {QStringLiteral("tarvos-cli patch ORIGINAL EDITED OUT.ips")},
-        QStringLiteral("Writes an IPS patch that turns ORIGINAL into EDITED, so that edits can be "
-                       "shared without the image. Both images must have the same length, at "
-                       "most 16 MiB."));
+        QStringLiteral("patch"),
+        {QStringLiteral("tarvos-cli patch ORIGINAL EDITED OUT.bps"),
+         QStringLiteral("tarvos-cli patch ORIGINAL EDITED OUT.ips")},
+        QStringLiteral(
+            "Writes a patch that turns ORIGINAL into EDITED, so that edits can be shared "
+            "without the image; its format follows OUT's extension. A BPS patch records the "
+            "size and CRC-32 of both images, which may differ in length (up to 64 MiB each), "
+            "so that 'apply' refuses the wrong image. For an IPS patch both images must have "
+            "the same length, at most 16 MiB."));
     command.parser().addPositionalArgument(QStringLiteral("ORIGINAL"),
                                            QStringLiteral("The unchanged image."));
     command.parser().addPositionalArgument(QStringLiteral("EDITED"),
                                            QStringLiteral("The edited image."));
-    command.parser().addPositionalArgument(QStringLiteral("OUT.ips"),
-                                           QStringLiteral("The patch to write."));
+    command.parser().addPositionalArgument(QStringLiteral("OUT"),
+                                           QStringLiteral("The patch to write, .bps or .ips."));
     if (const auto status = command.parse(arguments, io, 3, 3))
         return *status;
     const QStringList positional = command.parser().positionalArguments();
+    const auto format = patchFormatOfName(positional.at(2));
+    if (!format)
+        return usageError(
+            io, QStringLiteral("patch"),
+            QStringLiteral("'%1' does not end in .bps or .ips").arg(positional.at(2)));
 
-    QByteArray original;
-    QByteArray edited;
-    if (const auto reason = readImage(positional.at(0), original))
-        return refuse(io, positional.at(0), *reason);
-    if (const auto reason = readImage(positional.at(1), edited))
-        return refuse(io, positional.at(1), *reason);
-    auto made = makeIpsPatch(original, edited);
+    std::array<QByteArray, 2> images;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const QString &path = positional.at(qsizetype(i));
+        auto opened = openCartridge(path);
+        if (const auto *refusal = std::get_if<Refusal>(&opened))
+            return refuse(io, path, refusal->reason);
+        images[i] = std::get<CartridgeImage>(std::move(opened)).RomData;
+        if (*format == PatchFormat::Ips && images[i].size() > kMaxIpsImageBytes)
+            return refuse(io, path,
+                          QStringLiteral("larger than 16 MiB, beyond an IPS patch's offsets"));
+    }
+    const auto made = makePatch(*format, images[0], images[1]);
     if (const auto *reason = std::get_if<QString>(&made))
         return refuse(io, positional.at(1), *reason);
-    const IpsPatch &patch = std::get<IpsPatch>(made);
+    const MadePatch &patch = std::get<MadePatch>(made);
     if (const auto reason = writeOutputFile(positional.at(2), patch.bytes))
         return refuse(io, positional.at(2), *reason);
-    io.out << QStringLiteral("%1: %2, %3 changed, %4\n")
+    const ImageChange change = ImageChange::between(images[0], images[1]);
+    const QString lengths = change.oldLength == change.newLength
+                                ? QString()
+                                : QStringLiteral(", %1").arg(change.lengthText());
+    io.out << QStringLiteral("%1: %2, %3 changed%4, %5\n")
                   .arg(
-                      positional.at(2),
-                      counted(patch.records, QStringLiteral("record"), QStringLiteral("records")),
-                      counted(patch.changedBytes, QStringLiteral("byte"), QStringLiteral("bytes")),
+                      positional.at(2), patch.parts,
+                      counted(change.changedBytes, QStringLiteral("byte"), QStringLiteral("bytes")),
+                      lengths,
                       counted(patch.bytes.size(), QStringLiteral("byte"), QStringLiteral("bytes")));
     return kSuccess;
 }

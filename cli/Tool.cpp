@@ -17,7 +17,8 @@ constexpr std::array kSubcommands{
     Subcommand{u"export", &runExport, u"a chapter map, or all, as PNG, CSV or a Tiled map"},
     Subcommand{u"import", &runImport, u"a CSV or Tiled map back into a chapter's tiles"},
     Subcommand{u"diff", &runDiff, u"the map cells that differ between two images"},
-    Subcommand{u"patch", &runPatch, u"an IPS patch from an original and an edited image"},
+    Subcommand{u"patch", &runPatch, u"a BPS or IPS patch from an original and an edited image"},
+    Subcommand{u"apply", &runApply, u"a BPS or IPS patch to an image, checked first"},
 };
 
 QString toolHelp()
