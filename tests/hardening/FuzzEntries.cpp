@@ -20,6 +20,8 @@ constexpr std::array kEntries{
     Entry{"map_import_csv", &mapImportCsv},
     Entry{"map_import_tmx", &mapImportTmx},
     Entry{"map_import_json", &mapImportJson},
+    Entry{"ips_patch", &ipsPatch},
+    Entry{"bps_patch", &bpsPatch},
 };
 
 } // namespace

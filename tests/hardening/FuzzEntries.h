@@ -59,5 +59,8 @@ void controlBag(const std::uint8_t *data, std::size_t size);
 void mapImportCsv(const std::uint8_t *data, std::size_t size);
 void mapImportTmx(const std::uint8_t *data, std::size_t size);
 void mapImportJson(const std::uint8_t *data, std::size_t size);
+// The command-line tool's patch readers, and apply on top of them.
+void ipsPatch(const std::uint8_t *data, std::size_t size);
+void bpsPatch(const std::uint8_t *data, std::size_t size);
 
 } // namespace fuzzing
