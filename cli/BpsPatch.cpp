@@ -57,9 +57,9 @@ public:
 
     BpsPatch finish()
     {
-        appendCrc(crc32Of(m_source));
-        appendCrc(crc32Of(m_target));
-        appendCrc(crc32Of(m_bytes));
+        appendCrc32(m_bytes, crc32Of(m_source));
+        appendCrc32(m_bytes, crc32Of(m_target));
+        appendCrc32(m_bytes, crc32Of(m_bytes));
         return {std::move(m_bytes), m_actions};
     }
 
@@ -68,12 +68,6 @@ private:
     {
         appendBpsNumber(m_bytes, actionNumber(kind, length));
         ++m_actions;
-    }
-
-    void appendCrc(quint32 crc)
-    {
-        for (int i = 0; i < 4; ++i)
-            m_bytes += static_cast<char>(crc >> (8 * i) & 0xFF);
     }
 
     const QByteArray &m_source;

@@ -23,6 +23,12 @@ quint32 crc32Of(QByteArrayView bytes)
     return static_cast<quint32>(crc);
 }
 
+void appendCrc32(QByteArray &bytes, quint32 crc)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>(crc >> (8 * i) & 0xFF);
+}
+
 QString crc32Text(quint32 crc)
 {
     return QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0')).toUpper();

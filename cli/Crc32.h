@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -7,6 +8,9 @@ namespace cli {
 
 // The CRC-32 of zlib and PNG, which BPS patches record for their images and themselves.
 quint32 crc32Of(QByteArrayView bytes);
+
+// Appends a CRC-32 as BPS records it, in four bytes, lowest first.
+void appendCrc32(QByteArray &bytes, quint32 crc);
 
 // "1A2B3C4D": how the tool prints one.
 QString crc32Text(quint32 crc);

@@ -53,19 +53,13 @@ public:
     QByteArray finishWith(quint32 sourceCrc, quint32 targetCrc) const
     {
         QByteArray patch = m_bytes;
-        appendCrc(patch, sourceCrc);
-        appendCrc(patch, targetCrc);
-        appendCrc(patch, cli::crc32Of(patch));
+        cli::appendCrc32(patch, sourceCrc);
+        cli::appendCrc32(patch, targetCrc);
+        cli::appendCrc32(patch, cli::crc32Of(patch));
         return patch;
     }
 
 private:
-    static void appendCrc(QByteArray &bytes, quint32 crc)
-    {
-        for (int i = 0; i < 4; ++i)
-            bytes += static_cast<char>(crc >> (8 * i) & 0xFF);
-    }
-
     QByteArray m_bytes;
 };
 

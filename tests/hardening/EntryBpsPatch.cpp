@@ -23,19 +23,13 @@ QByteArray knownBytes(qsizetype size)
     return bytes;
 }
 
-void appendCrc(QByteArray &bytes, quint32 crc)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes += static_cast<char>(crc >> (8 * i) & 0xFF);
-}
-
 // `body` with the given CRC-32s of its images and its own.
 QByteArray withChecksums(const QByteArray &body, quint32 source, quint32 target)
 {
     QByteArray patch = body;
-    appendCrc(patch, source);
-    appendCrc(patch, target);
-    appendCrc(patch, cli::crc32Of(patch));
+    cli::appendCrc32(patch, source);
+    cli::appendCrc32(patch, target);
+    cli::appendCrc32(patch, cli::crc32Of(patch));
     return patch;
 }
 
