@@ -2,20 +2,47 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace host {
 
 namespace {
 
-void showMessageBox(const MessageBoxRequest &request)
+QMessageBox::Icon boxIcon(MessageIcon icon)
 {
-    QMessageBox::Icon icon = QMessageBox::Information;
-    if (request.icon == MessageIcon::Critical)
-        icon = QMessageBox::Critical;
-    else if (request.icon == MessageIcon::Exclamation)
-        icon = QMessageBox::Warning;
-    QMessageBox box(icon, request.title, request.prompt, QMessageBox::Ok, request.owner);
+    switch (icon) {
+    case MessageIcon::Information:
+        break;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::Information;
+}
+
+MessageAnswer showMessageBox(const MessageBoxRequest &request)
+{
+    QMessageBox box(boxIcon(request.icon), request.title, request.prompt, QMessageBox::NoButton,
+                    request.owner);
+    if (request.buttons == MessageButtons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return MessageAnswer::Ok;
+    }
+    QPushButton *save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
     box.exec();
+    if (box.clickedButton() == save)
+        return MessageAnswer::Save;
+    if (box.clickedButton() == discard)
+        return MessageAnswer::Discard;
+    return MessageAnswer::Cancel;
 }
 
 QString showOpenFileDialog(const OpenFileRequest &request)
@@ -43,7 +70,10 @@ OpenFileHandler &openFileHandler()
 
 } // namespace
 
-void MsgBox(const MessageBoxRequest &request) { messageBoxHandler()(request); }
+MessageAnswer MsgBox(const MessageBoxRequest &request)
+{
+    return messageBoxHandler()(request);
+}
 
 QString GetOpenFileName(const OpenFileRequest &request) { return openFileHandler()(request); }
 

@@ -10,13 +10,19 @@ namespace host {
 
 // The modal message box and the Open File chooser, reached through replaceable seams so
 // that tests answer them instead of a person.
-enum class MessageIcon { Information, Critical, Exclamation };
+enum class MessageIcon { Information, Critical, Exclamation, Question };
+
+// The buttons a box offers. SaveDiscardCancel shows "保存" (the default, Enter), "不保存"
+// and "取消" (Escape, as is closing the box).
+enum class MessageButtons { Ok, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Save, Discard, Cancel };
 
 struct MessageBoxRequest {
     QWidget *owner = nullptr;
     QString prompt;
     QString title;
     MessageIcon icon = MessageIcon::Information;
+    MessageButtons buttons = MessageButtons::Ok;
 };
 
 struct OpenFileRequest {
@@ -26,11 +32,12 @@ struct OpenFileRequest {
     QString startFolder;
 };
 
-using MessageBoxHandler = std::function<void(const MessageBoxRequest &)>;
+// Returns the button the user chose.
+using MessageBoxHandler = std::function<MessageAnswer(const MessageBoxRequest &)>;
 // Returns the chosen path, or empty text when the chooser was cancelled.
 using OpenFileHandler = std::function<QString(const OpenFileRequest &)>;
 
-void MsgBox(const MessageBoxRequest &request);
+MessageAnswer MsgBox(const MessageBoxRequest &request);
 QString GetOpenFileName(const OpenFileRequest &request);
 
 // Installs a handler and returns the one it replaces.

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 
+#include <QList>
 #include <QStringList>
 
 #include <vector>
@@ -9,14 +10,19 @@
 namespace testing_support {
 
 // Answers the host's message boxes and Open dialogs for the length of a test: message
-// boxes are recorded and closed at once, Open dialogs return the queued paths in turn
-// (empty text, as for Cancel, once the queue is empty).
+// boxes are recorded and closed at once, a box with a question taking the queued answers in
+// turn (Cancel, as for Escape, once the queue is empty); Open dialogs return the queued
+// paths in turn (empty text, as for Cancel, once the queue is empty).
 class DialogScript {
 public:
     DialogScript()
     {
-        m_previousBox = host::setMessageBoxHandler(
-            [this](const host::MessageBoxRequest &request) { messages.push_back(request); });
+        m_previousBox = host::setMessageBoxHandler([this](const host::MessageBoxRequest &request) {
+            messages.push_back(request);
+            if (request.buttons == host::MessageButtons::Ok)
+                return host::MessageAnswer::Ok;
+            return answers.isEmpty() ? host::MessageAnswer::Cancel : answers.takeFirst();
+        });
         m_previousOpen = host::setOpenFileHandler([this](const host::OpenFileRequest &request) {
             openRequests.push_back(request);
             return chosenPaths.isEmpty() ? QString() : chosenPaths.takeFirst();
@@ -31,6 +37,7 @@ public:
     DialogScript &operator=(const DialogScript &) = delete;
 
     QStringList chosenPaths;
+    QList<host::MessageAnswer> answers;
     std::vector<host::MessageBoxRequest> messages;
     std::vector<host::OpenFileRequest> openRequests;
 
