@@ -3,6 +3,7 @@
 #include "CartridgeFile.h"
 #include "Dialogs.h"
 #include "FileCheck.h"
+#include "FileMessages.h"
 #include "FormBuilder.h"
 #include "ImageControl.h"
 #include "PictureBox.h"
@@ -12,7 +13,6 @@
 #include "ucButton.h"
 #include "ucProgress.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -139,8 +139,8 @@ void frmMap::ucButton3_Click()
     if (!core::FileCheck(path))
         return;
     auto read = core::readCartridge(path);
-    if (const auto *failure = std::get_if<core::FileFailure>(&read)) {
-        showMessage(this, failure->message, host::MessageIcon::Critical);
+    if (const auto *failure = std::get_if<core::FileError>(&read)) {
+        showMessage(this, core::readFailureMessage(path, *failure), host::MessageIcon::Critical);
         return;
     }
     QByteArray bytes = std::get<QByteArray>(std::move(read));
@@ -149,7 +149,7 @@ void frmMap::ucButton3_Click()
         showMessage(this,
                     QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
                                    "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
-                        .arg(QFileInfo(path).fileName()),
+                        .arg(core::fileDisplayPath(path)),
                     host::MessageIcon::Critical);
         return;
     }
@@ -176,10 +176,11 @@ void frmMap::ucButton2_Click()
 {
     // Before any image was opened there is nothing to write, and the default path must
     // stay untouched.
-    if (!m_imageLoaded || !core::FileCheck(m_RomPath))
+    if (!m_imageLoaded)
         return;
     if (const auto failure = core::writeCartridge(m_RomPath, m_RomData)) {
-        showMessage(this, failure->message, host::MessageIcon::Critical);
+        showMessage(this, core::saveFailureMessage(m_RomPath, *failure),
+                    host::MessageIcon::Critical);
         return;
     }
     showMessage(this, QStringLiteral("保存成功！"), host::MessageIcon::Information);

@@ -1,6 +1,7 @@
 #include "CartridgeImage.h"
 
 #include "CartridgeFile.h"
+#include "FileFailureReason.h"
 
 #include <QFileInfo>
 
@@ -25,8 +26,8 @@ std::variant<CartridgeImage, Refusal> openCartridge(const QString &path)
     if (!info.isFile())
         return Refusal{QStringLiteral("not a file")};
     auto read = core::readCartridge(path);
-    if (const auto *failure = std::get_if<core::FileFailure>(&read))
-        return Refusal{failure->message.section(u'\n', 0, 0)};
+    if (const auto *failure = std::get_if<core::FileError>(&read))
+        return Refusal{readFailureReason(*failure)};
     CartridgeImage image;
     image.path = path;
     image.RomData = std::get<QByteArray>(std::move(read));

@@ -2,6 +2,7 @@
 
 #include "CartridgeFile.h"
 #include "CommandFiles.h"
+#include "FileFailureReason.h"
 
 #include <QFileInfo>
 
@@ -16,7 +17,7 @@ std::optional<QString> replaceImageFile(const QString &path, const QByteArray &b
 {
     if (bytes.size() >= oldLength) {
         if (const auto failure = core::writeCartridge(path, bytes))
-            return failure->message.section(u'\n', 0, 0);
+            return saveFailureReason(*failure);
         return std::nullopt;
     }
     if (!QFileInfo(path).isWritable())

@@ -4,6 +4,7 @@
 #include "CommandParser.h"
 #include "Commands.h"
 #include "CsvMap.h"
+#include "FileFailureReason.h"
 #include "MapFormat.h"
 #include "TiledJsonMap.h"
 #include "TmxMap.h"
@@ -113,7 +114,7 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     if (inPlace) {
         if (changed > 0)
             if (const auto failure = core::writeCartridge(imagePath, image.RomData))
-                return refuse(io, imagePath, failure->message.section(u'\n', 0, 0));
+                return refuse(io, imagePath, saveFailureReason(*failure));
     } else if (const auto reason = writeOutputFile(target, image.RomData)) {
         return refuse(io, target, *reason);
     }

@@ -1,137 +1,137 @@
 #include "CartridgeFile.h"
 
 #include "FileOperations.h"
+#include "NativeFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <cerrno>
 
 namespace core {
 
 namespace {
 
-QString readFailure(const QString &path, const QString &reason)
+SaveFailure untouched(const FileError &error)
 {
-    return QStringLiteral("无法读取文件“%1”：%2。\n已打开的ROM和修改都保持不变。")
-        .arg(QFileInfo(path).fileName(), reason);
+    return SaveFailure{error, false};
 }
 
-QString writeFailure(const QString &path, const QString &reason)
+SaveFailure partly(const FileError &error)
 {
-    return QStringLiteral("无法保存文件“%1”：%2。\n文件保持原样，修改仍在内存中，可以再次保存。")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
-// Where a write in place stopped part way, the file keeps its length but its bytes can be
-// a mix of the old and the new.
-QString partialWriteFailure(const QString &path, const QString &reason)
-{
-    return QStringLiteral("无法保存文件“%1”：%2。\n文件的长度不变，但可能只写入了一部分；修改仍在"
-                          "内存中，可以再次保存。")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
-QString shortWrite(qint64 written, qsizetype total)
-{
-    return QStringLiteral("只写入了 %1 / %2 字节，磁盘可能已满").arg(written).arg(total);
+    return SaveFailure{error, true};
 }
 
 // All or nothing: a new file beside the old one takes every byte, reaches the disk and
 // then takes the old one's place in one step. Until that step the old file is untouched.
-std::optional<FileFailure> replaceWhole(FileOperations &files, const QString &path,
+// Where no file is at `path`, the same steps write it anew.
+std::optional<SaveFailure> replaceWhole(FileOperations &files, const QString &path,
                                         const QByteArray &bytes)
 {
     QString temporary;
-    QString error;
+    int error = 0;
     const std::unique_ptr<WriteHandle> file = files.createBeside(path, temporary, error);
     if (!file)
-        return FileFailure{writeFailure(path, error)};
-    auto abandon = [&](const QString &reason) {
+        return untouched(FileError::system(error));
+    auto abandon = [&](const FileError &reason) {
         file->close();
         files.remove(temporary);
-        return FileFailure{writeFailure(path, reason)};
+        return untouched(reason);
     };
     const qint64 written = file->write(bytes);
     if (written < 0)
-        return abandon(file->errorString());
+        return abandon(FileError::system(file->error()));
     if (written != bytes.size())
-        return abandon(shortWrite(written, bytes.size()));
+        return abandon(FileError::shortWrite(written, bytes.size()));
     if (!file->sync())
-        return abandon(file->errorString());
+        return abandon(FileError::system(file->error()));
     if (!file->close()) {
         files.remove(temporary);
-        return FileFailure{writeFailure(path, file->errorString())};
+        return untouched(FileError::system(file->error()));
     }
-    const bool stillThere = files.isFile(path);
-    if (!files.replace(temporary, path, error)) {
+    if (const int failure = files.replace(temporary, path)) {
         files.remove(temporary);
-        return FileFailure{writeFailure(path, error)};
+        return untouched(FileError::system(failure));
     }
-    // The image is on disk in full, but under a name someone else had just removed: say so
-    // rather than report a plain success.
-    if (!stillThere)
-        return FileFailure{
-            QStringLiteral(
-                "保存文件“%1”时，原文件已被删除：已重新写入完整的ROM。\n修改仍在内存中。")
-                .arg(QDir::toNativeSeparators(path))};
     return std::nullopt;
 }
 
-// For a folder that takes no new file: the bytes go over the file from offset 0 without
+// For a file that must keep its identity: the bytes go over it from offset 0 without
 // truncating it, so it never gets shorter.
-std::optional<FileFailure> writeInPlace(FileOperations &files, const QString &path,
+std::optional<SaveFailure> writeInPlace(FileOperations &files, const QString &path,
                                         const QByteArray &bytes)
 {
-    QString error;
+    int error = 0;
     const std::unique_ptr<WriteHandle> file = files.openExisting(path, error);
     if (!file)
-        return FileFailure{writeFailure(path, error)};
+        return untouched(FileError::system(error));
     const qint64 written = file->write(bytes);
     if (written < 0)
-        return FileFailure{partialWriteFailure(path, file->errorString())};
+        return partly(FileError::system(file->error()));
     if (written != bytes.size()) {
         file->close();
-        return FileFailure{partialWriteFailure(path, shortWrite(written, bytes.size()))};
+        return partly(FileError::shortWrite(written, bytes.size()));
     }
     if (!file->sync() || !file->close())
-        return FileFailure{partialWriteFailure(path, file->errorString())};
+        return partly(FileError::system(file->error()));
     // Bytes written to a file that was removed meanwhile reached no file anyone can open.
-    if (!files.isFile(path))
-        return FileFailure{
-            QStringLiteral("无法保存文件“%1”：文件在保存时被删除或被替换。\n修改仍在内存中。")
-                .arg(QDir::toNativeSeparators(path))};
+    const auto after = files.status(path);
+    if (const int *failure = std::get_if<int>(&after))
+        return untouched(FileError::system(*failure));
+    switch (std::get<PathStatus>(after).kind) {
+    case PathStatus::Kind::Missing:
+        return untouched(FileError::system(ENOENT));
+    case PathStatus::Kind::Folder:
+        return untouched(FileError::system(EISDIR));
+    case PathStatus::Kind::File:
+        break;
+    }
     return std::nullopt;
 }
 
 } // namespace
 
-std::variant<QByteArray, FileFailure> readCartridge(const QString &path)
+std::variant<QByteArray, FileError> readCartridge(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileFailure{readFailure(path, file.errorString())};
-    if (file.size() > kMaxImageBytes)
-        return FileFailure{readFailure(path, QStringLiteral("文件大于64 MB，不是卡带镜像"))};
-    QByteArray bytes = file.read(kMaxImageBytes + 1);
-    if (file.error() != QFile::NoError)
-        return FileFailure{readFailure(path, file.errorString())};
+    NativeFile file;
+    if (const int error = file.open(path, NativeFile::Mode::Read))
+        return FileError::system(error);
+    qint64 size = 0;
+    if (const int error = file.size(size))
+        return FileError::system(error);
+    if (size > kMaxImageBytes)
+        return FileError::tooLarge();
+    QByteArray bytes;
+    if (const int error = file.read(0, kMaxImageBytes + 1, bytes))
+        return FileError::system(error);
     if (bytes.size() > kMaxImageBytes)
-        return FileFailure{readFailure(path, QStringLiteral("文件大于64 MB，不是卡带镜像"))};
+        return FileError::tooLarge();
     return bytes;
 }
 
-std::optional<FileFailure> writeCartridge(const QString &path, const QByteArray &RomData)
+std::optional<SaveFailure> writeCartridge(const QString &path, const QByteArray &RomData)
 {
     FileOperations &files = fileOperations();
-    const auto tail = files.readFrom(path, RomData.size());
-    if (const auto *reason = std::get_if<QString>(&tail))
-        return FileFailure{writeFailure(path, *reason)};
+    const auto target = files.finalTarget(path);
+    if (const int *failure = std::get_if<int>(&target))
+        return untouched(FileError::system(*failure));
+    const QString &file = std::get<QString>(target);
+    const auto found = files.status(file);
+    if (const int *failure = std::get_if<int>(&found))
+        return untouched(FileError::system(*failure));
+    const PathStatus status = std::get<PathStatus>(found);
+    if (status.kind == PathStatus::Kind::Missing)
+        return replaceWhole(files, file, RomData);
+    if (status.kind == PathStatus::Kind::Folder)
+        return untouched(FileError::system(EISDIR));
+
+    const auto tail = files.readFrom(file, RomData.size());
+    if (const int *failure = std::get_if<int>(&tail))
+        return untouched(FileError::system(*failure));
     const QByteArray bytes = RomData + std::get<QByteArray>(tail);
-    if (!files.isWritable(path))
-        return FileFailure{writeFailure(path, QStringLiteral("文件是只读的"))};
-    if (!files.folderWritable(path))
-        return writeInPlace(files, path, bytes);
-    return replaceWhole(files, path, bytes);
+    // The new file would take a read-only file's place as if it were writable.
+    if (const int failure = files.checkWritable(file))
+        return untouched(FileError::system(failure));
+    if (status.links > 1 || !files.folderWritable(file))
+        return writeInPlace(files, file, bytes);
+    return replaceWhole(files, file, bytes);
 }
 
 } // namespace core

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,21 +13,26 @@ namespace core {
 // A cartridge image is far smaller; reading anything larger whole would exhaust memory.
 constexpr qint64 kMaxImageBytes = 64 * 1024 * 1024;
 
-// Why a file could not be read or written, in words for the user.
-struct FileFailure {
-    QString message;
+// Why a save did not complete, and what it left in the file.
+struct SaveFailure {
+    FileError error;
+    // A write in place stopped part way: the file keeps its length, but each byte may be
+    // old or new. Otherwise the file holds all its old bytes.
+    bool partial = false;
 };
 
 // Reads the whole file. Refuses a file over kMaxImageBytes.
-std::variant<QByteArray, FileFailure> readCartridge(const QString &path);
+std::variant<QByteArray, FileError> readCartridge(const QString &path);
 
-// Replaces the file's contents with RomData, all or nothing, through fileOperations():
-// the bytes go to a new file in the same folder that reaches the disk and then takes the
-// file's place, keeping its permissions. Where the folder takes no new file, the bytes
-// are written in place from offset 0 without truncating. Bytes the file holds beyond
-// RomData's length are kept, so the file never gets shorter. A read-only file is not
-// written. Nothing on success; otherwise the message for the user, naming the file and
-// the reason (also when the file vanished meanwhile and was written again in full).
-std::optional<FileFailure> writeCartridge(const QString &path, const QByteArray &RomData);
+// Replaces the contents of the file at `path` with RomData, all or nothing, through
+// fileOperations(). Symbolic links are followed to the file they finally name, and stay
+// links. The bytes go to a new file in the same folder that reaches the disk and then takes
+// the file's place, keeping its permissions and, where allowed, its owner and group. Where
+// the folder takes no new file, or the file has more names than this one (hard links), the
+// bytes are written in place from offset 0 without truncating, so every name sees them.
+// Bytes the file holds beyond RomData's length are kept, so the file never gets shorter. A
+// file that is not there (removed or renamed since it was read) is written anew, whole; a
+// read-only file is not written.
+std::optional<SaveFailure> writeCartridge(const QString &path, const QByteArray &RomData);
 
 } // namespace core

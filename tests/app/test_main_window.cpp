@@ -6,6 +6,7 @@
 #include "frmMap.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -197,14 +198,34 @@ TEST_F(MainWindowTest, SaveBeforeAnyOpenWritesNothing)
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-TEST_F(MainWindowTest, SaveAfterTheFileVanishedWritesNothing)
+TEST_F(MainWindowTest, SaveWritesARemovedFileAnewButNotIntoARemovedFolder)
 {
-    const QString path = writeImage(QStringLiteral("a.nes"), testing_support::standardSyntheticImage());
-    open(path);
-    ASSERT_TRUE(QFile::remove(path));
-    window.ucButton2_Click();
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_FALSE(QFile::exists(path));
+    for (const bool folderToo : {false, true}) {
+        const QString folder =
+            dir.filePath(folderToo ? QStringLiteral("gone") : QStringLiteral("kept"));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString path = QDir(folder).filePath(QStringLiteral("a.nes"));
+        const QByteArray bytes = testing_support::standardSyntheticImage();
+        QFile::copy(writeImage(QStringLiteral("source.nes"), bytes), path);
+        open(path);
+        ASSERT_EQ(window.RomPath(), path);
+        ASSERT_TRUE(folderToo ? QDir(folder).removeRecursively() : QFile::remove(path));
+        dialogs.messages.clear();
+
+        window.ucButton2_Click();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        const QString prompt = dialogs.messages[0].prompt;
+        if (folderToo) {
+            EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::Critical);
+            EXPECT_TRUE(prompt.contains(QDir::toNativeSeparators(path))) << prompt.toStdString();
+            EXPECT_TRUE(prompt.contains(QStringLiteral("不存在"))) << prompt.toStdString();
+            EXPECT_FALSE(QFileInfo::exists(folder));
+        } else {
+            EXPECT_EQ(prompt, QStringLiteral("保存成功！"));
+            EXPECT_EQ(readFile(path), bytes);
+        }
+        EXPECT_EQ(window.RomData(), bytes);
+    }
 }
 
 TEST_F(MainWindowTest, CornerFramesStayInsideTheMapViewsFrame)

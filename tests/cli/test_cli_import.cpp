@@ -1,5 +1,9 @@
+#include "../hardening/FaultyFileOperations.h"
+#include "CartridgeFile.h"
 #include "CliFixture.h"
 #include "SyntheticImage.h"
+
+#include <QFileInfo>
 
 using namespace cli_testing;
 
@@ -187,4 +191,46 @@ TEST_F(CliImport, RefusesAMissingMapFile)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, QStringLiteral("tarvos-cli: %1: no such file\n").arg(csv));
     EXPECT_EQ(readBytes(m_image), m_original);
+}
+
+TEST_F(CliImport, WritesThroughALinkToTheFileItNames)
+{
+    const QString link = path(QStringLiteral("link.nes"));
+    ASSERT_TRUE(QFile::link(m_image, link));
+    const QString csv = editedExport(QStringLiteral("edit.csv"),
+                                     [](QList<QByteArray> &lines) { setCell(lines, 2, 1, 7); });
+    const CliRun run = runCli({QStringLiteral("import"), link, QStringLiteral("3"), csv});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QByteArray expected = m_original;
+    expected[kChapter3Tiles + 1] = '\x07';
+    EXPECT_EQ(readBytes(m_image), expected);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+}
+
+TEST_F(CliImport, SaysWhyAnImageCannotBeReadOrWrittenInOneEnglishLine)
+{
+    const QString csv = editedExport(QStringLiteral("edit.csv"),
+                                     [](QList<QByteArray> &lines) { setCell(lines, 2, 1, 7); });
+    {
+        testing_support::FaultyFileOperations full(core::fileOperations(),
+                                                   testing_support::Fault::DiskFull, false);
+        testing_support::ScopedFileOperations installed(&full);
+        const CliRun run = runCli({QStringLiteral("import"), m_image, QStringLiteral("3"), csv});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, QStringLiteral("tarvos-cli: %1: cannot write: No space left on device "
+                                          "(the file is unchanged)\n")
+                               .arg(m_image));
+        EXPECT_EQ(readBytes(m_image), m_original);
+    }
+    const QString huge = path(QStringLiteral("huge.nes"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(core::kMaxImageBytes + 1));
+    }
+    const CliRun run = runCli({QStringLiteral("import"), huge, QStringLiteral("3"), csv});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              QStringLiteral("tarvos-cli: %1: cannot read: larger than 64 MiB, not a cartridge "
+                             "image\n")
+                  .arg(huge));
 }

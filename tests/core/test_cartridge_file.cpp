@@ -1,11 +1,14 @@
 #include "CartridgeFile.h"
 #include "FileCheck.h"
+#include "FileMessages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace core;
 
@@ -93,7 +96,8 @@ TEST_F(CartridgeFileTest, SaveOverAFolderFailsWithAMessageNamingTheFile)
     ASSERT_TRUE(QDir().mkpath(folder));
     const auto failure = writeCartridge(folder, patternBytes(10));
     ASSERT_TRUE(failure);
-    EXPECT_TRUE(failure->message.contains(QStringLiteral("image.nes")));
+    EXPECT_EQ(failure->error.code, EISDIR);
+    EXPECT_TRUE(saveFailureMessage(folder, *failure).contains(QStringLiteral("image.nes")));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
@@ -106,6 +110,6 @@ TEST_F(CartridgeFileTest, ReadRefusesImagesOver64MiB)
         ASSERT_TRUE(huge.resize(kMaxImageBytes + 1)); // sparse: costs no disk
     }
     const auto read = readCartridge(file);
-    ASSERT_TRUE(std::holds_alternative<FileFailure>(read));
-    EXPECT_TRUE(std::get<FileFailure>(read).message.contains(QStringLiteral("huge.nes")));
+    ASSERT_TRUE(std::holds_alternative<FileError>(read));
+    EXPECT_EQ(std::get<FileError>(read).cause, FileError::Cause::TooLarge);
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include <cerrno>
 #include <memory>
 
 namespace testing_support {
@@ -22,7 +23,8 @@ enum class Fault {
 };
 
 // The real file system with one fault injected. `inPlace` makes the folder refuse new
-// files, so that the save writes over the file itself.
+// files, so that the save writes over the file itself (or, where no file is left to write
+// over, fails).
 class FaultyFileOperations : public core::FileOperations {
 public:
     FaultyFileOperations(core::FileOperations &real, Fault fault, bool inPlace)
@@ -30,66 +32,70 @@ public:
     {
     }
 
-    static QString reasonText(Fault fault)
+    // The error number each fault reports, 0 where the fault reports none.
+    static int errorOf(Fault fault)
     {
         switch (fault) {
         case Fault::UnreadableFile:
         case Fault::ReadOnly:
-            return QStringLiteral("Permission denied");
+            return EACCES;
         case Fault::DiskFull:
-            return QStringLiteral("No space left on device");
+            return ENOSPC;
         case Fault::FailingSync:
         case Fault::FailingClose:
-            return QStringLiteral("Input/output error");
+            return EIO;
         case Fault::FailingReplace:
-            return QStringLiteral("Device or resource busy");
+            return EBUSY;
         case Fault::RemovedAfterOpening:
         case Fault::ReplacedByFolder:
         case Fault::ShortWrite:
             break;
         }
-        return {};
+        return 0;
     }
 
-    std::variant<QByteArray, QString> readFrom(const QString &path, qint64 offset) override
+    std::variant<QString, int> finalTarget(const QString &path) override
+    {
+        return m_real.finalTarget(path);
+    }
+    std::variant<core::PathStatus, int> status(const QString &path) override
+    {
+        return m_real.status(path);
+    }
+    std::variant<QByteArray, int> readFrom(const QString &path, qint64 offset) override
     {
         if (m_fault == Fault::UnreadableFile)
-            return reasonText(m_fault);
+            return errorOf(m_fault);
         return m_real.readFrom(path, offset);
     }
-    bool isFile(const QString &path) override { return m_real.isFile(path); }
-    bool isWritable(const QString &path) override
+    int checkWritable(const QString &path) override
     {
-        return m_fault != Fault::ReadOnly && m_real.isWritable(path);
+        return m_fault == Fault::ReadOnly ? errorOf(m_fault) : m_real.checkWritable(path);
     }
     bool folderWritable(const QString &path) override
     {
         return !m_inPlace && m_real.folderWritable(path);
     }
     std::unique_ptr<core::WriteHandle> createBeside(const QString &path, QString &createdPath,
-                                                   QString &error) override
+                                                    int &error) override
     {
         if (m_inPlace) {
-            error = QStringLiteral("Permission denied");
+            error = EACCES;
             return nullptr;
         }
         return wrap(path, m_real.createBeside(path, createdPath, error));
     }
-    std::unique_ptr<core::WriteHandle> openExisting(const QString &path, QString &error) override
+    std::unique_ptr<core::WriteHandle> openExisting(const QString &path, int &error) override
     {
         if (m_fault == Fault::ReadOnly) {
-            error = reasonText(m_fault);
+            error = errorOf(m_fault);
             return nullptr;
         }
         return wrap(path, m_real.openExisting(path, error));
     }
-    bool replace(const QString &from, const QString &to, QString &error) override
+    int replace(const QString &from, const QString &to) override
     {
-        if (m_fault == Fault::FailingReplace) {
-            error = reasonText(m_fault);
-            return false;
-        }
-        return m_real.replace(from, to, error);
+        return m_fault == Fault::FailingReplace ? errorOf(m_fault) : m_real.replace(from, to);
     }
     void remove(const QString &path) override { m_real.remove(path); }
 
@@ -109,10 +115,10 @@ private:
         }
         bool sync() override { return m_fault != Fault::FailingSync && m_handle->sync(); }
         bool close() override { return m_handle->close() && m_fault != Fault::FailingClose; }
-        QString errorString() const override
+        int error() const override
         {
-            const QString reason = reasonText(m_fault);
-            return reason.isEmpty() ? m_handle->errorString() : reason;
+            const int code = errorOf(m_fault);
+            return code != 0 ? code : m_handle->error();
         }
 
     private:

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "CartridgeFile.h"
+
+#include <QString>
+
+namespace cli {
+
+// The tool's own one-line reasons, in English, for an image it could not read or write.
+QString readFailureReason(const core::FileError &error);
+QString saveFailureReason(const core::SaveFailure &failure);
+
+} // namespace cli

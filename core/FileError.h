@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace core {
+
+// Why reading or writing a file failed: the error number the platform reported (errno), or
+// one of the limits this program sets itself. Each front end words it in its own language.
+struct FileError {
+    enum class Cause {
+        System,     // `code` is the platform's error number
+        TooLarge,   // longer than any cartridge image (kMaxImageBytes)
+        ShortWrite, // the system took only `written` of `total` bytes and named no error
+    };
+
+    static FileError system(int code) { return {Cause::System, code, 0, 0}; }
+    static FileError tooLarge() { return {Cause::TooLarge, 0, 0, 0}; }
+    static FileError shortWrite(qint64 written, qint64 total)
+    {
+        return {Cause::ShortWrite, 0, written, total};
+    }
+
+    Cause cause = Cause::System;
+    int code = 0;
+    qint64 written = 0;
+    qint64 total = 0;
+};
+
+} // namespace core

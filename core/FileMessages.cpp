@@ -1,0 +1,84 @@
+#include "FileMessages.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace core {
+
+namespace {
+
+// The one table of reasons: every error number the platform may report when a file is
+// read or written, by what the user can do about it.
+QString systemReason(int code)
+{
+    switch (code) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有权限（文件或文件夹可能是只读的）");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("文件或文件夹不存在");
+    case ENOSPC:
+#if defined(EDQUOT)
+    case EDQUOT:
+#endif
+        return QStringLiteral("磁盘空间不足");
+    case EROFS:
+        return QStringLiteral("文件系统是只读的");
+    case EISDIR:
+        return QStringLiteral("这是文件夹，不是文件");
+    case EFBIG:
+        return QStringLiteral("文件太大");
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+        return QStringLiteral("设备错误或输入/输出错误");
+    default:
+        break;
+    }
+    return QStringLiteral("系统错误（错误号 %1）").arg(code);
+}
+
+} // namespace
+
+QString fileErrorReason(const FileError &error)
+{
+    switch (error.cause) {
+    case FileError::Cause::TooLarge:
+        return QStringLiteral("文件大于64 MB，不是卡带镜像");
+    case FileError::Cause::ShortWrite:
+        return QStringLiteral("只写入了 %1 / %2 字节，磁盘可能已满")
+            .arg(error.written)
+            .arg(error.total);
+    case FileError::Cause::System:
+        break;
+    }
+    return systemReason(error.code);
+}
+
+QString fileDisplayPath(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+QString readFailureMessage(const QString &path, const FileError &error)
+{
+    return QStringLiteral("无法读取文件“%1”：%2。\n已打开的ROM和修改都保持不变。")
+        .arg(fileDisplayPath(path), fileErrorReason(error));
+}
+
+QString saveFailureMessage(const QString &path, const SaveFailure &failure)
+{
+    // Where a write in place stopped part way, the file keeps its length but its bytes can
+    // be a mix of the old and the new.
+    const QString outcome =
+        failure.partial
+            ? QStringLiteral("文件的长度不变，但可能只写入了一部分；修改仍在内存中，可以再次保存。")
+            : QStringLiteral("文件保持原样，修改仍在内存中，可以再次保存。");
+    return QStringLiteral("无法保存文件“%1”：%2。\n%3")
+        .arg(fileDisplayPath(path), fileErrorReason(failure.error), outcome);
+}
+
+} // namespace core

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "CartridgeFile.h"
+#include "FileError.h"
+
+#include <QString>
+
+namespace core {
+
+// The editor's words for files that could not be read or written. One table turns every
+// error of the platform into its reason, so that reading and saving say the same thing
+// the same way, and every message names the file the same way.
+
+// The reason, without the file.
+QString fileErrorReason(const FileError &error);
+// How a message names a file: its full path, in the platform's own form.
+QString fileDisplayPath(const QString &path);
+QString readFailureMessage(const QString &path, const FileError &error);
+QString saveFailureMessage(const QString &path, const SaveFailure &failure);
+
+} // namespace core

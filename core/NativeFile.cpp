@@ -1,0 +1,207 @@
+#include "NativeFile.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#if defined(Q_OS_WIN)
+#include <io.h>
+#include <share.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace core {
+
+namespace {
+
+// One call moves at most this much, which every platform's count type holds.
+constexpr qint64 kChunkBytes = qint64{1} << 30;
+// What a read asks for beyond the length the file reports, to find its end.
+constexpr qint64 kProbeBytes = 64 * 1024;
+
+#if defined(Q_OS_WIN)
+int openPath(const QString &path, int flags)
+{
+    int descriptor = -1;
+    const errno_t failure =
+        ::_wsopen_s(&descriptor, reinterpret_cast<const wchar_t *>(path.utf16()),
+                    flags | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, _S_IREAD | _S_IWRITE);
+    if (failure != 0)
+        errno = failure;
+    return failure == 0 ? descriptor : -1;
+}
+constexpr int kRead = _O_RDONLY;
+constexpr int kUpdate = _O_RDWR;
+constexpr int kCreateNew = _O_WRONLY | _O_CREAT | _O_EXCL;
+qint64 seekTo(int descriptor, qint64 offset)
+{
+    return ::_lseeki64(descriptor, offset, SEEK_SET);
+}
+qint64 readSome(int descriptor, char *data, qint64 count)
+{
+    return ::_read(descriptor, data, static_cast<unsigned int>(count));
+}
+qint64 writeSome(int descriptor, const char *data, qint64 count)
+{
+    return ::_write(descriptor, data, static_cast<unsigned int>(count));
+}
+int syncFile(int descriptor)
+{
+    return ::_commit(descriptor);
+}
+int closeFile(int descriptor)
+{
+    return ::_close(descriptor);
+}
+int sizeOf(int descriptor, qint64 &bytes)
+{
+    struct _stat64 status;
+    if (::_fstat64(descriptor, &status) != 0)
+        return -1;
+    bytes = status.st_size;
+    return 0;
+}
+#else
+int openPath(const QString &path, int flags)
+{
+    int descriptor = -1;
+    do {
+        descriptor = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+constexpr int kRead = O_RDONLY;
+constexpr int kUpdate = O_RDWR;
+constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
+qint64 seekTo(int descriptor, qint64 offset)
+{
+    return ::lseek(descriptor, offset, SEEK_SET);
+}
+qint64 readSome(int descriptor, char *data, qint64 count)
+{
+    return ::read(descriptor, data, static_cast<size_t>(count));
+}
+qint64 writeSome(int descriptor, const char *data, qint64 count)
+{
+    return ::write(descriptor, data, static_cast<size_t>(count));
+}
+int syncFile(int descriptor)
+{
+    return ::fsync(descriptor);
+}
+int closeFile(int descriptor)
+{
+    return ::close(descriptor);
+}
+int sizeOf(int descriptor, qint64 &bytes)
+{
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0)
+        return -1;
+    bytes = status.st_size;
+    return 0;
+}
+#endif
+
+// The error of a call that reported failure; never 0, so that a failure is never taken for
+// success.
+int lastError()
+{
+    return errno != 0 ? errno : EIO;
+}
+
+} // namespace
+
+NativeFile::~NativeFile()
+{
+    if (m_descriptor >= 0)
+        closeFile(m_descriptor);
+}
+
+int NativeFile::open(const QString &path, Mode mode)
+{
+    if (m_descriptor >= 0)
+        return EBUSY;
+    if (path.isEmpty())
+        return ENOENT;
+    const int flags = mode == Mode::Read ? kRead : mode == Mode::Update ? kUpdate : kCreateNew;
+    m_descriptor = openPath(path, flags);
+    return m_descriptor < 0 ? lastError() : 0;
+}
+
+int NativeFile::size(qint64 &bytes) const
+{
+    return sizeOf(m_descriptor, bytes) == 0 ? 0 : lastError();
+}
+
+int NativeFile::read(qint64 offset, qint64 limit, QByteArray &bytes) const
+{
+    bytes.clear();
+    if (seekTo(m_descriptor, offset) < 0)
+        return lastError();
+    // Room for what the file says it holds and a little more, so that the read that finds
+    // the end needs no new buffer; a file that grows meanwhile is read on all the same.
+    qint64 expected = 0;
+    sizeOf(m_descriptor, expected);
+    bytes.reserve(std::min(std::max(expected - offset, qint64{0}) + kProbeBytes, limit));
+    while (bytes.size() < limit) {
+        const qint64 start = bytes.size();
+        const qint64 room = std::max<qint64>(bytes.capacity() - start, kProbeBytes);
+        const qint64 count = std::min({limit - start, kChunkBytes, room});
+        bytes.resize(start + count);
+        const qint64 got = readSome(m_descriptor, bytes.data() + start, count);
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(start);
+            continue;
+        }
+        if (got < 0) {
+            const int error = lastError();
+            bytes.clear();
+            return error;
+        }
+        bytes.resize(start + got);
+        if (got == 0)
+            break;
+    }
+    return 0;
+}
+
+int NativeFile::write(const QByteArray &bytes, qint64 &written) const
+{
+    written = 0;
+    while (written < bytes.size()) {
+        const qint64 count = std::min<qint64>(bytes.size() - written, kChunkBytes);
+        const qint64 put = writeSome(m_descriptor, bytes.constData() + written, count);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            return lastError();
+        // A system that takes nothing and names no error would keep this loop busy for ever.
+        if (put == 0)
+            break;
+        written += put;
+    }
+    return 0;
+}
+
+int NativeFile::sync() const
+{
+    return syncFile(m_descriptor) == 0 ? 0 : lastError();
+}
+
+int NativeFile::close()
+{
+    if (m_descriptor < 0)
+        return 0;
+    const int descriptor = std::exchange(m_descriptor, -1);
+    // A close interrupted by a signal has released the descriptor all the same on the
+    // platforms we build for; calling it again could close someone else's file.
+    return closeFile(descriptor) == 0 ? 0 : lastError();
+}
+
+} // namespace core

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace core {
+
+// One file opened through the platform's own calls, so that a failing step leaves the
+// platform's error number (errno) for the message rather than a text in some language.
+// Every function that can fail returns that number, 0 when it did not fail.
+class NativeFile {
+    Q_DISABLE_COPY(NativeFile)
+public:
+    enum class Mode {
+        Read,      // an existing file, for reading
+        Update,    // an existing file, for writing from offset 0 without truncating it
+        CreateNew, // a file that must not exist yet, with the permissions new files get
+    };
+
+    NativeFile() = default;
+    ~NativeFile();
+
+    int open(const QString &path, Mode mode);
+    // The platform's descriptor of the open file, -1 when none is open.
+    int descriptor() const { return m_descriptor; }
+
+    int size(qint64 &bytes) const;
+    // Reads from `offset` until the end of the file or `limit` bytes, whichever comes first.
+    int read(qint64 offset, qint64 limit, QByteArray &bytes) const;
+    // Writes every byte, going on where the system took only some of them; `written` tells
+    // how many went out, also when a step failed.
+    int write(const QByteArray &bytes, qint64 &written) const;
+    // Pushes what was written onto the disk: without it, a crash could still lose it.
+    int sync() const;
+    int close();
+
+private:
+    int m_descriptor = -1;
+};
+
+} // namespace core
