@@ -13,10 +13,12 @@
 #include "ucButton.h"
 #include "ucProgress.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QSessionManager>
 
 namespace app {
 
@@ -77,6 +79,7 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
     wireEvents();
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmMap::commitData);
     Form_Load();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -133,6 +136,8 @@ void frmMap::ucButton1_Click()
 
 void frmMap::ucButton3_Click()
 {
+    if (!maybeSave())
+        return;
     // The loaded image, its path and its directory change only once a new image has been
     // read and its directory found, so a cancelled or failed open loses nothing.
     const QString path = ShowOpenDialog(this);
@@ -155,6 +160,7 @@ void frmMap::ucButton3_Click()
     }
     m_RomPath = path;
     m_RomData = std::move(bytes);
+    m_savedBytes = m_RomData;
     m_Chapters = *directory;
     m_imageLoaded = true;
     m_List1->setEnabled(true);
@@ -174,16 +180,65 @@ void frmMap::List1_Click()
 
 void frmMap::ucButton2_Click()
 {
+    save();
+}
+
+bool frmMap::save()
+{
     // Before any image was opened there is nothing to write, and the default path must
     // stay untouched.
     if (!m_imageLoaded)
-        return;
+        return false;
     if (const auto failure = core::writeCartridge(m_RomPath, m_RomData)) {
         showMessage(this, core::saveFailureMessage(m_RomPath, *failure),
                     host::MessageIcon::Critical);
+        return false;
+    }
+    m_savedBytes = m_RomData;
+    showMessage(this, QStringLiteral("保存成功！"), host::MessageIcon::Information);
+    return true;
+}
+
+bool frmMap::maybeSave()
+{
+    if (!isModified())
+        return true;
+    host::MessageBoxRequest question{
+        this, QStringLiteral("“%1”已修改。\n是否保存修改？").arg(core::fileDisplayPath(m_RomPath)),
+        kEditorTitle, host::MessageIcon::Question, host::MessageButtons::SaveDiscardCancel};
+    switch (host::MsgBox(question)) {
+    case host::MessageAnswer::Save:
+        return save();
+    case host::MessageAnswer::Discard:
+        return true;
+    case host::MessageAnswer::Ok:
+    case host::MessageAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void frmMap::closeEvent(QCloseEvent *event)
+{
+    if (m_RomData == m_declinedEdits || maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmMap::commitData(QSessionManager &manager)
+{
+    // Asking needs the session manager's leave; without it the session ends as the
+    // platform decides.
+    if (!isModified() || !manager.allowsInteraction())
+        return;
+    if (!maybeSave()) {
+        manager.cancel();
         return;
     }
-    showMessage(this, QStringLiteral("保存成功！"), host::MessageIcon::Information);
+    // The session now closes the window: edits the user chose not to save are not asked
+    // about a second time.
+    m_declinedEdits = m_RomData;
 }
 
 } // namespace app

@@ -11,8 +11,10 @@
 
 #include <cstdint>
 
+class QCloseEvent;
 class QLabel;
 class QListWidget;
+class QSessionManager;
 
 namespace host {
 class ImageControl;
@@ -46,6 +48,9 @@ public:
     const core::TileNames &tileNames() const { return m_TileNames; }
     const QString &programFolder() const { return m_programFolder; }
 
+    // Whether RomData differs from the bytes last read from or written to its file.
+    bool isModified() const { return m_RomData != m_savedBytes; }
+
     // The window's controls, by their names in the stored layout.
     QWidget *control(const QString &name) const { return m_controls.value(name); }
 
@@ -67,14 +72,26 @@ public:
 
     static QString helpText();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void Form_Load();
     void wireEvents();
+    // Writes RomData over its file and says how that went; true when it was written.
+    bool save();
+    // Asks whether to save unsaved edits before they would be lost; true when the command
+    // that asks may go on.
+    bool maybeSave();
+    void commitData(QSessionManager &manager);
 
     QString m_programFolder;
     QHash<QString, QWidget *> m_controls;
 
     QByteArray m_RomData;
+    QByteArray m_savedBytes;
+    // The edits the user chose not to save as the desktop session ended.
+    QByteArray m_declinedEdits;
     QString m_RomPath;
     core::ChapterDirectory m_Chapters{};
     std::uint8_t m_CurrentTile = 0;

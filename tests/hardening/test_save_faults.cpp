@@ -186,5 +186,6 @@ TEST_F(SaveRaces, AFileRemovedDuringTheSaveIsWrittenAnewAndTheSaveSucceeds)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].prompt, QStringLiteral("保存成功！"));
     EXPECT_EQ(readFile(path), edited);
+    EXPECT_FALSE(window->isModified());
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("a.nes")});
 }
