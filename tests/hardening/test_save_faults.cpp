@@ -74,9 +74,10 @@ void writeFile(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-class SaveFaultsBase {
+// The image open in the window, one cell of it edited.
+class EditedImage : public ::testing::Test {
 protected:
-    void openAndEdit()
+    void SetUp() override
     {
         ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("roms")));
         writeFile(path, old);
@@ -105,15 +106,8 @@ protected:
     std::unique_ptr<app::frmMap> window;
 };
 
-class SaveFaults : public SaveFaultsBase, public ::testing::TestWithParam<SaveFault> {
-protected:
-    void SetUp() override { openAndEdit(); }
-};
-
-class SaveRaces : public SaveFaultsBase, public ::testing::Test {
-protected:
-    void SetUp() override { openAndEdit(); }
-};
+class SaveFaults : public EditedImage, public ::testing::WithParamInterface<SaveFault> {};
+using SaveRaces = EditedImage;
 
 } // namespace
 
