@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChapterMap.h"
+#include "TileCache.h"
 #include "TileNames.h"
 
 #include <QByteArray>
@@ -97,6 +98,8 @@ private:
     std::uint8_t m_CurrentTile = 0;
     core::TileNames m_TileNames;
     bool m_imageLoaded = false;
+    // Tiles the map view decoded before, for the next draws.
+    core::TileCache m_tileCache;
 
     QListWidget *m_List1 = nullptr;
     QLabel *m_mapSize = nullptr;

@@ -2,6 +2,7 @@
 
 #include "frmMap.h"
 
+#include "ChapterTiles.h"
 #include "ImageControl.h"
 #include "MapCell.h"
 #include "MapRenderer.h"
@@ -33,14 +34,18 @@ void frmMap::DrawMap(const core::ChapterMap &entry)
     }
     m_mPic->setAutoRedraw(true);
     m_mPic->Cls();
-    // Each cell still loads its own bitmap; the listing only tells which file it is.
+    // The folder is listed and each tile file looked at anew on every draw, so that tiles
+    // edited, removed or added since the last one show; a file that is still the same is
+    // not decoded again.
     const core::TileFolder tiles(core::tileFolder(m_programFolder));
+    core::ChapterTiles pictures(tiles, m_tileCache);
     for (std::int32_t i = 1; i <= n; ++i) {
         const core::MapCell cell = core::mapCell(entry, i, m_RomData);
         // A cell whose byte lies beyond the image is drawn like one whose tile is missing.
         if (cell.code) {
-            if (host::Picture picture = core::loadTilePicture(tiles.tilePath(*cell.code)))
-                m_Pic->setPicture(std::move(picture));
+            const host::Picture &picture = pictures.picture(*cell.code);
+            if (picture && picture != m_Pic->picture())
+                m_Pic->setPicture(picture);
         }
         // Before the first tile is loaded there is nothing to paint and the cell stays
         // in the background colour.

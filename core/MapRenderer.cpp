@@ -1,8 +1,10 @@
 #include "MapRenderer.h"
 
+#include "ChapterTiles.h"
 #include "FileCheck.h"
 #include "MapCell.h"
 #include "RuntimeError.h"
+#include "TileCache.h"
 #include "TileFolder.h"
 #include "Twips.h"
 
@@ -35,13 +37,15 @@ QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const T
     image.fill(Qt::white);
     QPainter painter(&image);
     constexpr double side = double{kMapCellTwips} / host::kTwipsPerPixel;
+    TileCache cache;
+    ChapterTiles pictures(tiles, cache);
     host::Picture scratch;
     const std::int32_t n = mapCellCount(entry);
     for (std::int32_t i = 1; i <= n; ++i) {
         const MapCell cell = mapCell(entry, i, RomData);
         if (cell.code) {
-            if (host::Picture loaded = loadTilePicture(tiles.tilePath(*cell.code)))
-                scratch = std::move(loaded);
+            if (const host::Picture &loaded = pictures.picture(*cell.code))
+                scratch = loaded;
         }
         if (scratch)
             painter.drawImage(QRectF(cell.x / double{host::kTwipsPerPixel},

@@ -25,7 +25,8 @@ QSize chapterImageSize(const ChapterMap &entry);
 
 // Draws a chapter without a window: every cell of the walk, in the order and with the
 // geometry of the map view, from a white background. Like the view, a cell whose tile
-// cannot be loaded shows the tile loaded last, or stays white before the first one.
+// cannot be loaded shows the tile loaded last, or stays white before the first one. Each
+// tile file is read once per call.
 QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const TileFolder &tiles);
 
 // Draws a chapter for export: the map view's cells at its scale (16 pixels), moved up and

@@ -49,6 +49,11 @@ Picture LoadPicture(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw RuntimeError(RuntimeError::PathFileAccess,
                            QStringLiteral("Path/File access error: %1").arg(path));
+    return LoadPicture(file);
+}
+
+Picture LoadPicture(QFile &file)
+{
     // Tile bitmaps are tiny; anything past the largest bitmap we accept is not a picture.
     // The file's own size bounds the read: a buffer of the largest size for every tile
     // would cost more than the tile itself.

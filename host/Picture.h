@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QString>
@@ -48,5 +49,8 @@ std::int32_t pixelsToHimetric(int pixels);
 // this host accepts raises RuntimeError 481 (invalid picture) or 53 (file not found).
 Picture LoadPicture();
 Picture LoadPicture(const QString &path);
+// What LoadPicture(path) reads once it has opened the file: the picture in a file already
+// open for reading, or RuntimeError 481.
+Picture LoadPicture(QFile &file);
 
 } // namespace host

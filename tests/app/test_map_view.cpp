@@ -2,6 +2,7 @@
 #include "MapWindowFixture.h"
 #include "TileFolder.h"
 
+#include <QThread>
 #include <QTimer>
 
 using testing_support::MapWindowFixture;
@@ -176,4 +177,48 @@ TEST_F(MapViewTest, TheWalkDoesNotReturnToTheEventLoop)
     EXPECT_FALSE(ran);
     QCoreApplication::processEvents();
     EXPECT_TRUE(ran);
+}
+
+// Tile files that change between two draws show at the second: written again, removed,
+// added, made unreadable as a picture, or added under another case; the view equals a
+// drawing made from the files as they are then.
+TEST_F(MapViewTest, TilesChangedBetweenTwoDrawsShowAtTheSecond)
+{
+    for (int code : {1, 2, 3, 10})
+        writeTile(core::tileFileName(static_cast<std::uint8_t>(code)), tileColour(code));
+    // Left until their file times have settled, so that the first draw may keep them.
+    QThread::sleep(3);
+    startWindow();
+    openImage(testing_support::standardSyntheticImage()); // chapter 1: cell n holds n
+    chooseChapter(0);
+    // The view's part of a drawing made anew from the files, and the view beside the map
+    // still white.
+    const auto showsAFreshDrawing = [this] {
+        const QImage whole = core::renderChapter(window->RomData(), window->Chapters()[0],
+                                                 core::TileFolder(mapFolder()));
+        const QRect shared = whole.rect() & QRect(QPoint(0, 0), viewSize());
+        const QImage &view = mPic()->image();
+        const QRect beside = QRect(shared.right() + 1, 0, 543, 511) & view.rect();
+        return view.copy(shared) == whole.copy(shared) && isSolid(view.copy(beside), kWhite);
+    };
+    EXPECT_TRUE(showsAFreshDrawing());
+    EXPECT_TRUE(isSolid(viewCell(3, 1), tileColour(3)));
+
+    writeTile(QStringLiteral("1.bmp"), qRgb(1, 2, 3));
+    ASSERT_TRUE(QFile::remove(mapFile(QStringLiteral("2.bmp"))));
+    writeFile(QStringLiteral("3.bmp"), QByteArray("BM not a bitmap"));
+    writeTile(QStringLiteral("4.bmp"), tileColour(4));
+    ASSERT_TRUE(QFile::remove(mapFile(QStringLiteral("A.bmp"))));
+    writeTile(QStringLiteral("a.bmp"), qRgb(4, 5, 6));
+    writeTile(QStringLiteral("c8.bmp"), tileColour(200));
+    window->List1_Click();
+
+    EXPECT_TRUE(showsAFreshDrawing());
+    EXPECT_TRUE(isSolid(viewCell(1, 1), qRgb(1, 2, 3)));
+    EXPECT_TRUE(isSolid(viewCell(2, 1), qRgb(1, 2, 3))); // 2.bmp removed
+    EXPECT_TRUE(isSolid(viewCell(3, 1), qRgb(1, 2, 3))); // 3.bmp refused
+    EXPECT_TRUE(isSolid(viewCell(4, 1), tileColour(4)));
+    EXPECT_TRUE(isSolid(viewCell(10, 1), qRgb(4, 5, 6)));
+    EXPECT_TRUE(isSolid(viewCell(8, 13), tileColour(200)));
+    EXPECT_EQ(pictureColour(Pic()), tileColour(200)); // the tile loaded last
 }
