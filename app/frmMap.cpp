@@ -6,6 +6,7 @@
 #include "FileMessages.h"
 #include "FormBuilder.h"
 #include "ImageControl.h"
+#include "ListBox.h"
 #include "PictureBox.h"
 #include "Shape.h"
 #include "Twips.h"
@@ -16,7 +17,6 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QScreen>
 #include <QSessionManager>
 
@@ -57,7 +57,7 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
                                 [](QWidget *p) { return new controls::ucProgress(p); });
     m_controls = builder.build(layout, this);
 
-    m_List1 = qobject_cast<QListWidget *>(control(QStringLiteral("List1")));
+    m_List1 = qobject_cast<host::ListBox *>(control(QStringLiteral("List1")));
     m_mapSize = qobject_cast<QLabel *>(control(QStringLiteral("mapSize")));
     m_lblpos = qobject_cast<QLabel *>(control(QStringLiteral("lblpos")));
     m_mPic = qobject_cast<host::PictureBox *>(control(QStringLiteral("mPic")));
@@ -99,17 +99,7 @@ void frmMap::wireEvents()
             &frmMap::ucButton3_Click);
     connect(button(QStringLiteral("ucButton2")), &controls::ucButton::Click, this,
             &frmMap::ucButton2_Click);
-    // A click chooses a chapter: a new row through the selection, the chosen row again
-    // through the click itself.
-    connect(m_List1, &QListWidget::currentRowChanged, this, [this](int row) {
-        m_lastListRow = row;
-        if (row >= 0)
-            List1_Click();
-    });
-    connect(m_List1, &QListWidget::itemPressed, this, [this](QListWidgetItem *item) {
-        if (m_List1->row(item) == m_lastListRow && m_List1->isEnabled())
-            List1_Click();
-    });
+    connect(m_List1, &host::ListBox::Click, this, &frmMap::List1_Click);
     connect(m_toolpic, &host::PictureBox::MouseDown, this, &frmMap::toolpic_MouseDown);
     connect(m_toolpic, &host::PictureBox::MouseMove, this, &frmMap::toolpic_MouseMove);
     connect(m_mPic, &host::PictureBox::MouseDown, this, &frmMap::mPic_MouseDown);

@@ -14,11 +14,11 @@
 
 class QCloseEvent;
 class QLabel;
-class QListWidget;
 class QSessionManager;
 
 namespace host {
 class ImageControl;
+class ListBox;
 class PictureBox;
 class Shape;
 } // namespace host
@@ -101,7 +101,7 @@ private:
     // Tiles the map view decoded before, for the next draws.
     core::TileCache m_tileCache;
 
-    QListWidget *m_List1 = nullptr;
+    host::ListBox *m_List1 = nullptr;
     QLabel *m_mapSize = nullptr;
     QLabel *m_lblpos = nullptr;
     host::PictureBox *m_mPic = nullptr;
@@ -111,7 +111,6 @@ private:
     host::Shape *m_Shape1 = nullptr;
     host::Shape *m_Shape2 = nullptr;
     controls::ucProgress *m_pb = nullptr;
-    int m_lastListRow = -1;
 };
 
 } // namespace app

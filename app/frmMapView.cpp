@@ -4,6 +4,7 @@
 
 #include "ChapterTiles.h"
 #include "ImageControl.h"
+#include "ListBox.h"
 #include "MapCell.h"
 #include "MapRenderer.h"
 #include "PictureBox.h"
@@ -14,7 +15,6 @@
 #include "ucProgress.h"
 
 #include <QLabel>
-#include <QListWidget>
 
 namespace app {
 

@@ -1,6 +1,7 @@
 #include "FormBuilder.h"
 
 #include "ImageControl.h"
+#include "ListBox.h"
 #include "PictureBox.h"
 #include "RuntimeError.h"
 #include "Shape.h"
@@ -8,7 +9,6 @@
 
 #include <QJsonArray>
 #include <QLabel>
-#include <QListWidget>
 
 namespace host {
 
@@ -45,11 +45,10 @@ QLabel *makeLabel(const ControlRecord &record, QWidget *parent)
     return label;
 }
 
-QListWidget *makeListBox(const ControlRecord &record, QWidget *parent)
+ListBox *makeListBox(const ControlRecord &record, QWidget *parent)
 {
-    auto *list = new QListWidget(parent);
+    auto *list = new ListBox(parent);
     list->setFrameShape(QFrame::Box);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (const QJsonValue &item : record.settings.value(u"items").toArray())
         list->addItem(item.toString());
     list->setEnabled(record.settings.value(u"enabled").toBool(true));

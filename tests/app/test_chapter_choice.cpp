@@ -1,0 +1,135 @@
+#include "MapWindowFixture.h"
+#include "TileOpenCount.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+#include <optional>
+
+using testing_support::MapWindowFixture;
+using testing_support::TileOpenCount;
+
+namespace {
+
+// Every chapter is 4 x 4, and chapter k (from 0) holds the 16 codes k + 1 .. k + 16, so a
+// draw opens 16 tile files and shows tileColour(k + 1) in its first cell.
+constexpr int kCellsPerChapter = 16;
+
+class ChapterChoiceTest : public MapWindowFixture {
+protected:
+    void SetUp() override
+    {
+        writeAllTiles();
+        startWindow();
+        std::array<std::pair<int, int>, core::kChapterCount> sizes{};
+        sizes.fill({4, 4});
+        openImage(testing_support::syntheticImage(sizes));
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        opens.emplace(mapFolder());
+        ASSERT_TRUE(opens->watching());
+    }
+
+    // Draws since the last call.
+    int draws()
+    {
+        const int opened = opens->take();
+        EXPECT_EQ(opened % kCellsPerChapter, 0) << opened;
+        return opened / kCellsPerChapter;
+    }
+    int shownChapter() const
+    {
+        for (int k = 0; k < core::kChapterCount; ++k)
+            if (isSolid(viewCell(1, 1), tileColour(k + 1)))
+                return k;
+        return -1;
+    }
+    QPoint entryCentre(int row) const { return list()->visualItemRect(list()->item(row)).center(); }
+    void click(Qt::MouseButton button, QPoint at)
+    {
+        QTest::mouseClick(list()->viewport(), button, {}, at);
+    }
+    // A key as the keyboard sends it: to whichever control has the focus.
+    static void key(Qt::Key key, bool autoRepeat = false)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(focus, &press);
+        QCoreApplication::processEvents();
+    }
+
+    std::optional<TileOpenCount> opens;
+};
+
+struct MouseStep {
+    Qt::MouseButton button;
+    int entry; // -1: below the last entry
+    int draws;
+    int chosenAfter;
+};
+
+} // namespace
+
+TEST_F(ChapterChoiceTest, ALeftClickOnAnEntryDrawsItOnceOtherPressesNothing)
+{
+    const MouseStep steps[] = {
+        {Qt::LeftButton, 2, 1, 2},  {Qt::LeftButton, 2, 1, 2}, // the chosen entry again
+        {Qt::LeftButton, 0, 1, 0},  {Qt::RightButton, 5, 0, 0}, {Qt::MiddleButton, 5, 0, 0},
+        {Qt::LeftButton, -1, 0, 0}, {Qt::RightButton, 0, 0, 0}, {Qt::LeftButton, 24, 1, 24},
+    };
+    const QPoint belowTheEntries(20, list()->viewport()->height() - 5);
+    ASSERT_FALSE(list()->itemAt(belowTheEntries));
+    for (const MouseStep &step : steps) {
+        click(step.button, step.entry >= 0 ? entryCentre(step.entry) : belowTheEntries);
+        EXPECT_EQ(draws(), step.draws) << step.button << " on " << step.entry;
+        EXPECT_EQ(list()->currentRow(), step.chosenAfter);
+        EXPECT_EQ(shownChapter(), step.chosenAfter);
+        EXPECT_TRUE(list()->currentItem()->isSelected());
+        EXPECT_EQ(QApplication::focusWidget(), list());
+        EXPECT_TRUE(list()->isEnabled());
+    }
+}
+
+TEST_F(ChapterChoiceTest, EachKeyThatMovesTheChoiceDrawsOnceAndTheFocusStays)
+{
+    click(Qt::LeftButton, entryCentre(5));
+    ASSERT_EQ(draws(), 1);
+    struct KeyStep {
+        Qt::Key key;
+        int chosenAfter;
+    };
+    // All 25 entries fit in the list, so a page reaches the first or the last.
+    const KeyStep steps[] = {{Qt::Key_Down, 6},      {Qt::Key_Up, 5},     {Qt::Key_Home, 0},
+                             {Qt::Key_Home, 0},      {Qt::Key_Up, 0},     {Qt::Key_End, 24},
+                             {Qt::Key_Down, 24},     {Qt::Key_PageUp, 0}, {Qt::Key_PageDown, 24},
+                             {Qt::Key_PageDown, 24}, {Qt::Key_Up, 23}};
+    int chosen = 5;
+    for (const KeyStep &step : steps) {
+        key(step.key);
+        EXPECT_EQ(draws(), step.chosenAfter == chosen ? 0 : 1) << step.key;
+        EXPECT_EQ(list()->currentRow(), step.chosenAfter) << step.key;
+        EXPECT_EQ(shownChapter(), step.chosenAfter) << step.key;
+        EXPECT_EQ(QApplication::focusWidget(), list()) << step.key;
+        chosen = step.chosenAfter;
+    }
+}
+
+// Reaching the list with Tab chooses nothing; holding Down then walks through every chapter.
+TEST_F(ChapterChoiceTest, HoldingDownBrowsesAllChapters)
+{
+    list()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(draws(), 0);
+    EXPECT_EQ(list()->currentRow(), -1);
+    for (int k = 0; k < core::kChapterCount; ++k) {
+        key(Qt::Key_Down, k > 0);
+        ASSERT_EQ(list()->currentRow(), k);
+        EXPECT_EQ(shownChapter(), k);
+        EXPECT_EQ(pb()->Value(), kCellsPerChapter);
+        ASSERT_EQ(QApplication::focusWidget(), list()) << k;
+    }
+    EXPECT_EQ(draws(), core::kChapterCount);
+    EXPECT_EQ(control<QLabel>(u"mapSize")->text(), QStringLiteral("4X4"));
+}
