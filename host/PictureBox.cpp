@@ -42,7 +42,8 @@ void PictureBox::PaintPicture(const Picture &picture, double x, double y, double
     const QRectF target(x / kTwipsPerPixel, y / kTwipsPerPixel, width / kTwipsPerPixel,
                         height / kTwipsPerPixel);
     fitImage();
-    if (m_image.isNull())
+    // Cells of a large map lie beyond the inner area; drawing them would change no pixel.
+    if (!target.intersects(QRectF(m_image.rect())))
         return;
     QPainter painter(&m_image);
     painter.drawImage(target, picture->image());
