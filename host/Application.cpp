@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Dialogs.h"
+#include "DisplayFrame.h"
 #include "KnownPointer.h"
 #include "PropertyBagCodecs.h"
 #include "RuntimeError.h"
@@ -20,6 +21,13 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 bool Application::notify(QObject *receiver, QEvent *event)
 {
     notePointerEvent(receiver, event);
+    if (m_eventDepth == 0)
+        beginEventHandler();
+    struct Depth {
+        int &depth;
+        explicit Depth(int &d) : depth(++d) {}
+        ~Depth() { --depth; }
+    } depth(m_eventDepth);
     try {
         return QApplication::notify(receiver, event);
     } catch (const RuntimeError &error) {

@@ -1,5 +1,6 @@
 #include "UserControl.h"
 
+#include "DisplayFrame.h"
 #include "MousePointer.h"
 #include "Twips.h"
 
@@ -131,6 +132,13 @@ void UserControl::applyPointer()
 
 void UserControl::Refresh()
 {
+    // Within a display frame of the last flush the image waits for the next one, or for
+    // the return to the event loop; its pixels are already painted.
+    if (!takeDisplayFrame()) {
+        m_refreshPending = true;
+        update();
+        return;
+    }
     m_inRefresh = true;
     repaint();
     m_inRefresh = false;
@@ -138,8 +146,9 @@ void UserControl::Refresh()
 
 void UserControl::paintEvent(QPaintEvent *)
 {
-    if (!m_inRefresh)
+    if (!m_inRefresh && !m_refreshPending)
         UserControl_Paint();
+    m_refreshPending = false;
     QPainter painter(this);
     drawEdge(painter);
     painter.drawImage(m_edge, m_edge, m_backing);

@@ -42,7 +42,9 @@ constexpr std::uint32_t SWP_NOOWNERZORDER = 0x200;
 // context), the host-held properties (enabled state, foreground and mask colours, pointer,
 // font, access keys), the extender's position in the container's twips, and the three
 // persistence hooks. Painting into backingImage() and calling Refresh() shows the pixels
-// at once, inside the call, without returning to the event loop.
+// inside the call, without returning to the event loop, at most once a display frame;
+// a Refresh within a frame of the last shows with the next one or when the event loop
+// runs again.
 class UserControl : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY(UserControl)
@@ -79,8 +81,9 @@ public:
     // The control's device context: the persistent image of its client area.
     QImage &backingImage() { return m_backing; }
     const QImage &backingImage() const { return m_backing; }
-    // Copies the backing image to the screen now. A container that stands in for the host,
-    // as a test does, may watch the control's requests by overriding it.
+    // Copies the backing image to the screen: now, or within a display frame. A container
+    // that stands in for the host, as a test does, may watch the control's requests by
+    // overriding it.
     virtual void Refresh();
 
     // Host-held properties.
@@ -176,6 +179,7 @@ private:
     std::int32_t m_exStyle = 0;
     int m_edge = 0;
     bool m_inRefresh = false;
+    bool m_refreshPending = false; // a Refresh left to the next paint: the image is current
     OleColor m_foreColor = kButtonText;
     OleColor m_maskColor = kButtonFace;
     std::int16_t m_mousePointer = 0;

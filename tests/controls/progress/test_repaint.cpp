@@ -2,6 +2,13 @@
 
 #include "RuntimeError.h"
 
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QThread>
+
+#include <functional>
 #include <limits>
 
 using host::RECT;
@@ -146,3 +153,96 @@ TEST_F(ProgressTest, OtherOrientationKeepsLengthAndAreas)
 }
 
 } // namespace
+
+namespace {
+
+// Counts the paints that reach the bar's window, as the screen receives them.
+class ScreenPaints : public QObject {
+public:
+    explicit ScreenPaints(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// What the screen shows of the bar's inner area.
+QImage onScreen(const controls::ucProgress &bar)
+{
+    const QPoint inner = bar.mapTo(bar.window(), QPoint(bar.edgeWidth(), bar.edgeWidth()));
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(bar.window()->winId(), inner.x(), inner.y(), bar.ScaleWidth(),
+                     bar.ScaleHeight())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+void waitAFrame()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20)
+        QThread::msleep(1);
+}
+
+// Runs work as the editor's handlers run: delivered from the event loop.
+void inAHandler(const std::function<void()> &work)
+{
+    QMetaObject::invokeMethod(qApp, work, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents(qApp, QEvent::MetaCall);
+}
+
+} // namespace
+
+// A sweep that does not return to the event loop paints the bar's image for every new
+// length, yet sends it to the screen at most once a display frame; the last image reaches
+// the screen as soon as the loop runs again.
+TEST_F(ProgressTest, SweepPaintsEveryLengthAndShowsAtMostOneImageAFrame)
+{
+    makeBar(125, 17, 0, 1000);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_container));
+    QCoreApplication::processEvents();
+    ScreenPaints paints(pb);
+    int painted = 0;
+    qint64 frames = 0;
+    inAHandler([&] {
+        QElapsedTimer clock;
+        clock.start();
+        const QRgb sentinel = qRgb(1, 2, 3);
+        for (std::int32_t v = 0; v <= 1000; ++v) {
+            QImage &image = pb->backingImage();
+            const QRgb before = image.pixel(0, 0);
+            image.setPixel(0, 0, sentinel);
+            pb->setValue(v);
+            if (image.pixel(0, 0) == sentinel)
+                image.setPixel(0, 0, before);
+            else
+                ++painted;
+        }
+        frames = clock.elapsed() / 16;
+    });
+    EXPECT_EQ(painted, 125);
+    EXPECT_LE(paints.count, frames + 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(onScreen(*pb), pb->backingImage());
+    EXPECT_TRUE(paintedAsAreas(*pb));
+}
+
+// Work that takes longer than a frame still shows the bar moving while it runs.
+TEST_F(ProgressTest, ANewLengthAFrameAfterTheLastReachesTheScreenAtOnce)
+{
+    makeBar(200, 20);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_container));
+    QCoreApplication::processEvents();
+    inAHandler([&] {
+        for (std::int32_t value : {10, 60, 90}) {
+            waitAFrame();
+            pb->setValue(value);
+            EXPECT_EQ(onScreen(*pb), pb->backingImage()) << value;
+        }
+    });
+}
