@@ -8,22 +8,21 @@ namespace {
 
 constexpr qint64 kFrameMilliseconds = 16;
 
-QElapsedTimer lastFlush;
-bool handlerFlushed = false;
+// Started when a handler begins and at each flush.
+QElapsedTimer frameClock;
 
 } // namespace
 
 void beginEventHandler()
 {
-    handlerFlushed = false;
+    frameClock.start();
 }
 
 bool takeDisplayFrame()
 {
-    if (handlerFlushed && lastFlush.isValid() && lastFlush.elapsed() < kFrameMilliseconds)
+    if (frameClock.isValid() && frameClock.elapsed() < kFrameMilliseconds)
         return false;
-    handlerFlushed = true;
-    lastFlush.start();
+    frameClock.start();
     return true;
 }
 
