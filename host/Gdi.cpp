@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace host
@@ -19,6 +20,21 @@ namespace
 
 void fillExactly(QImage &image, const QRect &area, const QBrush &brush)
 {
+    // A solid colour on a 32-bit surface is written pixel by pixel: a painter for each of
+    // the many small fills of a control costs more than the fill itself.
+    const QImage::Format format = image.format();
+    if (brush.style() == Qt::SolidPattern && brush.color().alpha() == 255 &&
+        (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+         format == QImage::Format_ARGB32_Premultiplied)) {
+        // The first row is filled, the others copied from it.
+        const QRgb pixel = brush.color().rgba();
+        const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+        auto *first = reinterpret_cast<QRgb *>(image.scanLine(area.top())) + area.left();
+        std::fill(first, first + area.width(), pixel);
+        for (int y = area.top() + 1; y <= area.bottom(); ++y)
+            std::memcpy(reinterpret_cast<QRgb *>(image.scanLine(y)) + area.left(), first, bytes);
+        return;
+    }
     QPainter painter(&image);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(area, brush);
