@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cstring>
+
 namespace host {
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
@@ -45,9 +47,23 @@ void PictureBox::PaintPicture(const Picture &picture, double x, double y, double
     // Cells of a large map lie beyond the inner area; drawing them would change no pixel.
     if (!target.intersects(QRectF(m_image.rect())))
         return;
-    QPainter painter(&m_image);
-    painter.drawImage(target, picture->image());
-    painter.end();
+    const QImage &source = picture->image();
+    const QRect aligned = target.toRect();
+    if (source.format() == QImage::Format_RGB32 && m_image.format() == QImage::Format_RGB32 &&
+        QRectF(aligned) == target && aligned.size() == source.size()) {
+        // An opaque picture at its own size on whole pixels is a copy of its rows; a painter
+        // for each of a map's cells costs more than the copy.
+        const QRect visible = aligned & m_image.rect();
+        const auto bytes = static_cast<std::size_t>(visible.width()) * sizeof(QRgb);
+        for (int row = visible.top(); row <= visible.bottom(); ++row)
+            std::memcpy(reinterpret_cast<QRgb *>(m_image.scanLine(row)) + visible.left(),
+                        reinterpret_cast<const QRgb *>(source.constScanLine(row - aligned.top())) +
+                            (visible.left() - aligned.left()),
+                        bytes);
+    } else {
+        QPainter painter(&m_image);
+        painter.drawImage(target, source);
+    }
     update(target.toAlignedRect().translated(kFrame, kFrame));
 }
 
