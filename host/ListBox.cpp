@@ -7,10 +7,49 @@ namespace host {
 ListBox::ListBox(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every entry is one line of the list's font: measuring each again on every paint
+    // would only cost.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && !m_takingFocus)
             emit Click();
     });
+    viewport()->installEventFilter(this);
+    // Entries do not light up under the pointer, so moving over them draws nothing.
+    viewport()->setAttribute(Qt::WA_Hover, false);
+}
+
+// Qt redraws the whole list, every entry's text laid out anew, at each change of its
+// enabled state. A handler that disables the list while it works and enables it again
+// before it returns would have it redrawn for nothing; the list is redrawn once the event
+// loop runs, and only when its state then differs from the one last drawn.
+void ListBox::changeEvent(QEvent *event)
+{
+    if (event->type() != QEvent::EnabledChange) {
+        QListWidget::changeEvent(event);
+        return;
+    }
+    if (!m_enabledCheckQueued) {
+        m_enabledCheckQueued = true;
+        QMetaObject::invokeMethod(this, &ListBox::showEnabledState, Qt::QueuedConnection);
+    }
+}
+
+bool ListBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == viewport() && event->type() == QEvent::EnabledChange)
+        return true;
+    return QListWidget::eventFilter(watched, event);
+}
+
+void ListBox::showEnabledState()
+{
+    m_enabledCheckQueued = false;
+    if (isEnabled() == m_shownEnabled)
+        return;
+    m_shownEnabled = isEnabled();
+    update();
+    viewport()->update();
 }
 
 void ListBox::mousePressEvent(QMouseEvent *event)

@@ -9,7 +9,8 @@ namespace host {
 // button or by the program, and once more for a left press on the entry already chosen.
 // Only a left press on an entry chooses: other buttons, and presses beside the entries,
 // change nothing; so does taking the focus. A list box disabled while it has the keyboard
-// focus keeps it.
+// focus keeps it. Disabled and enabled again before the event loop runs, it draws nothing
+// anew.
 class ListBox : public QListWidget {
     Q_OBJECT
     Q_DISABLE_COPY(ListBox)
@@ -20,6 +21,8 @@ signals:
     void Click();
 
 protected:
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -27,7 +30,11 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    void showEnabledState();
+
     bool m_takingFocus = false;
+    bool m_shownEnabled = true; // the enabled state the entries were last drawn in
+    bool m_enabledCheckQueued = false;
 };
 
 } // namespace host

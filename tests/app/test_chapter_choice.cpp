@@ -2,7 +2,10 @@
 #include "TileOpenCount.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QTest>
 
 #include <optional>
@@ -132,4 +135,60 @@ TEST_F(ChapterChoiceTest, HoldingDownBrowsesAllChapters)
     }
     EXPECT_EQ(draws(), core::kChapterCount);
     EXPECT_EQ(control<QLabel>(u"mapSize")->text(), QStringLiteral("4X4"));
+}
+
+namespace {
+
+// The part of a widget that paint events asked to draw.
+class PaintedRegion : public QObject {
+public:
+    explicit PaintedRegion(QWidget *widget) { widget->installEventFilter(this); }
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+QImage onScreen(const QWidget *widget)
+{
+    const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+// Disabled and enabled again within the draw, the list draws anew only the entries whose
+// choice changed; a state that lasts past the handler shows.
+TEST_F(ChapterChoiceTest, TheListRedrawsOnlyWhatTheChoiceChanged)
+{
+    click(Qt::LeftButton, entryCentre(3));
+    QCoreApplication::processEvents();
+    PaintedRegion painted(list()->viewport());
+    click(Qt::LeftButton, entryCentre(10));
+    QCoreApplication::processEvents();
+    const QRegion entries =
+        QRegion(list()->visualItemRect(list()->item(3))) + list()->visualItemRect(list()->item(10));
+    EXPECT_FALSE(painted.region.isEmpty());
+    EXPECT_TRUE((painted.region - entries).isEmpty());
+    EXPECT_EQ(onScreen(list()), list()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+    // The state is looked at when the event loop runs, and drawn at its next turn.
+    list()->setEnabled(false);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const QImage disabled = onScreen(list());
+    EXPECT_EQ(disabled, list()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    list()->setEnabled(true);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_NE(onScreen(list()), disabled);
+    EXPECT_EQ(onScreen(list()), list()->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
