@@ -42,9 +42,9 @@ constexpr std::uint32_t SWP_NOOWNERZORDER = 0x200;
 // context), the host-held properties (enabled state, foreground and mask colours, pointer,
 // font, access keys), the extender's position in the container's twips, and the three
 // persistence hooks. Painting into backingImage() and calling Refresh() shows the pixels
-// inside the call, without returning to the event loop, at most once a display frame;
-// a Refresh within a frame of the last shows with the next one or when the event loop
-// runs again.
+// without returning to the event loop, a display frame or more after the handler began or
+// after the last flush; a Refresh sooner than that shows with the next flush or when the
+// event loop runs again (DisplayFrame.h).
 class UserControl : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY(UserControl)

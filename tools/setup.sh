@@ -9,7 +9,7 @@ packages=(
   zlib1g-dev tiled
   fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
   binutils-mingw-w64-x86-64
-  xvfb xauth
+  xvfb xauth xdotool
   clang-14 libclang-rt-14-dev llvm-14 valgrind
 )
 
