@@ -2,6 +2,7 @@
 
 #include "ChapterMap.h"
 #include "TileCache.h"
+#include "TileFolderCache.h"
 #include "TileNames.h"
 
 #include <QByteArray>
@@ -98,7 +99,9 @@ private:
     std::uint8_t m_CurrentTile = 0;
     core::TileNames m_TileNames;
     bool m_imageLoaded = false;
-    // Tiles the map view decoded before, for the next draws.
+    // The tile folder's listing and the tiles the map view decoded before, for the next
+    // draws.
+    core::TileFolderCache m_tileFolders;
     core::TileCache m_tileCache;
 
     host::ListBox *m_List1 = nullptr;

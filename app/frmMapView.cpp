@@ -34,10 +34,10 @@ void frmMap::DrawMap(const core::ChapterMap &entry)
     }
     m_mPic->setAutoRedraw(true);
     m_mPic->Cls();
-    // The folder is listed and each tile file looked at anew on every draw, so that tiles
-    // edited, removed or added since the last one show; a file that is still the same is
-    // not decoded again.
-    const core::TileFolder tiles(core::tileFolder(m_programFolder));
+    // The folder and each tile file are looked at anew on every draw, so that tiles edited,
+    // removed or added since the last one show; a folder or a file that is still the same
+    // is not listed or decoded again.
+    const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
     core::ChapterTiles pictures(tiles, m_tileCache);
     for (std::int32_t i = 1; i <= n; ++i) {
         const core::MapCell cell = core::mapCell(entry, i, m_RomData);
@@ -85,7 +85,7 @@ void frmMap::mPic_MouseDown(short Button, short, float X, float Y)
     if (!byte)
         return;
     if (Button == LeftButton) {
-        const core::TileFolder tiles(core::tileFolder(m_programFolder));
+        const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
         const auto code = static_cast<std::uint8_t>(m_RomData[*byte]);
         if (host::Picture picture = core::loadTilePicture(tiles.tilePath(code)))
             m_Pic->setPicture(std::move(picture));
