@@ -4,18 +4,17 @@
 #include "GdiTypes.h"
 #include "OleColor.h"
 #include "Picture.h"
+#include "SolidAreas.h"
 
 #include <QFont>
 #include <QImage>
 
-namespace host
-{
+namespace host {
 
 // A device context: the image that drawing goes to and the drawing state the calls of
 // Gdi.h read and change. A window's context draws on the window's backing image; a memory
 // context (CreateCompatibleDC) draws on the bitmap selected into it.
-class DeviceContext
-{
+class DeviceContext {
 public:
     // A window's context on surface, which must outlive it. Text is drawn with a
     // transparent background, as the runtime's drawing surfaces draw it.
@@ -51,6 +50,9 @@ public:
     void setBitmap(HBITMAP bitmap);
     void setBitmap(const Picture &picture);
 
+    // What the context's own solid fills left on its surface.
+    SolidAreas &solidAreas() { return m_solidAreas; }
+
 private:
     friend HDC CreateCompatibleDC(const DeviceContext *reference);
     DeviceContext() = default;
@@ -67,6 +69,7 @@ private:
     POINT m_position;
     HPEN m_pen = kStockPen;
     HBRUSH m_brush = kStockBrush;
+    SolidAreas m_solidAreas;
 };
 
 } // namespace host

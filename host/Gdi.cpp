@@ -8,31 +8,38 @@
 #include <cstring>
 #include <utility>
 
-namespace host
-{
+namespace host {
 
 using gdi_pixels::toQColor;
 using gdi_pixels::visiblePart;
 using gdi_pixels::withinDrawingRange;
 
-namespace
+namespace {
+
+bool isDirect32Bit(const QImage &image)
 {
+    const QImage::Format format = image.format();
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// An opaque colour written pixel by pixel: a painter for each of the many small fills of
+// a control costs more than the fill itself. The first row is filled, the others copied.
+void fillSolid(QImage &image, const QRect &area, QRgb pixel)
+{
+    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    auto *const first = reinterpret_cast<QRgb *>(bits + area.top() * stride) + area.left();
+    std::fill(first, first + area.width(), pixel);
+    for (int y = area.top() + 1; y <= area.bottom(); ++y)
+        std::memcpy(reinterpret_cast<QRgb *>(bits + y * stride) + area.left(), first, bytes);
+}
 
 void fillExactly(QImage &image, const QRect &area, const QBrush &brush)
 {
-    // A solid colour on a 32-bit surface is written pixel by pixel: a painter for each of
-    // the many small fills of a control costs more than the fill itself.
-    const QImage::Format format = image.format();
-    if (brush.style() == Qt::SolidPattern && brush.color().alpha() == 255 &&
-        (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-         format == QImage::Format_ARGB32_Premultiplied)) {
-        // The first row is filled, the others copied from it.
-        const QRgb pixel = brush.color().rgba();
-        const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
-        auto *first = reinterpret_cast<QRgb *>(image.scanLine(area.top())) + area.left();
-        std::fill(first, first + area.width(), pixel);
-        for (int y = area.top() + 1; y <= area.bottom(); ++y)
-            std::memcpy(reinterpret_cast<QRgb *>(image.scanLine(y)) + area.left(), first, bytes);
+    if (brush.style() == Qt::SolidPattern && brush.color().alpha() == 255 && isDirect32Bit(image)) {
+        fillSolid(image, area, brush.color().rgba());
         return;
     }
     QPainter painter(&image);
@@ -147,12 +154,21 @@ bool FillRect(DeviceContext &dc, const RECT &rect, HBRUSH brush)
     QImage *surface = dc.surface();
     if (!fill || !surface)
         return false;
-    if (const auto area = visiblePart(rect.left, rect.top, rect.right, rect.bottom, *surface)) {
-        // A texture brush tiles from the painter's brush origin, which stays at (0, 0).
-        fillExactly(*surface, *area,
-                    fill->isPattern() ? QBrush(patternTile(fill->pattern, dc))
-                                      : QBrush(toQColor(fill->color)));
+    const auto area = visiblePart(rect.left, rect.top, rect.right, rect.bottom, *surface);
+    if (!area)
+        return true;
+    if (!fill->isPattern() && isDirect32Bit(*surface)) {
+        const QRgb pixel = toQColor(fill->color).rgba();
+        SolidAreas &known = dc.solidAreas();
+        for (const QRect &part : known.unknownPart(*surface, *area, pixel))
+            fillSolid(*surface, part, pixel);
+        known.filled(*surface, *area, pixel);
+        return true;
     }
+    // A texture brush tiles from the painter's brush origin, which stays at (0, 0).
+    fillExactly(*surface, *area,
+                fill->isPattern() ? QBrush(patternTile(fill->pattern, dc))
+                                  : QBrush(toQColor(fill->color)));
     return true;
 }
 

@@ -1,13 +1,15 @@
 #include "GdiCanvas.h"
 
+#include <QPainter>
+
 #include <array>
 #include <climits>
+#include <cstdint>
 
 using namespace gdi_test;
 using host::RECT;
 
-namespace
-{
+namespace {
 
 struct FillCase {
     RECT rect;
@@ -19,9 +21,7 @@ void PrintTo(const FillCase &c, std::ostream *os)
     host::PrintTo(c.rect, os);
 }
 
-class FillRectTest : public ::testing::TestWithParam<FillCase>
-{
-};
+class FillRectTest : public ::testing::TestWithParam<FillCase> {};
 
 TEST_P(FillRectTest, FillsLeftTopInclusiveRightBottomExclusive)
 {
@@ -45,6 +45,59 @@ INSTANTIATE_TEST_SUITE_P(
                       FillCase{{10, 8, INT_MAX, INT_MAX}, {10, 8, 12, 10}},
                       FillCase{{5, 5, 5, 9}, {}}, FillCase{{6, 2, 3, 8}, {}},
                       FillCase{{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {0, 0, 12, 10}}));
+
+// Repeated fills write only what changes, yet the image always ends as if every fill had
+// written every pixel: after any mix of overlapping fills in a few colours, and after
+// writes to the image that did not go through the context (a pixel set, a painter, a
+// whole new image), which the context cannot know of.
+TEST(FillRectRepeated, EndsAsIfEveryPixelWereWritten)
+{
+    Canvas canvas(40, 30);
+    QImage expected = canvas.image.copy();
+    const std::array<host::ColorRef, 3> colors = {kRed, kGreen, kBlue};
+    std::array<host::HBRUSH, 3> brushes{};
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        brushes[i] = host::CreateSolidBrush(colors[i]);
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(range));
+    };
+    for (int step = 0; step < 2000; ++step) {
+        switch (next(20)) {
+        case 0:
+            canvas.image.setPixel(next(40), next(30), qRgb(1, 2, 3));
+            expected = canvas.image.copy();
+            continue;
+        case 1: {
+            QPainter painter(&canvas.image);
+            painter.fillRect(next(40), next(30), 5, 5, QColor(9, 8, 7));
+            painter.end();
+            expected = canvas.image.copy();
+            continue;
+        }
+        case 2:
+            canvas.image = blankImage(40, 30, kWhite);
+            expected = canvas.image.copy();
+            continue;
+        default:
+            break;
+        }
+        const int left = next(45) - 3, top = next(35) - 3;
+        const RECT rect{left, top, left + next(30), top + next(20)};
+        const std::size_t color = static_cast<std::size_t>(next(3));
+        ASSERT_TRUE(host::FillRect(canvas.dc, rect, brushes[color]));
+        const QRect area =
+            QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1))
+                .intersected(expected.rect());
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                expected.setPixel(x, y, host::toQRgb(colors[color]));
+        ASSERT_EQ(canvas.image, expected) << "step " << step;
+    }
+    for (const host::HBRUSH brush : brushes)
+        host::DeleteObject(brush);
+}
 
 TEST(GdiRect, SetRectAndInflateRect)
 {
@@ -133,9 +186,7 @@ host::HBRUSH makeCheckerBrush()
     return brush;
 }
 
-class PatternBrushTest : public ::testing::TestWithParam<RECT>
-{
-};
+class PatternBrushTest : public ::testing::TestWithParam<RECT> {};
 
 TEST_P(PatternBrushTest, ZeroBitsInTextColourAlignedToTheOrigin)
 {
