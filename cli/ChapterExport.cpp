@@ -4,32 +4,17 @@
 #include "CommandFiles.h"
 #include "CsvMap.h"
 #include "MapRenderer.h"
+#include "PngFile.h"
 #include "TileBitmaps.h"
 #include "TiledJsonMap.h"
 #include "TiledTileset.h"
 #include "TmxMap.h"
 
-#include <QBuffer>
 #include <QFileInfo>
-#include <QImageWriter>
 
 #include <array>
 
 namespace cli {
-
-namespace {
-
-QByteArray pngBytes(const QImage &picture)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.write(picture);
-    return bytes;
-}
-
-} // namespace
 
 std::variant<ExportedChapter, ExportFault> exportChapter(const CartridgeImage &image, int chapter,
                                                          const QString &out, MapFormat format,

@@ -1,0 +1,117 @@
+#include "PngFile.h"
+
+#include <QtEndian>
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <new>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
+// After the size: bit depth 8, colour type 2 (RGB), compression 0, filter method 0, not
+// interlaced.
+constexpr std::array<char, 5> kPixelFormat{8, 2, 0, 0, 0};
+constexpr char kUnitMetre = 1;
+// The packed rows are cut into IDAT chunks of this size.
+constexpr qsizetype kDataChunkBytes = 1 << 16;
+
+void appendBigEndian(QByteArray &bytes, std::uint32_t value)
+{
+    std::array<char, 4> word{};
+    qToBigEndian(value, word.data());
+    bytes.append(word.data(), qsizetype{word.size()});
+}
+
+// Length, type, body and the CRC of type and body. Bodies are at most kDataChunkBytes.
+void appendChunk(QByteArray &file, const char (&type)[5], QByteArrayView body)
+{
+    appendBigEndian(file, static_cast<std::uint32_t>(body.size()));
+    const qsizetype typeAt = file.size();
+    file.append(type, 4);
+    file.append(body);
+    const auto *typed = reinterpret_cast<const Bytef *>(file.constData() + typeAt);
+    appendBigEndian(
+        file, static_cast<std::uint32_t>(crc32(0, typed, static_cast<uInt>(4 + body.size()))));
+}
+
+// Feeds `size` bytes to the stream, appending what it gives out to `packed`.
+void pack(z_stream &stream, const Bytef *in, std::size_t size, int flush, QByteArray &packed)
+{
+    constexpr qsizetype kStep = 1 << 14;
+    stream.next_in = const_cast<Bytef *>(in); // zlib does not write through it
+    stream.avail_in = static_cast<uInt>(size);
+    do {
+        const qsizetype used = packed.size();
+        packed.resize(used + kStep);
+        stream.next_out = reinterpret_cast<Bytef *>(packed.data() + used);
+        stream.avail_out = static_cast<uInt>(kStep);
+        deflate(&stream, flush);
+        packed.resize(used + kStep - stream.avail_out);
+    } while (stream.avail_out == 0);
+}
+
+// The zlib stream of the picture's rows, each behind its filter byte 0 (none).
+QByteArray packedRows(const QImage &rgb, int level)
+{
+    z_stream stream{};
+    if (deflateInit(&stream, level) != Z_OK)
+        throw std::bad_alloc(); // the level is valid, so only memory can be lacking
+    const auto width = static_cast<std::size_t>(rgb.width());
+    std::vector<Bytef> row(1 + 3 * width); // row[0] stays 0, the filter "none"
+    QByteArray packed;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *pixels = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        Bytef *channel = row.data() + 1;
+        for (std::size_t x = 0; x < width; ++x) {
+            *channel++ = static_cast<Bytef>(qRed(pixels[x]));
+            *channel++ = static_cast<Bytef>(qGreen(pixels[x]));
+            *channel++ = static_cast<Bytef>(qBlue(pixels[x]));
+        }
+        pack(stream, row.data(), row.size(), y + 1 == rgb.height() ? Z_FINISH : Z_NO_FLUSH, packed);
+    }
+    deflateEnd(&stream);
+    return packed;
+}
+
+} // namespace
+
+QByteArray pngBytes(const QImage &picture, int level)
+{
+    if (picture.isNull())
+        return {};
+    const QImage rgb = picture.format() == QImage::Format_RGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    QByteArray file(kSignature, sizeof kSignature - 1);
+
+    QByteArray header;
+    appendBigEndian(header, static_cast<std::uint32_t>(rgb.width()));
+    appendBigEndian(header, static_cast<std::uint32_t>(rgb.height()));
+    header.append(kPixelFormat.data(), qsizetype{kPixelFormat.size()});
+    appendChunk(file, "IHDR", header);
+
+    if (picture.dotsPerMeterX() > 0 && picture.dotsPerMeterY() > 0) {
+        QByteArray resolution;
+        appendBigEndian(resolution, static_cast<std::uint32_t>(picture.dotsPerMeterX()));
+        appendBigEndian(resolution, static_cast<std::uint32_t>(picture.dotsPerMeterY()));
+        resolution.append(kUnitMetre);
+        appendChunk(file, "pHYs", resolution);
+    }
+
+    const QByteArray packed = packedRows(rgb, level);
+    for (qsizetype at = 0; at < packed.size(); at += kDataChunkBytes)
+        appendChunk(
+            file, "IDAT",
+            QByteArrayView(packed).sliced(at).first(std::min(kDataChunkBytes, packed.size() - at)));
+    appendChunk(file, "IEND", {});
+    return file;
+}
+
+} // namespace cli
