@@ -12,54 +12,77 @@
 
 #include <QFileInfo>
 
-#include <array>
-
 namespace cli {
 
-std::variant<ExportedChapter, ExportFault> exportChapter(const CartridgeImage &image, int chapter,
+ExportResult exportChapter(const CartridgeImage &image, int chapter, const QString &out,
+                           MapFormat format, TileBitmaps &tiles)
+{
+    auto planned = planChapterExport(image, chapter, out, format, tiles);
+    if (const auto *fault = std::get_if<ExportFault>(&planned))
+        return *fault;
+    const auto &plan = std::get<ChapterPlan>(planned);
+    return writeChapterFile(plan, packChapter(image, plan));
+}
+
+std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
                                                          const QString &out, MapFormat format,
                                                          TileBitmaps &tiles)
 {
     const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(chapter - 1)];
-    const auto grid = readChapterGrid(image.RomData, entry);
+    auto grid = readChapterGrid(image.RomData, entry);
     if (!grid)
         return ExportFault{image.path, QStringLiteral("chapter %1's map runs past the end of the "
                                                       "image")
                                            .arg(chapter)};
-    ExportedChapter exported{grid->width, grid->height, 0, {}};
+    ChapterPlan plan;
+    plan.chapter = chapter;
+    plan.out = out;
+    plan.format = format;
+    plan.exported = ExportedChapter{grid->width, grid->height, 0, {}};
     if (format != MapFormat::Csv) {
         std::array<bool, 256> missing{};
         for (const std::uint8_t code : grid->codes) {
             if (!tiles.has(code)) {
-                ++exported.cellsWithoutBitmap;
+                ++plan.exported.cellsWithoutBitmap;
                 missing[code] = true;
             }
+            if (format == MapFormat::Png && plan.cellImages[code].isNull())
+                plan.cellImages[code] = tiles.cellImage(code);
         }
         for (int code = 0; code < 256; ++code)
             if (missing[static_cast<std::size_t>(code)])
-                exported.missingCodes.push_back(static_cast<std::uint8_t>(code));
+                plan.exported.missingCodes.push_back(static_cast<std::uint8_t>(code));
     }
+    if (format == MapFormat::Tmx || format == MapFormat::Json) {
+        plan.title = chapterTitle(chapter);
+        plan.tileset = tilesetTiles(*grid, tiles, QFileInfo(out).absolutePath());
+    }
+    plan.grid = std::move(*grid);
+    return plan;
+}
 
-    QByteArray bytes;
-    switch (format) {
+QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan)
+{
+    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(plan.chapter - 1)];
+    switch (plan.format) {
     case MapFormat::Png:
-        bytes = pngBytes(core::renderChapterCells(
-            image.RomData, entry, [&tiles](std::uint8_t code) { return tiles.cellImage(code); }));
-        break;
+        return pngBytes(core::renderChapterCells(
+            image.RomData, entry, [&plan](std::uint8_t code) { return plan.cellImages[code]; }));
     case MapFormat::Csv:
-        bytes = writeCsvMap(*grid);
-        break;
+        return writeCsvMap(plan.grid);
     case MapFormat::Tmx:
-    case MapFormat::Json: {
-        const TiledChapter map{chapter, chapterTitle(chapter), entry.DataOffset, *grid,
-                               tilesetTiles(*grid, tiles, QFileInfo(out).absolutePath())};
-        bytes = format == MapFormat::Tmx ? writeTmxMap(map) : writeTiledJsonMap(map);
+    case MapFormat::Json:
         break;
     }
-    }
-    if (const auto reason = writeOutputFile(out, bytes))
-        return ExportFault{out, *reason};
-    return exported;
+    const TiledChapter map{plan.chapter, plan.title, entry.DataOffset, plan.grid, plan.tileset};
+    return plan.format == MapFormat::Tmx ? writeTmxMap(map) : writeTiledJsonMap(map);
+}
+
+ExportResult writeChapterFile(const ChapterPlan &plan, const QByteArray &bytes)
+{
+    if (const auto reason = writeOutputFile(plan.out, bytes))
+        return ExportFault{plan.out, *reason};
+    return plan.exported;
 }
 
 } // namespace cli

@@ -2,9 +2,13 @@
 
 #include "CartridgeImage.h"
 #include "MapFormat.h"
+#include "MapGrid.h"
+#include "TiledMap.h"
 
+#include <QImage>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <variant>
 #include <vector>
@@ -25,11 +29,36 @@ struct ExportedChapter {
     std::vector<std::uint8_t> missingCodes; // ascending
 };
 
+using ExportResult = std::variant<ExportedChapter, ExportFault>;
+
+// A chapter read from the image with its tiles looked up: all that writing it needs
+// besides the image itself.
+struct ChapterPlan {
+    int chapter = 0;
+    QString out;
+    MapFormat format = MapFormat::Png;
+    ExportedChapter exported;
+    MapGrid grid;
+    // PNG: what each code of the chapter draws, its bitmap or the missing-tile sign.
+    std::array<QImage, 256> cellImages;
+    // TMX and JSON.
+    QString title;
+    std::vector<TilesetTile> tileset;
+};
+
 // Writes chapter 1..25 of `image` to `out` in `format`: a picture drawn by the editor's
 // renderer with a sign for each missing bitmap, CSV codes, or a Tiled map whose tileset
 // points at the tile bitmaps.
-std::variant<ExportedChapter, ExportFault> exportChapter(const CartridgeImage &image, int chapter,
+ExportResult exportChapter(const CartridgeImage &image, int chapter, const QString &out,
+                           MapFormat format, TileBitmaps &tiles);
+
+// The steps of exportChapter. Planning loads bitmaps into `tiles`, so one thread plans at
+// a time. Packing (drawing, encoding) reads only the plan and the image, so several plans
+// can be packed on threads of their own at once; the file is written last.
+std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
                                                          const QString &out, MapFormat format,
                                                          TileBitmaps &tiles);
+QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan);
+ExportResult writeChapterFile(const ChapterPlan &plan, const QByteArray &bytes);
 
 } // namespace cli

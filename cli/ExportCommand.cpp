@@ -1,6 +1,7 @@
 #include "ChapterExport.h"
 #include "CommandParser.h"
 #include "Commands.h"
+#include "ExportBatch.h"
 #include "TileBitmaps.h"
 #include "TileNaming.h"
 
@@ -21,8 +22,8 @@ QString codeList(const std::vector<std::uint8_t> &codes)
 }
 
 // One chapter written: a line on stdout, and on stderr the cells that have no bitmap.
-int reportExport(const std::variant<ExportedChapter, ExportFault> &result, int chapter,
-                 const QString &out, MapFormat format, const TileBitmaps &tiles, CommandOutput &io)
+int reportExport(const ExportResult &result, int chapter, const QString &out, MapFormat format,
+                 const TileBitmaps &tiles, CommandOutput &io)
 {
     if (const auto *fault = std::get_if<ExportFault>(&result))
         return refuse(io, fault->file, fault->reason);
@@ -137,14 +138,18 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     const QString outDir = positional.at(1);
     if (!QDir().mkpath(outDir))
         return refuse(io, outDir, QStringLiteral("cannot create the folder"));
+    std::vector<ChapterTarget> targets;
+    for (int k = 1; k <= core::kChapterCount; ++k)
+        targets.push_back({k, QDir(outDir).filePath(QStringLiteral("chapter%1.%2")
+                                                        .arg(k, 2, 10, QChar(u'0'))
+                                                        .arg(extensionOf(*format)))});
     int status = kSuccess;
-    for (int k = 1; k <= core::kChapterCount; ++k) {
-        const QString out = QDir(outDir).filePath(
-            QStringLiteral("chapter%1.%2").arg(k, 2, 10, QChar(u'0')).arg(extensionOf(*format)));
-        if (reportExport(exportChapter(image, k, out, *format, tiles), k, out, *format, tiles,
-                         io) != kSuccess)
-            status = kRefused;
-    }
+    exportChapters(image, targets, *format, tiles, exportWorkers(),
+                   [&](const ChapterTarget &target, const ExportResult &result) {
+                       if (reportExport(result, target.chapter, target.out, *format, tiles, io) !=
+                           kSuccess)
+                           status = kRefused;
+                   });
     return status;
 }
 
