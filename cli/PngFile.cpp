@@ -1,5 +1,7 @@
 #include "PngFile.h"
 
+#include "RowPacker.h"
+
 #include <QtEndian>
 
 #include <zlib.h>
@@ -7,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <new>
 #include <vector>
 
 namespace cli {
@@ -41,48 +42,28 @@ void appendChunk(QByteArray &file, const char (&type)[5], QByteArrayView body)
         file, static_cast<std::uint32_t>(crc32(0, typed, static_cast<uInt>(4 + body.size()))));
 }
 
-// Feeds `size` bytes to the stream, appending what it gives out to `packed`.
-void pack(z_stream &stream, const Bytef *in, std::size_t size, int flush, QByteArray &packed)
-{
-    constexpr qsizetype kStep = 1 << 14;
-    stream.next_in = const_cast<Bytef *>(in); // zlib does not write through it
-    stream.avail_in = static_cast<uInt>(size);
-    do {
-        const qsizetype used = packed.size();
-        packed.resize(used + kStep);
-        stream.next_out = reinterpret_cast<Bytef *>(packed.data() + used);
-        stream.avail_out = static_cast<uInt>(kStep);
-        deflate(&stream, flush);
-        packed.resize(used + kStep - stream.avail_out);
-    } while (stream.avail_out == 0);
-}
-
 // The zlib stream of the picture's rows, each behind its filter byte 0 (none).
-QByteArray packedRows(const QImage &rgb, int level)
+QByteArray packedRows(const QImage &rgb)
 {
-    z_stream stream{};
-    if (deflateInit(&stream, level) != Z_OK)
-        throw std::bad_alloc(); // the level is valid, so only memory can be lacking
     const auto width = static_cast<std::size_t>(rgb.width());
-    std::vector<Bytef> row(1 + 3 * width); // row[0] stays 0, the filter "none"
-    QByteArray packed;
+    std::vector<std::uint8_t> row(1 + 3 * width); // row[0] stays 0, the filter "none"
+    RowPacker packer;
     for (int y = 0; y < rgb.height(); ++y) {
         const auto *pixels = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        Bytef *channel = row.data() + 1;
+        std::uint8_t *channel = row.data() + 1;
         for (std::size_t x = 0; x < width; ++x) {
-            *channel++ = static_cast<Bytef>(qRed(pixels[x]));
-            *channel++ = static_cast<Bytef>(qGreen(pixels[x]));
-            *channel++ = static_cast<Bytef>(qBlue(pixels[x]));
+            *channel++ = static_cast<std::uint8_t>(qRed(pixels[x]));
+            *channel++ = static_cast<std::uint8_t>(qGreen(pixels[x]));
+            *channel++ = static_cast<std::uint8_t>(qBlue(pixels[x]));
         }
-        pack(stream, row.data(), row.size(), y + 1 == rgb.height() ? Z_FINISH : Z_NO_FLUSH, packed);
+        packer.addRow(row.data(), row.size());
     }
-    deflateEnd(&stream);
-    return packed;
+    return packer.finish();
 }
 
 } // namespace
 
-QByteArray pngBytes(const QImage &picture, int level)
+QByteArray pngBytes(const QImage &picture)
 {
     if (picture.isNull())
         return {};
@@ -105,7 +86,7 @@ QByteArray pngBytes(const QImage &picture, int level)
         appendChunk(file, "pHYs", resolution);
     }
 
-    const QByteArray packed = packedRows(rgb, level);
+    const QByteArray packed = packedRows(rgb);
     for (qsizetype at = 0; at < packed.size(); at += kDataChunkBytes)
         appendChunk(
             file, "IDAT",

@@ -81,8 +81,6 @@ TEST_P(PngFilePicture, HoldsThePixelsQtWouldHaveWritten)
     const QImage expected = decoded(qtPng(picture));
     ASSERT_FALSE(expected.isNull());
     EXPECT_EQ(decoded(ours), expected);
-    for (const int level : {0, 1, 9})
-        EXPECT_EQ(decoded(cli::pngBytes(picture, level)), expected) << level;
 
     // Qt's header and resolution chunks, then only pixel data and the end; every chunk
     // with a valid CRC.
