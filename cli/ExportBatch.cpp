@@ -45,8 +45,13 @@ void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget
         return;
     }
 
-    // The workers share the plans and the image, read-only. Each packed file comes back
-    // through its own promise, which carries an exception to the calling thread too.
+    // Packing needs a processor and the memory of a whole picture, so `threads` workers
+    // pack the chapters in order, one at a time each. Writing mostly waits for the disk,
+    // as each file is synced before it replaces the old one; so each packed file is
+    // written on a thread of its own while the packing goes on, and the disk serves the
+    // syncs together. The threads share the plans and the image, read-only; packed files
+    // and results, or exceptions, come back through futures, which also wait for every
+    // thread before anything they use goes away.
     std::vector<std::promise<QByteArray>> promises(plans.size());
     std::vector<std::future<QByteArray>> files;
     files.reserve(plans.size());
@@ -62,12 +67,17 @@ void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget
             }
         }
     };
+    std::vector<std::future<ExportResult>> results;
+    results.reserve(plans.size());
     std::vector<std::jthread> pool;
     pool.reserve(threads);
     for (std::size_t k = 0; k < threads; ++k)
         pool.emplace_back(work);
     for (std::size_t i = 0; i < plans.size(); ++i)
-        report(targets[i], written(plans[i], files[i].get()));
+        results.push_back(
+            std::async(std::launch::async, written, std::cref(plans[i]), files[i].get()));
+    for (std::size_t i = 0; i < plans.size(); ++i)
+        report(targets[i], results[i].get());
 }
 
 int exportWorkers()

@@ -18,12 +18,11 @@ struct ChapterTarget {
 };
 
 // Exports several chapters of one image. The calling thread plans every chapter first;
-// then up to `workers` threads pack the chapters, taken in the order of `targets`, while
-// the calling thread writes the files in that order, each as soon as it is packed, and
-// hands each result to `report`. Files, output and results are therefore the same
-// whatever the number of threads, and waiting for the disk overlaps the packing. With
-// one worker (or one chapter) the calling thread packs and writes the chapters itself,
-// one after another.
+// then `workers` threads pack the chapters (draw and encode them), taken in the order of
+// `targets`, and each packed file is written on a thread of its own. The calling thread
+// hands every result to `report` in the order of `targets`, so that files, output and
+// results are the same whatever the number of threads. With one worker (or one chapter)
+// the calling thread packs, writes and reports the chapters itself, one after another.
 void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget> &targets,
                     MapFormat format, TileBitmaps &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report);
