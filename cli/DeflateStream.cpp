@@ -9,7 +9,8 @@ namespace cli {
 
 namespace {
 
-constexpr std::size_t kBlockSymbols = std::size_t{1} << 16;
+// Symbols per block: 64 KiB of them, so that the buffer comes from the heap, not fresh pages.
+constexpr std::size_t kBlockSymbols = std::size_t{1} << 14;
 constexpr int kLongestCode = 15;
 constexpr int kLongestLengthCode = 7;
 
@@ -104,7 +105,7 @@ std::vector<LengthSymbol> runLengths(const std::vector<std::uint8_t> &lengths)
 DeflateStream::DeflateStream()
 {
     m_block.reserve(kBlockSymbols);
-    m_bytes.reserve(std::size_t{1} << 16);
+    m_bytes.reserve(std::size_t{1} << 15);
     // zlib header: deflate with a 32 KiB window, no dictionary, "fastest" (a check of 31).
     m_bytes.push_back('\x78');
     m_bytes.push_back('\x01');

@@ -42,25 +42,6 @@ void appendChunk(QByteArray &file, const char (&type)[5], QByteArrayView body)
         file, static_cast<std::uint32_t>(crc32(0, typed, static_cast<uInt>(4 + body.size()))));
 }
 
-// The zlib stream of the picture's rows, each behind its filter byte 0 (none).
-QByteArray packedRows(const QImage &rgb)
-{
-    const auto width = static_cast<std::size_t>(rgb.width());
-    std::vector<std::uint8_t> row(1 + 3 * width); // row[0] stays 0, the filter "none"
-    RowPacker packer;
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto *pixels = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        std::uint8_t *channel = row.data() + 1;
-        for (std::size_t x = 0; x < width; ++x) {
-            *channel++ = static_cast<std::uint8_t>(qRed(pixels[x]));
-            *channel++ = static_cast<std::uint8_t>(qGreen(pixels[x]));
-            *channel++ = static_cast<std::uint8_t>(qBlue(pixels[x]));
-        }
-        packer.addRow(row.data(), row.size());
-    }
-    return packer.finish();
-}
-
 } // namespace
 
 QByteArray pngBytes(const QImage &picture)

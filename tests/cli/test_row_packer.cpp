@@ -9,88 +9,86 @@
 
 namespace {
 
-using Rows = std::vector<std::vector<std::uint8_t>>;
-
-// Rows `width` pixels wide of filter byte 0 and pixels from `pixel(x, y)`.
-Rows rowsOf(int width, int height, const std::function<std::uint32_t(int, int)> &pixel)
+QRgb noise(int x, int y)
 {
-    Rows rows(static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        std::vector<std::uint8_t> &row = rows[static_cast<std::size_t>(y)];
-        row.push_back(0);
-        for (int x = 0; x < width; ++x)
-            for (const int shift : {16, 8, 0})
-                row.push_back(static_cast<std::uint8_t>(pixel(x, y) >> shift));
-    }
-    return rows;
-}
-
-std::uint32_t noise(int x, int y)
-{
-    return QRandomGenerator(static_cast<quint32>(y * 65536 + x)).generate();
+    return 0xFF000000 | QRandomGenerator(static_cast<quint32>(y * 65536 + x)).generate();
 }
 
 // Five different 16 x 16 tiles of noise, laid out in a pattern that repeats now and then.
-std::uint32_t tiles(int x, int y)
+QRgb tiles(int x, int y)
 {
     return noise(x % 16 + 16 * ((x / 16 + (y / 16) * 3) % 7 % 5), y % 16);
 }
 
-// A tile row, then unrelated bytes, then the tile row again `distance` bytes after the first.
-Rows repeatedAfter(std::size_t distance)
+QImage picture(int width, int height, const std::function<QRgb(int, int)> &pixel)
 {
-    const std::vector<std::uint8_t> tileRow = rowsOf(16, 1, noise)[0];
-    std::vector<std::uint8_t> between(distance - tileRow.size()); // filter byte 0, then noise
-    for (std::size_t i = 1; i < between.size(); ++i)
-        between[i] = static_cast<std::uint8_t>(noise(static_cast<int>(i), 99));
-    return {tileRow, between, tileRow};
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, pixel(x, y));
+    return image;
 }
 
-struct RowsCase {
+// Noise 336 pixels wide (1009 bytes a row), where the tile row at (0, 0) comes again in
+// row 32 at `x`: 32 768 bytes after it for x = 160, the farthest deflate may refer back,
+// and 48 bytes beyond that for x = 176.
+QImage repeatedAt(int x)
+{
+    return picture(336, 33, [x](int px, int py) {
+        return py == 32 && px >= x && px < x + 16 ? noise(px - x, 0) : noise(px, py);
+    });
+}
+
+struct PictureCase {
     const char *name;
-    Rows rows;
+    QImage picture;
     bool repetitive = false; // packs to less than a tenth
-    friend void PrintTo(const RowsCase &c, std::ostream *out) { *out << c.name; }
+    friend void PrintTo(const PictureCase &c, std::ostream *out) { *out << c.name; }
 };
 
-class RowPackerRows : public ::testing::TestWithParam<RowsCase> {};
+class PackedRows : public ::testing::TestWithParam<PictureCase> {};
 
 } // namespace
 
-// zlib unpacks exactly the rows again, checking the blocks, the codes and the checksum.
-TEST_P(RowPackerRows, UnpackToTheSameBytes)
+// zlib unpacks exactly the PNG rows (filter byte 0, then RGB), checking the blocks, the
+// codes and the checksum.
+TEST_P(PackedRows, UnpackToThePicturesRows)
 {
-    std::vector<std::uint8_t> expected;
-    cli::RowPacker packer;
-    for (const auto &row : GetParam().rows) {
-        packer.addRow(row.data(), row.size());
-        expected.insert(expected.end(), row.begin(), row.end());
+    const QImage &image = GetParam().picture;
+    QByteArray expected;
+    for (int y = 0; y < image.height(); ++y) {
+        expected.append('\0');
+        for (int x = 0; x < image.width(); ++x)
+            for (const int channel :
+                 {qRed(image.pixel(x, y)), qGreen(image.pixel(x, y)), qBlue(image.pixel(x, y))})
+                expected.append(static_cast<char>(channel));
     }
-    const QByteArray stream = packer.finish();
-    std::vector<std::uint8_t> unpacked(expected.size() + 1);
-    uLongf size = unpacked.size();
-    ASSERT_EQ(uncompress(unpacked.data(), &size, reinterpret_cast<const Bytef *>(stream.data()),
+    const QByteArray stream = cli::packedRows(image);
+    QByteArray unpacked(expected.size() + 1, '\0');
+    uLongf size = static_cast<uLongf>(unpacked.size());
+    ASSERT_EQ(uncompress(reinterpret_cast<Bytef *>(unpacked.data()), &size,
+                         reinterpret_cast<const Bytef *>(stream.data()),
                          static_cast<uLong>(stream.size())),
               Z_OK);
-    unpacked.resize(size);
+    unpacked.resize(static_cast<qsizetype>(size));
     EXPECT_EQ(unpacked, expected);
     if (GetParam().repetitive) {
-        EXPECT_LT(stream.size(), qsizetype(expected.size() / 10));
+        EXPECT_LT(stream.size(), expected.size() / 10);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cli, RowPackerRows,
-    ::testing::Values(RowsCase{"Nothing", {}}, RowsCase{"FilterBytesOnly", Rows(3, {0})},
-                      RowsCase{"Noise", rowsOf(301, 37, noise)},
-                      RowsCase{"NoiseInSeveralBlocks", rowsOf(250, 100, noise)},
-                      RowsCase{"OneColour", rowsOf(1000, 50, [](int, int) { return 0x123456U; }),
-                               true},
-                      RowsCase{"NarrowTiles", rowsOf(16, 100, tiles)},
-                      RowsCase{"UnevenTiles", rowsOf(16 * 9 + 5, 40, tiles)},
-                      RowsCase{"RepeatAtTheWindowsEdge", repeatedAfter(32768)},
-                      RowsCase{"RepeatBeyondTheWindow", repeatedAfter(32769)},
-                      RowsCase{"WiderThanTheWindowTiles", rowsOf(4096, 48, tiles), true}),
+    Cli, PackedRows,
+    ::testing::Values(PictureCase{"OnePixel", picture(1, 1, noise)},
+                      PictureCase{"Noise", picture(301, 37, noise)},
+                      PictureCase{"NoiseInSeveralBlocks", picture(250, 100, noise)},
+                      PictureCase{"OneColour",
+                                  picture(1000, 50, [](int, int) { return 0xFF123456U; }), true},
+                      PictureCase{"NarrowTiles", picture(16, 100, tiles)},
+                      PictureCase{"UnevenTiles", picture(16 * 9 + 5, 40, tiles)},
+                      PictureCase{"RepeatAtTheWindowsEdge", repeatedAt(160)},
+                      PictureCase{"RepeatBeyondTheWindow", repeatedAt(176)},
+                      PictureCase{"TilesWiderThanTheWindow", picture(4096, 48, tiles), true}),
     [](const auto &test) { return std::string(test.param.name); });
 
 // Counts that would make a Huffman code 29 bits deep, a single symbol and none at all: each
