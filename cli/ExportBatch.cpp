@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <future>
+#include <numeric>
 #include <thread>
 
 namespace cli {
@@ -33,50 +34,59 @@ void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget
                     MapFormat format, TileBitmaps &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report)
 {
-    std::vector<Planned> plans;
-    plans.reserve(targets.size());
-    for (const ChapterTarget &target : targets)
-        plans.push_back(planChapterExport(image, target.chapter, target.out, format, tiles));
-
-    const auto threads = std::min(static_cast<std::size_t>(std::max(workers, 1)), plans.size());
+    const std::size_t count = targets.size();
+    const auto threads = std::min(static_cast<std::size_t>(std::max(workers, 1)), count);
     if (threads <= 1) {
-        for (std::size_t i = 0; i < plans.size(); ++i)
-            report(targets[i], written(plans[i], packed(image, plans[i])));
+        for (const ChapterTarget &target : targets)
+            report(target, exportChapter(image, target.chapter, target.out, format, tiles));
         return;
     }
 
+    std::vector<Planned> plans;
+    plans.reserve(count);
+    for (const ChapterTarget &target : targets)
+        plans.push_back(planChapterExport(image, target.chapter, target.out, format, tiles));
+
     // Packing needs a processor and the memory of a whole picture, so `threads` workers
-    // pack the chapters in order, one at a time each. Writing mostly waits for the disk,
-    // as each file is synced before it replaces the old one; so each packed file is
-    // written on a thread of its own while the packing goes on, and the disk serves the
-    // syncs together. The threads share the plans and the image, read-only; packed files
-    // and results, or exceptions, come back through futures, which also wait for every
-    // thread before anything they use goes away.
-    std::vector<std::promise<QByteArray>> promises(plans.size());
+    // pack the chapters one at a time each, the largest first, so that no worker is left
+    // with a large one at the end. Writing mostly waits for the disk, as each file is
+    // synced before it replaces the old one; so each packed file is written on a thread of
+    // its own while the packing goes on, and the disk serves the syncs together. The
+    // threads share the plans and the image, read-only; packed files and results, or
+    // exceptions, come back through futures, which also wait for every thread before
+    // anything they use goes away.
+    std::vector<std::size_t> order(count);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto cells = [&](std::size_t i) {
+        const auto *plan = std::get_if<ChapterPlan>(&plans[i]);
+        return plan ? plan->grid.codes.size() : 0;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return cells(a) > cells(b); });
+    std::vector<std::promise<QByteArray>> packing(count);
     std::vector<std::future<QByteArray>> files;
-    files.reserve(plans.size());
-    for (auto &promise : promises)
+    files.reserve(count);
+    for (auto &promise : packing)
         files.push_back(promise.get_future());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
-        for (std::size_t i = next++; i < plans.size(); i = next++) {
+        for (std::size_t k = next++; k < count; k = next++) {
+            const std::size_t i = order[k];
             try {
-                promises[i].set_value(packed(image, plans[i]));
+                packing[i].set_value(packed(image, plans[i]));
             } catch (...) {
-                promises[i].set_exception(std::current_exception());
+                packing[i].set_exception(std::current_exception());
             }
         }
     };
-    std::vector<std::future<ExportResult>> results;
-    results.reserve(plans.size());
+    std::vector<std::future<ExportResult>> results(count);
     std::vector<std::jthread> pool;
     pool.reserve(threads);
     for (std::size_t k = 0; k < threads; ++k)
         pool.emplace_back(work);
-    for (std::size_t i = 0; i < plans.size(); ++i)
-        results.push_back(
-            std::async(std::launch::async, written, std::cref(plans[i]), files[i].get()));
-    for (std::size_t i = 0; i < plans.size(); ++i)
+    for (const std::size_t i : order)
+        results[i] = std::async(std::launch::async, written, std::cref(plans[i]), files[i].get());
+    for (std::size_t i = 0; i < count; ++i)
         report(targets[i], results[i].get());
 }
 

@@ -18,11 +18,11 @@ struct ChapterTarget {
 };
 
 // Exports several chapters of one image. The calling thread plans every chapter first;
-// then `workers` threads pack the chapters (draw and encode them), taken in the order of
-// `targets`, and each packed file is written on a thread of its own. The calling thread
-// hands every result to `report` in the order of `targets`, so that files, output and
-// results are the same whatever the number of threads. With one worker (or one chapter)
-// the calling thread packs, writes and reports the chapters itself, one after another.
+// then `workers` threads pack the chapters (draw and encode them), the largest first, and
+// each packed file is written on a thread of its own. The calling thread hands every
+// result to `report` in the order of `targets`, so that files, output and results are the
+// same whatever the number of threads. With one worker (or one chapter) the calling
+// thread exports the chapters itself with exportChapter, one after another.
 void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget> &targets,
                     MapFormat format, TileBitmaps &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report);
