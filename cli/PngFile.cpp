@@ -1,10 +1,9 @@
 #include "PngFile.h"
 
+#include "Crc32.h"
 #include "RowPacker.h"
 
 #include <QtEndian>
-
-#include <zlib.h>
 
 #include <algorithm>
 #include <array>
@@ -37,9 +36,7 @@ void appendChunk(QByteArray &file, const char (&type)[5], QByteArrayView body)
     const qsizetype typeAt = file.size();
     file.append(type, 4);
     file.append(body);
-    const auto *typed = reinterpret_cast<const Bytef *>(file.constData() + typeAt);
-    appendBigEndian(
-        file, static_cast<std::uint32_t>(crc32(0, typed, static_cast<uInt>(4 + body.size()))));
+    appendBigEndian(file, crc32Of(QByteArrayView(file).sliced(typeAt)));
 }
 
 } // namespace
