@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 
 namespace host {
@@ -32,8 +33,24 @@ const QImage &PictureBox::image() const
 void PictureBox::Cls()
 {
     fitImage();
-    m_image.fill(toQRgb(translateOrBlack(m_backColor)));
-    update();
+    const QRgb background = toQRgb(translateOrBlack(m_backColor));
+    if (background != m_inkBackground)
+        m_ink = m_image.rect();
+    if (m_ink.isEmpty())
+        return;
+    if (m_ink == m_image.rect()) {
+        m_image.fill(background);
+    } else {
+        const auto first = reinterpret_cast<QRgb *>(m_image.scanLine(m_ink.top())) + m_ink.left();
+        std::fill(first, first + m_ink.width(), background);
+        const auto bytes = static_cast<std::size_t>(m_ink.width()) * sizeof(QRgb);
+        for (int row = m_ink.top() + 1; row <= m_ink.bottom(); ++row)
+            std::memcpy(reinterpret_cast<QRgb *>(m_image.scanLine(row)) + m_ink.left(), first,
+                        bytes);
+    }
+    update(m_ink.translated(kFrame, kFrame));
+    m_ink = QRect();
+    m_inkBackground = background;
 }
 
 void PictureBox::PaintPicture(const Picture &picture, double x, double y, double width,
@@ -64,7 +81,9 @@ void PictureBox::PaintPicture(const Picture &picture, double x, double y, double
         QPainter painter(&m_image);
         painter.drawImage(target, source);
     }
-    update(target.toAlignedRect().translated(kFrame, kFrame));
+    const QRect touched = target.toAlignedRect() & m_image.rect();
+    m_ink |= touched;
+    update(touched.translated(kFrame, kFrame));
 }
 
 void PictureBox::paintEvent(QPaintEvent *)
@@ -92,6 +111,8 @@ void PictureBox::fitImage() const
         p.drawImage(0, 0, m_image);
     }
     m_image = image;
+    // What the old image held is not known here to be one colour.
+    m_ink = m_image.rect();
 }
 
 short mouseButtonCode(Qt::MouseButton button)

@@ -55,6 +55,11 @@ private:
     void fitImage() const;
 
     mutable QImage m_image;
+    // Outside this part of the image every pixel holds m_inkBackground, so a Cls need clear
+    // and show again only this part: after a small map, the rest of a large view stays as
+    // it is.
+    mutable QRect m_ink;
+    mutable QRgb m_inkBackground = 0;
     OleColor m_backColor = RGB(255, 255, 255);
     bool m_autoRedraw = false;
 };
