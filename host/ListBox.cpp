@@ -1,5 +1,7 @@
 #include "ListBox.h"
 
+#include "RowImageDelegate.h"
+
 #include <QMouseEvent>
 
 namespace host {
@@ -10,6 +12,7 @@ ListBox::ListBox(QWidget *parent) : QListWidget(parent)
     // Every entry is one line of the list's font: measuring each again on every paint
     // would only cost.
     setUniformItemSizes(true);
+    setItemDelegate(new RowImageDelegate(this));
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && !m_takingFocus)
             emit Click();
