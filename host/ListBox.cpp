@@ -55,6 +55,17 @@ void ListBox::showEnabledState()
     viewport()->update();
 }
 
+// Qt asks to show the chosen entry again half a second after each press (once no double
+// click can follow) and after each key, and redraws it even where it already shows whole: a
+// second drawing and a second trip to the display server for every choice, to give the same
+// pixels. An entry that shows whole has nothing to be scrolled for.
+void ListBox::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    if (hint == EnsureVisible && viewport()->rect().contains(visualRect(index)))
+        return;
+    QListWidget::scrollTo(index, hint);
+}
+
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
     const QListWidgetItem *item = itemAt(event->position().toPoint());

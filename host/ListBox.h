@@ -17,6 +17,8 @@ class ListBox : public QListWidget {
 public:
     explicit ListBox(QWidget *parent = nullptr);
 
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 signals:
     void Click();
 
