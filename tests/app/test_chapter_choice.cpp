@@ -1,3 +1,4 @@
+#include "../support/PaintEvents.h"
 #include "MapWindowFixture.h"
 #include "TileOpenCount.h"
 
@@ -139,21 +140,6 @@ TEST_F(ChapterChoiceTest, HoldingDownBrowsesAllChapters)
 
 namespace {
 
-// The part of a widget that paint events asked to draw.
-class PaintedRegion : public QObject {
-public:
-    explicit PaintedRegion(QWidget *widget) { widget->installEventFilter(this); }
-    QRegion region;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            region += static_cast<QPaintEvent *>(event)->region();
-        return false;
-    }
-};
-
 QImage onScreen(const QWidget *widget)
 {
     const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
@@ -171,7 +157,7 @@ TEST_F(ChapterChoiceTest, TheListRedrawsOnlyWhatTheChoiceChanged)
 {
     click(Qt::LeftButton, entryCentre(3));
     QCoreApplication::processEvents();
-    PaintedRegion painted(list()->viewport());
+    PaintEvents painted(list()->viewport());
     click(Qt::LeftButton, entryCentre(10));
     QCoreApplication::processEvents();
     const QRegion entries =

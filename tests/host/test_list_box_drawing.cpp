@@ -1,6 +1,7 @@
 // A list box keeps the images of its entries: what it shows must be, pixel for pixel, what a
 // plain list drawing every entry anew shows, in every state an entry is drawn in.
 
+#include "../support/PaintEvents.h"
 #include "ListBox.h"
 
 #include <QApplication>
@@ -166,38 +167,24 @@ TEST_F(ListBoxDrawing, ScrolledAndNarrowedLists)
     expectAlike("widened: wider entries");
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 TEST_F(ListBoxDrawing, AnEntryShownWholeIsNotDrawnAgainToShowIt)
 {
     QApplication::processEvents();
-    PaintCounter counter(ours->viewport());
+    PaintEvents counter(ours->viewport());
     QTest::mouseClick(ours->viewport(), Qt::LeftButton, {},
                       ours->visualItemRect(ours->item(2)).center());
     QApplication::processEvents();
     ASSERT_EQ(ours->currentRow(), 2);
-    const int paintsOfTheChoice = counter.paints;
+    const int paintsOfTheChoice = counter.count;
     EXPECT_GE(paintsOfTheChoice, 1);
     // Qt shows the chosen entry again once no double click can follow.
     QTest::qWait(QApplication::doubleClickInterval() + 200);
-    EXPECT_EQ(counter.paints, paintsOfTheChoice);
+    EXPECT_EQ(counter.count, paintsOfTheChoice);
 
     const QModelIndex last = ours->model()->index(ours->count() - 1, 0);
     ours->scrollTo(last);
     QApplication::processEvents();
-    EXPECT_GT(counter.paints, paintsOfTheChoice) << "an entry out of sight is scrolled to";
+    EXPECT_GT(counter.count, paintsOfTheChoice) << "an entry out of sight is scrolled to";
     EXPECT_TRUE(ours->viewport()->rect().contains(ours->visualRect(last)));
 }
 

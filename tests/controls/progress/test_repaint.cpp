@@ -1,3 +1,4 @@
+#include "../../support/PaintEvents.h"
 #include "ProgressFixture.h"
 
 #include "RuntimeError.h"
@@ -156,20 +157,6 @@ TEST_F(ProgressTest, OtherOrientationKeepsLengthAndAreas)
 
 namespace {
 
-// Counts the paints that reach the bar's window, as the screen receives them.
-class ScreenPaints : public QObject {
-public:
-    explicit ScreenPaints(QWidget *widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 // What the screen shows of the bar's inner area.
 QImage onScreen(const controls::ucProgress &bar)
 {
@@ -206,7 +193,7 @@ TEST_F(ProgressTest, SweepPaintsEveryLengthAndShowsAtMostOneImageAFrame)
     makeBar(125, 17, 0, 1000);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_container));
     QCoreApplication::processEvents();
-    ScreenPaints paints(pb);
+    PaintEvents paints(pb); // the paints that reach the bar's window
     int painted = 0;
     qint64 frames = 0;
     inAHandler([&] {
