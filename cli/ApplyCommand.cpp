@@ -64,7 +64,7 @@ int runApply(const QStringList &arguments, CommandOutput &io)
     const bool unchanged = inPlace && result == image;
     if (inPlace) {
         if (!unchanged)
-            if (const auto reason = replaceImageFile(imagePath, result, image.size()))
+            if (const auto reason = replaceImageFile(imagePath, result))
                 return refuse(io, imagePath, *reason);
     } else if (const auto reason = writeOutputFile(target, result)) {
         return refuse(io, target, *reason);

@@ -1,23 +1,17 @@
 #include "CommandFiles.h"
 
+#include "FileFailureReason.h"
+#include "UserFileWriter.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace cli {
 
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write: %1").arg(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("cannot write: %1").arg(reason);
-    }
-    if (!file.commit())
-        return QStringLiteral("cannot write: %1").arg(file.errorString());
+    if (const auto failure = core::writeUserFile(path, bytes, core::WriteLength::Exact))
+        return saveFailureReason(*failure);
     return std::nullopt;
 }
 

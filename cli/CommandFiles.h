@@ -9,8 +9,8 @@ namespace cli {
 
 // The files a command reads and writes besides cartridge images.
 
-// Writes a new or replaced output file all or nothing (a temporary file renamed over it).
-// The reason on failure.
+// Writes a new or replaced output file all or nothing, through the core's one writer. The
+// reason on failure.
 std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes);
 
 // Reads an input file of at most `limit` bytes; a larger one is refused as `tooLarge`

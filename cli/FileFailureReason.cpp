@@ -1,5 +1,7 @@
 #include "FileFailureReason.h"
 
+#include <QDir>
+
 #include <system_error>
 
 namespace cli {
@@ -16,6 +18,10 @@ QString errorText(const core::FileError &error)
         return QStringLiteral("only %1 of %2 bytes written, the disk may be full")
             .arg(error.written)
             .arg(error.total);
+    case core::FileError::Cause::NotRegularFile:
+        return QStringLiteral("not a regular file (a pipe, socket or device)");
+    case core::FileError::Cause::ChangedMeanwhile:
+        return QStringLiteral("another file took its place while it was written");
     case core::FileError::Cause::System:
         break;
     }
@@ -31,10 +37,23 @@ QString readFailureReason(const core::FileError &error)
 
 QString saveFailureReason(const core::SaveFailure &failure)
 {
-    return QStringLiteral("cannot write: %1%2")
-        .arg(errorText(failure.error),
-             failure.partial ? QStringLiteral(" (stopped part way: old and new bytes mixed)")
-                             : QStringLiteral(" (the file is unchanged)"));
+    QString outcome;
+    switch (failure.left) {
+    case core::SaveFailure::Left::OldBytes:
+        outcome = QStringLiteral("the file is unchanged");
+        break;
+    case core::SaveFailure::Left::RestoredOldBytes:
+        outcome = QStringLiteral("stopped part way; old bytes restored from backup");
+        break;
+    case core::SaveFailure::Left::OldBytesInBackup:
+        outcome = QStringLiteral("stopped part way and not restored; the old bytes are in %1")
+                      .arg(QDir::toNativeSeparators(failure.backup));
+        break;
+    case core::SaveFailure::Left::NewBytes:
+        outcome = QStringLiteral("the new bytes are in place, but the disk did not confirm them");
+        break;
+    }
+    return QStringLiteral("cannot write: %1 (%2)").arg(errorText(failure.error), outcome);
 }
 
 } // namespace cli

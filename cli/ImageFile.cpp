@@ -1,28 +1,17 @@
 #include "ImageFile.h"
 
-#include "CartridgeFile.h"
-#include "CommandFiles.h"
 #include "FileFailureReason.h"
-
-#include <QFileInfo>
+#include "UserFileWriter.h"
 
 namespace cli {
 
-// An image of the same length or longer goes through the editor's save, as import's does.
-// That save never shortens a file (it keeps whatever lies beyond the bytes it writes), so
-// a shorter image goes to a new file beside the one the path leads to, links followed,
-// which then takes that file's place.
-std::optional<QString> replaceImageFile(const QString &path, const QByteArray &bytes,
-                                        qsizetype oldLength)
+// A patch may shorten the image, so the file takes exactly the patched bytes; the editor's
+// save, which keeps what lies beyond, is for map edits of the same length.
+std::optional<QString> replaceImageFile(const QString &path, const QByteArray &bytes)
 {
-    if (bytes.size() >= oldLength) {
-        if (const auto failure = core::writeCartridge(path, bytes))
-            return saveFailureReason(*failure);
-        return std::nullopt;
-    }
-    if (!QFileInfo(path).isWritable())
-        return QStringLiteral("the file is read-only");
-    return writeOutputFile(path, bytes);
+    if (const auto failure = core::writeUserFile(path, bytes, core::WriteLength::Exact))
+        return saveFailureReason(*failure);
+    return std::nullopt;
 }
 
 } // namespace cli

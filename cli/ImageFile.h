@@ -7,9 +7,9 @@
 
 namespace cli {
 
-// Replaces the image file at `path`, which held `oldLength` bytes, with `bytes`, all or
-// nothing. The reason on failure, the file then as it was.
-std::optional<QString> replaceImageFile(const QString &path, const QByteArray &bytes,
-                                        qsizetype oldLength);
+// Replaces the image file at `path` with `bytes`, longer, shorter or of the same length, all
+// or nothing, through the core's one writer: links followed, hard links and owner kept.
+// The reason on failure, which says what the file then holds.
+std::optional<QString> replaceImageFile(const QString &path, const QByteArray &bytes);
 
 } // namespace cli

@@ -4,19 +4,22 @@
 
 namespace core {
 
-// The file-system steps of a save on real files.
+// The file-system steps of a write on real files.
 class DiskFileOperations : public FileOperations {
 public:
-    std::variant<QString, int> finalTarget(const QString &path) override;
-    std::variant<PathStatus, int> status(const QString &path) override;
-    std::variant<QByteArray, int> readFrom(const QString &path, qint64 offset) override;
-    int checkWritable(const QString &path) override;
-    bool folderWritable(const QString &path) override;
-    std::unique_ptr<WriteHandle> createBeside(const QString &path, QString &createdPath,
-                                              int &error) override;
-    std::unique_ptr<WriteHandle> openExisting(const QString &path, int &error) override;
-    int replace(const QString &from, const QString &to) override;
-    void remove(const QString &path) override;
+    std::variant<FileLocation, int> locate(const QString &path) override;
+    std::variant<PathStatus, int> status(const FileLocation &file) override;
+    std::variant<QByteArray, int> readFrom(const FileLocation &file, qint64 offset) override;
+    int checkWritable(const FileLocation &file) override;
+    bool folderWritable(const QString &folder) override;
+    qint64 maxNameBytes(const QString &folder) override;
+    QString temporaryFolder() override;
+    std::unique_ptr<WriteHandle> create(const FileLocation &created, NewFileAccess access,
+                                        const FileLocation &target, int &error) override;
+    std::unique_ptr<WriteHandle> openExisting(const FileLocation &file, int &error) override;
+    int replace(const FileLocation &from, const FileLocation &to) override;
+    int syncFolder(const QString &folder) override;
+    void remove(const FileLocation &file) override;
 };
 
 } // namespace core

@@ -8,13 +8,17 @@ namespace core {
 // one of the limits this program sets itself. Each front end words it in its own language.
 struct FileError {
     enum class Cause {
-        System,     // `code` is the platform's error number
-        TooLarge,   // longer than any cartridge image (kMaxImageBytes)
-        ShortWrite, // the system took only `written` of `total` bytes and named no error
+        System,           // `code` is the platform's error number
+        TooLarge,         // longer than any cartridge image (kMaxImageBytes)
+        ShortWrite,       // the system took only `written` of `total` bytes and named no error
+        NotRegularFile,   // a pipe, socket or device: never written
+        ChangedMeanwhile, // another file took the path's place while it was being written
     };
 
     static FileError system(int code) { return {Cause::System, code, 0, 0}; }
     static FileError tooLarge() { return {Cause::TooLarge, 0, 0, 0}; }
+    static FileError notRegularFile() { return {Cause::NotRegularFile, 0, 0, 0}; }
+    static FileError changedMeanwhile() { return {Cause::ChangedMeanwhile, 0, 0, 0}; }
     static FileError shortWrite(qint64 written, qint64 total)
     {
         return {Cause::ShortWrite, 0, written, total};

@@ -52,6 +52,10 @@ QString fileErrorReason(const FileError &error)
         return QStringLiteral("只写入了 %1 / %2 字节，磁盘可能已满")
             .arg(error.written)
             .arg(error.total);
+    case FileError::Cause::NotRegularFile:
+        return QStringLiteral("这不是普通文件（是管道、套接字或设备），不能写入");
+    case FileError::Cause::ChangedMeanwhile:
+        return QStringLiteral("保存期间另一个文件取代了它");
     case FileError::Cause::System:
         break;
     }
@@ -71,13 +75,24 @@ QString readFailureMessage(const QString &path, const FileError &error)
 
 QString saveFailureMessage(const QString &path, const SaveFailure &failure)
 {
-    // Where a write in place stopped part way, the file keeps its length but its bytes can
-    // be a mix of the old and the new.
-    const QString outcome =
-        failure.partial
-            ? QStringLiteral("文件的长度不变，但可能只写入了一部分；修改仍在内存中，可以再次保存。")
-            : QStringLiteral("文件保持原样，修改仍在内存中，可以再次保存。");
-    return QStringLiteral("无法保存文件“%1”：%2。\n%3")
+    QString outcome;
+    switch (failure.left) {
+    case SaveFailure::Left::OldBytes:
+        outcome = QStringLiteral("文件保持原样");
+        break;
+    case SaveFailure::Left::RestoredOldBytes:
+        outcome = QStringLiteral("写入中途停止，已从备份恢复原来的内容");
+        break;
+    case SaveFailure::Left::OldBytesInBackup:
+        outcome =
+            QStringLiteral("写入中途停止，也未能恢复原来的内容；原来的内容保存在备份文件“%1”中")
+                .arg(fileDisplayPath(failure.backup));
+        break;
+    case SaveFailure::Left::NewBytes:
+        outcome = QStringLiteral("文件已是新内容，但系统未能确认它已存入磁盘");
+        break;
+    }
+    return QStringLiteral("无法保存文件“%1”：%2。\n%3，修改仍在内存中，可以再次保存。")
         .arg(fileDisplayPath(path), fileErrorReason(failure.error), outcome);
 }
 

@@ -20,6 +20,11 @@ FileOperations *&installed()
 
 } // namespace
 
+QString FileLocation::path() const
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
 FileOperations &fileOperations()
 {
     return installed() ? *installed() : disk();

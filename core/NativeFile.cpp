@@ -25,19 +25,21 @@ constexpr qint64 kChunkBytes = qint64{1} << 30;
 constexpr qint64 kProbeBytes = 64 * 1024;
 
 #if defined(Q_OS_WIN)
-int openPath(const QString &path, int flags)
+int openPath(const QString &path, int flags, int access)
 {
     int descriptor = -1;
     const errno_t failure =
         ::_wsopen_s(&descriptor, reinterpret_cast<const wchar_t *>(path.utf16()),
-                    flags | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, _S_IREAD | _S_IWRITE);
+                    flags | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, access);
     if (failure != 0)
         errno = failure;
     return failure == 0 ? descriptor : -1;
 }
 constexpr int kRead = _O_RDONLY;
 constexpr int kUpdate = _O_RDWR;
-constexpr int kCreateNew = _O_WRONLY | _O_CREAT | _O_EXCL;
+constexpr int kCreateNew = _O_RDWR | _O_CREAT | _O_EXCL;
+constexpr int kNewFileAccess = _S_IREAD | _S_IWRITE;
+constexpr int kPrivateAccess = _S_IREAD | _S_IWRITE;
 qint64 seekTo(int descriptor, qint64 offset)
 {
     return ::_lseeki64(descriptor, offset, SEEK_SET);
@@ -66,18 +68,41 @@ int sizeOf(int descriptor, qint64 &bytes)
     bytes = status.st_size;
     return 0;
 }
+int truncateFile(int descriptor, qint64 size)
+{
+    const errno_t failure = ::_chsize_s(descriptor, size);
+    if (failure != 0)
+        errno = failure;
+    return failure == 0 ? 0 : -1;
+}
+// The system offers no reservation that leaves the length alone; the write finds out.
+int reserveSpace(int, qint64)
+{
+    return 0;
+}
+int identifyFile(int, quint64 &device, quint64 &inode, qint64 &seconds, qint64 &nanoseconds)
+{
+    device = 0;
+    inode = 0;
+    seconds = 0;
+    nanoseconds = 0;
+    return 0;
+}
 #else
-int openPath(const QString &path, int flags)
+int openPath(const QString &path, int flags, int access)
 {
     int descriptor = -1;
     do {
-        descriptor = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0666);
+        descriptor = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, access);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
-constexpr int kRead = O_RDONLY;
-constexpr int kUpdate = O_RDWR;
-constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
+// Opening a pipe waits for its other end unless told not to; regular files ignore the flag.
+constexpr int kRead = O_RDONLY | O_NONBLOCK;
+constexpr int kUpdate = O_RDWR | O_NONBLOCK | O_NOFOLLOW;
+constexpr int kCreateNew = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
+constexpr int kNewFileAccess = 0666;
+constexpr int kPrivateAccess = 0600;
 qint64 seekTo(int descriptor, qint64 offset)
 {
     return ::lseek(descriptor, offset, SEEK_SET);
@@ -106,6 +131,40 @@ int sizeOf(int descriptor, qint64 &bytes)
     bytes = status.st_size;
     return 0;
 }
+int truncateFile(int descriptor, qint64 size)
+{
+    int result = -1;
+    do {
+        result = ::ftruncate(descriptor, static_cast<off_t>(size));
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+int reserveSpace(int descriptor, qint64 size)
+{
+#if defined(Q_OS_LINUX)
+    if (::fallocate(descriptor, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
+        return 0;
+    if (errno != EOPNOTSUPP && errno != ENOSYS)
+        return -1;
+#endif
+    // posix_fallocate reports its error rather than setting errno.
+    const int failure = ::posix_fallocate(descriptor, 0, static_cast<off_t>(size));
+    if (failure != 0)
+        errno = failure;
+    return failure == 0 ? 0 : -1;
+}
+int identifyFile(int descriptor, quint64 &device, quint64 &inode, qint64 &seconds,
+                 qint64 &nanoseconds)
+{
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0)
+        return -1;
+    device = static_cast<quint64>(status.st_dev);
+    inode = static_cast<quint64>(status.st_ino);
+    seconds = qint64{status.st_ctim.tv_sec};
+    nanoseconds = qint64{status.st_ctim.tv_nsec};
+    return 0;
+}
 #endif
 
 // The error of a call that reported failure; never 0, so that a failure is never taken for
@@ -130,7 +189,8 @@ int NativeFile::open(const QString &path, Mode mode)
     if (path.isEmpty())
         return ENOENT;
     const int flags = mode == Mode::Read ? kRead : mode == Mode::Update ? kUpdate : kCreateNew;
-    m_descriptor = openPath(path, flags);
+    m_descriptor =
+        openPath(path, flags, mode == Mode::CreatePrivate ? kPrivateAccess : kNewFileAccess);
     return m_descriptor < 0 ? lastError() : 0;
 }
 
@@ -187,6 +247,32 @@ int NativeFile::write(const QByteArray &bytes, qint64 &written) const
         written += put;
     }
     return 0;
+}
+
+int NativeFile::writeAt(qint64 offset, const QByteArray &bytes, qint64 &written) const
+{
+    written = 0;
+    if (seekTo(m_descriptor, offset) < 0)
+        return lastError();
+    return write(bytes, written);
+}
+
+int NativeFile::truncate(qint64 size) const
+{
+    return truncateFile(m_descriptor, size) == 0 ? 0 : lastError();
+}
+
+int NativeFile::reserve(qint64 size) const
+{
+    return size <= 0 || reserveSpace(m_descriptor, size) == 0 ? 0 : lastError();
+}
+
+int NativeFile::identify(quint64 &device, quint64 &inode, qint64 &changedSeconds,
+                         qint64 &changedNanoseconds) const
+{
+    return identifyFile(m_descriptor, device, inode, changedSeconds, changedNanoseconds) == 0
+               ? 0
+               : lastError();
 }
 
 int NativeFile::sync() const

@@ -12,9 +12,10 @@ class NativeFile {
     Q_DISABLE_COPY(NativeFile)
 public:
     enum class Mode {
-        Read,      // an existing file, for reading
-        Update,    // an existing file, for writing from offset 0 without truncating it
-        CreateNew, // a file that must not exist yet, with the permissions new files get
+        Read,          // an existing file, for reading
+        Update,        // an existing file that is no link, for reading and writing
+        CreateNew,     // a file that must not exist yet, with the permissions new files get
+        CreatePrivate, // the same, readable and writable by its owner alone
     };
 
     NativeFile() = default;
@@ -30,6 +31,16 @@ public:
     // Writes every byte, going on where the system took only some of them; `written` tells
     // how many went out, also when a step failed.
     int write(const QByteArray &bytes, qint64 &written) const;
+    // The same from `offset` on.
+    int writeAt(qint64 offset, const QByteArray &bytes, qint64 &written) const;
+    int truncate(qint64 size) const;
+    // Room on the disk for `size` bytes, the file's length and bytes left as they are
+    // where the system can; otherwise the file may grow to `size`, its new bytes zero.
+    int reserve(qint64 size) const;
+    // Which file is open: its device, its number and the time of its last change, to the
+    // nanosecond (zeros where the platform tells none).
+    int identify(quint64 &device, quint64 &inode, qint64 &changedSeconds,
+                 qint64 &changedNanoseconds) const;
     // Pushes what was written onto the disk: without it, a crash could still lose it.
     int sync() const;
     int close();

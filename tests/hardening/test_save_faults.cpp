@@ -24,10 +24,13 @@ namespace {
 
 // What the file at the image's path holds after the failed save.
 enum class Left {
-    OldBytes,      // untouched
-    OldOrNewBytes, // the write in place stopped part way: same length, each byte old or new
-    Nothing,       // removed meanwhile, and the folder takes no new file
-    Folder,        // a folder took its place
+    OldBytes,  // untouched
+    Restored,  // written in place part way, then the old bytes put back from the backup
+    InBackup,  // ... and putting them back failed: the message names the backup
+    NewBytes,  // all new, but not confirmed on the disk
+    Nothing,   // removed meanwhile, and the folder takes no new file
+    Folder,    // a folder took its place
+    OtherFile, // another program's file took its place
 };
 
 struct SaveFault {
@@ -47,18 +50,22 @@ const SaveFault kFaults[] = {
     {"UnreadableFile", Fault::UnreadableFile, false, u"没有权限", Left::OldBytes},
     {"ReadOnly", Fault::ReadOnly, false, u"没有权限", Left::OldBytes},
     {"ReplacedByFolder", Fault::ReplacedByFolder, false, u"这是文件夹", Left::Folder},
+    {"ReplacedByOther", Fault::ReplacedByOther, false, u"另一个文件取代", Left::OtherFile},
     {"DiskFull", Fault::DiskFull, false, u"磁盘空间不足", Left::OldBytes},
     {"ShortWrite", Fault::ShortWrite, false, u"只写入了", Left::OldBytes},
     {"FailingSync", Fault::FailingSync, false, u"输入/输出错误", Left::OldBytes},
     {"FailingClose", Fault::FailingClose, false, u"输入/输出错误", Left::OldBytes},
     {"FailingReplace", Fault::FailingReplace, false, u"系统错误（错误号", Left::OldBytes},
+    {"FailingFolderSync", Fault::FailingFolderSync, false, u"未能确认", Left::NewBytes},
+    {"InPlaceUnreadable", Fault::UnreadableFile, true, u"没有权限", Left::OldBytes},
     {"InPlaceReadOnly", Fault::ReadOnly, true, u"没有权限", Left::OldBytes},
     {"InPlaceRemovedAfterOpening", Fault::RemovedAfterOpening, true, u"不存在", Left::Nothing},
     {"InPlaceReplacedByFolder", Fault::ReplacedByFolder, true, u"这是文件夹", Left::Folder},
-    {"InPlaceDiskFull", Fault::DiskFull, true, u"磁盘空间不足", Left::OldOrNewBytes},
-    {"InPlaceShortWrite", Fault::ShortWrite, true, u"只写入了", Left::OldOrNewBytes},
-    {"InPlaceFailingSync", Fault::FailingSync, true, u"输入/输出错误", Left::OldOrNewBytes},
-    {"InPlaceFailingClose", Fault::FailingClose, true, u"输入/输出错误", Left::OldOrNewBytes},
+    {"InPlaceReplacedByOther", Fault::ReplacedByOther, true, u"另一个文件取代", Left::OtherFile},
+    {"InPlaceDiskFull", Fault::DiskFull, true, u"已从备份恢复", Left::Restored},
+    {"InPlaceShortWrite", Fault::ShortWrite, true, u"已从备份恢复", Left::Restored},
+    {"InPlaceFailingSync", Fault::FailingSync, true, u"备份文件", Left::InBackup},
+    {"InPlaceFailingClose", Fault::FailingClose, true, u"未能确认", Left::NewBytes},
 };
 
 QByteArray readFile(const QString &path)
@@ -80,6 +87,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("roms")));
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("backups")));
         writeFile(path, old);
         window = std::make_unique<app::frmMap>(dir.path());
         dialogs.chosenPaths << path;
@@ -100,6 +108,7 @@ protected:
 
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("roms/a.nes"));
+    const QString backups = QDir(dir.path()).filePath(QStringLiteral("backups"));
     const QByteArray old = testing_support::standardSyntheticImage();
     QByteArray edited;
     DialogScript dialogs;
@@ -115,7 +124,7 @@ TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
 {
     const SaveFault &c = GetParam();
     {
-        FaultyFileOperations faulty(core::fileOperations(), c.fault, c.inPlace);
+        FaultyFileOperations faulty(core::fileOperations(), c.fault, c.inPlace, backups);
         ScopedFileOperations installed(&faulty);
         window->ucButton2_Click();
     }
@@ -126,23 +135,28 @@ TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
     EXPECT_NE(prompt, QStringLiteral("保存成功！"));
     EXPECT_TRUE(prompt.contains(QDir::toNativeSeparators(path))) << prompt.toStdString();
     EXPECT_TRUE(prompt.contains(QString::fromUtf16(c.reason))) << prompt.toStdString();
-    // Chinese throughout: no words of the platform's own messages around the path.
-    EXPECT_FALSE(QString(prompt)
-                     .remove(QDir::toNativeSeparators(path))
-                     .contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+    const QStringList kept = QDir(backups).entryList(QDir::Files | QDir::Hidden);
+    QString words = QString(prompt).remove(QDir::toNativeSeparators(path));
+    for (const QString &backup : kept)
+        words.remove(QDir::toNativeSeparators(QDir(backups).filePath(backup)));
+    // Chinese throughout: no words of the platform's own messages around the paths.
+    EXPECT_FALSE(words.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
         << prompt.toStdString();
     EXPECT_EQ(window->RomData(), edited) << "the edits stay in memory";
 
     const QByteArray now = readFile(path);
     switch (c.left) {
     case Left::OldBytes:
+    case Left::Restored:
         EXPECT_EQ(now, old);
         break;
-    case Left::OldOrNewBytes:
-        ASSERT_EQ(now.size(), old.size());
-        for (qsizetype i = 0; i < now.size(); ++i) {
-            ASSERT_TRUE(now[i] == old[i] || now[i] == edited[i]) << "byte " << i;
-        }
+    case Left::InBackup:
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_EQ(readFile(QDir(backups).filePath(kept[0])), old);
+        EXPECT_TRUE(prompt.contains(QDir::toNativeSeparators(QDir(backups).filePath(kept[0]))));
+        break;
+    case Left::NewBytes:
+        EXPECT_EQ(now, edited);
         break;
     case Left::Nothing:
         EXPECT_FALSE(QFileInfo::exists(path));
@@ -150,7 +164,12 @@ TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
     case Left::Folder:
         EXPECT_TRUE(QFileInfo(path).isDir());
         break;
+    case Left::OtherFile:
+        EXPECT_EQ(now, QByteArray("another program's file"));
+        break;
     }
+    // A backup is kept only where the old bytes could not be put back.
+    EXPECT_EQ(kept.size(), c.left == Left::InBackup ? 1 : 0);
     // No half-written file is left beside the image.
     EXPECT_EQ(folderEntries(),
               c.left == Left::Nothing ? QStringList() : QStringList{QStringLiteral("a.nes")});
