@@ -1,0 +1,193 @@
+// The one writer's rules where the file system fails part way: after a stop at any byte the
+// file holds its old bytes or its new ones, never a mix; a longer write in place is refused
+// before the file is touched when the disk has no room; a success reaches the disk.
+
+#include "FaultyFileOperations.h"
+#include "UserFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#if defined(Q_OS_UNIX)
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+using testing_support::Fault;
+using testing_support::FaultyFileOperations;
+using testing_support::ScopedFileOperations;
+
+namespace {
+
+constexpr qsizetype kOldSize = 200 * 1024;
+
+QByteArray pattern(qsizetype size, int seed)
+{
+    QByteArray bytes(size, '\0');
+    for (qsizetype i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 13 + seed + i / 251) & 0xFF);
+    return bytes;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+struct Stop {
+    const char *name;
+    qsizetype newSize;
+    core::WriteLength length;
+    qint64 at; // the byte at which the write in place stops
+};
+
+void PrintTo(const Stop &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+const Stop kStops[] = {
+    {"SameLengthAtTheStart", kOldSize, core::WriteLength::KeepBytesBeyond, 0},
+    {"SameLengthAfterOneByte", kOldSize, core::WriteLength::KeepBytesBeyond, 1},
+    {"SameLengthMidBlock", kOldSize, core::WriteLength::KeepBytesBeyond, 4097},
+    {"SameLengthBeforeTheLastByte", kOldSize, core::WriteLength::KeepBytesBeyond, kOldSize - 1},
+    {"ShorterHalfWay", kOldSize / 2, core::WriteLength::Exact, kOldSize / 4},
+    {"LongerPastTheOldEnd", kOldSize + 5000, core::WriteLength::Exact, kOldSize + 100},
+};
+
+// A file with a second name, so that every write goes over the file itself.
+class HardLinkedFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("backups")));
+        writeFile(path, old);
+        ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()),
+                  0);
+    }
+    QStringList leftovers() const
+    {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden) +
+               QDir(backups).entryList(QDir::Files | QDir::Hidden);
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.nes"));
+    const QString other = dir.filePath(QStringLiteral("b.nes"));
+    const QString backups = dir.filePath(QStringLiteral("backups"));
+    const QByteArray old = pattern(kOldSize, 1);
+};
+
+class StopsPartWay : public HardLinkedFile, public ::testing::WithParamInterface<Stop> {};
+
+} // namespace
+
+TEST_P(StopsPartWay, LeavesTheOldBytesUnderEveryName)
+{
+    const Stop &c = GetParam();
+    const QByteArray fresh = pattern(c.newSize, 7);
+    std::optional<core::SaveFailure> failure;
+    {
+        FaultyFileOperations faulty(core::fileOperations(), Fault::DiskFull, false, backups, c.at);
+        ScopedFileOperations installed(&faulty);
+        failure = core::writeUserFile(path, fresh, c.length);
+    }
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->left, core::SaveFailure::Left::RestoredOldBytes);
+    EXPECT_EQ(failure->error.code, ENOSPC);
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_EQ(readFile(other), old);
+    EXPECT_EQ(leftovers(), (QStringList{QStringLiteral("a.nes"), QStringLiteral("b.nes")}));
+
+    // Without the fault, both names show the new bytes.
+    ASSERT_FALSE(core::writeUserFile(path, fresh, c.length));
+    EXPECT_EQ(readFile(other), fresh);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOffset, StopsPartWay, ::testing::ValuesIn(kStops),
+                         [](const auto &param) { return std::string(param.param.name); });
+
+TEST_F(HardLinkedFile, ALongerWriteWithNoRoomIsRefusedBeforeTheFileIsTouched)
+{
+    FaultyFileOperations full(core::fileOperations(), Fault::NoRoomToGrow, false, backups);
+    ScopedFileOperations installed(&full);
+    const auto failure =
+        core::writeUserFile(path, pattern(kOldSize + 1, 3), core::WriteLength::Exact);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->left, core::SaveFailure::Left::OldBytes);
+    EXPECT_EQ(failure->error.code, ENOSPC);
+    EXPECT_EQ(readFile(other), old);
+    EXPECT_EQ(leftovers(), (QStringList{QStringLiteral("a.nes"), QStringLiteral("b.nes")}));
+}
+
+#if defined(Q_OS_UNIX)
+// A real stop, not an injected one: the file-size limit of `ulimit -f` cuts the process's
+// writes short, the backup's as well as the file's.
+TEST_F(HardLinkedFile, AFileSizeLimitLeavesAllOldOrAllNewBytes)
+{
+    const QByteArray fresh = pattern(kOldSize, 9);
+    for (const rlim_t limit : {rlim_t{1024}, rlim_t{100 * 1024}, rlim_t{kOldSize - 1}}) {
+        writeFile(path, old);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit cap{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &cap);
+            ::_exit(core::writeUserFile(path, fresh, core::WriteLength::Exact) ? 1 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1) << "limit " << limit;
+        EXPECT_EQ(readFile(path), old) << "limit " << limit;
+        EXPECT_EQ(readFile(other), old) << "limit " << limit;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{QStringLiteral("a.nes"), QStringLiteral("b.nes")}));
+    }
+}
+#endif
+
+TEST_F(HardLinkedFile, AFolderThatTakesNoNewFileKeepsTheBackupInTheTemporaryFolder)
+{
+    QFile::remove(other);
+    const QByteArray fresh = pattern(kOldSize, 5);
+    FaultyFileOperations readOnlyFolder(core::fileOperations(), Fault::None, true, backups);
+    ScopedFileOperations installed(&readOnlyFolder);
+    ASSERT_FALSE(core::writeUserFile(path, fresh, core::WriteLength::Exact));
+    EXPECT_EQ(readFile(path), fresh);
+    const QStringList steps = readOnlyFolder.steps.filter(QStringLiteral("create "));
+    ASSERT_EQ(steps.size(), 1);
+    EXPECT_TRUE(steps[0].startsWith(QStringLiteral("create ") + backups)) << steps[0].toStdString();
+    EXPECT_EQ(leftovers(), QStringList{QStringLiteral("a.nes")});
+}
+
+TEST(WriterDurability, TheFolderIsSyncedAfterTheRename)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.nes"));
+    for (const bool existed : {false, true}) {
+        FaultyFileOperations recording(core::fileOperations(), Fault::None, false);
+        ScopedFileOperations installed(&recording);
+        ASSERT_FALSE(core::writeUserFile(path, pattern(100, existed), core::WriteLength::Exact));
+        ASSERT_GE(recording.steps.size(), 2);
+        EXPECT_EQ(recording.steps.at(recording.steps.size() - 2),
+                  QStringLiteral("replace ") + path);
+        EXPECT_EQ(recording.steps.back(), QStringLiteral("sync folder ") + dir.path());
+    }
+}
