@@ -45,8 +45,9 @@ struct LinkCase {
     const char *name;
     // Lays out the files under the root; the image is saved through "open.nes".
     std::function<void(const fs::path &root)> layOut;
-    std::vector<const char *> holdNew; // names that read the new bytes afterwards
-    std::vector<const char *> links;   // names that are still symbolic links
+    std::vector<const char *> holdNew;      // names that read the new bytes afterwards
+    std::vector<const char *> links;        // names that are still symbolic links
+    std::vector<const char *> holdOld = {}; // names that must keep the old bytes
 };
 
 void PrintTo(const LinkCase &c, std::ostream *out)
@@ -84,6 +85,21 @@ const LinkCase kCases[] = {
      {"open.nes", "other.nes"},
      {}},
     {"RemovedFile", [](const fs::path &) {}, {"open.nes"}, {}},
+    // ".." after a linked folder goes up from where the link leads, not back to the link's
+    // own folder.
+    {"DotDotAfterALinkedFolder",
+     [](const fs::path &root) {
+         fs::create_directories(root / "a");
+         fs::create_directories(root / "real" / "sub");
+         writeFile(root / "real" / "game.nes", kOld);
+         writeFile(root / "a" / "game.nes", kOld);
+         fs::create_symlink("../real/sub", root / "a" / "linkdir");
+         fs::create_symlink("linkdir/../game.nes", root / "a" / "link.nes");
+         fs::create_symlink("a/link.nes", root / "open.nes");
+     },
+     {"real/game.nes", "open.nes", "a/link.nes"},
+     {"open.nes", "a/link.nes", "a/linkdir"},
+     {"a/game.nes"}},
 };
 
 class SaveFolders : public ::testing::Test {
@@ -110,6 +126,8 @@ TEST_P(SaveThroughLinks, ReachTheFileTheLinksName)
     }
     for (const char *name : c.links)
         EXPECT_TRUE(fs::is_symlink(root / name)) << name;
+    for (const char *name : c.holdOld)
+        EXPECT_EQ(readFile(root / name), kOld) << name;
     // No new file is left beside any of them.
     for (const auto &entry : fs::recursive_directory_iterator(root))
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
