@@ -112,10 +112,10 @@ std::optional<SaveFailure> writeInPlace(FileOperations &files, const FileLocatio
         return untouched(FileError::system(*failure));
     }
     const PathStatus &status = std::get<PathStatus>(now);
-    std::optional<FileError> moved = changedSince(before, status);
-    if (status.kind == PathStatus::Kind::Missing)
-        moved = FileError::system(ENOENT);
-    else if (!moved && file->id() != before.id)
+    std::optional<FileError> moved = status.kind == PathStatus::Kind::Missing
+                                         ? FileError::system(ENOENT)
+                                         : changedSince(before, status);
+    if (!moved && file->id() != before.id)
         moved = FileError::changedMeanwhile();
     if (moved) {
         file->close();
@@ -145,6 +145,8 @@ std::optional<SaveFailure> writeInPlace(FileOperations &files, const FileLocatio
     // that it is refused before the file is touched.
     if (whole.size() > old.size())
         if (const int failure = file->reserve(whole.size())) {
+            // Where the system could only reserve by growing the file, it may have grown.
+            file->truncate(old.size());
             file->close();
             kept.discard(files);
             return untouched(FileError::system(failure));
