@@ -8,6 +8,9 @@ namespace core {
 
 namespace {
 
+// A backup is written under one ending and takes the other once it is whole on the disk, so
+// that a backup left by a program stopped half way is never taken for a whole one.
+const QString kPartialSuffix = QStringLiteral(".partial");
 const QString kSuffix = QStringLiteral(".old");
 
 // The backup and its name, both on the disk; the error otherwise, nothing left behind.
@@ -34,9 +37,14 @@ std::variant<FileLocation, FileError> writeBackup(FileOperations &files, const Q
         return failed(FileError::system(failure));
     if (const int failure = file->close())
         return failed(FileError::system(failure));
-    if (const int failure = files.syncFolder(folder))
+    const FileLocation whole{folder, created.name.chopped(kPartialSuffix.size()) + kSuffix};
+    if (const int failure = files.replace(created, whole))
         return failed(FileError::system(failure));
-    return created;
+    if (const int failure = files.syncFolder(folder)) {
+        files.remove(whole);
+        return FileError::system(failure);
+    }
+    return whole;
 }
 
 } // namespace

@@ -6,10 +6,21 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 
 namespace core {
 
 namespace {
+
+// A write past the file-size limit (`ulimit -f`) ends the program by default, half way
+// through; ignored, the signal leaves the write failing with EFBIG, which is handled like any
+// other failure: the old bytes stay or are put back.
+void outliveFileSizeLimit()
+{
+#if defined(SIGXFSZ)
+    [[maybe_unused]] static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+#endif
+}
 
 SaveFailure untouched(const FileError &error)
 {
@@ -176,6 +187,7 @@ std::optional<SaveFailure> writeInPlace(FileOperations &files, const FileLocatio
 std::optional<SaveFailure> writeUserFile(const QString &path, const QByteArray &bytes,
                                          WriteLength length)
 {
+    outliveFileSizeLimit();
     FileOperations &files = fileOperations();
     const auto located = files.locate(path);
     if (const int *failure = std::get_if<int>(&located))
