@@ -19,8 +19,8 @@ std::variant<FileLocation, FileError> writeBackup(FileOperations &files, const Q
 {
     FileLocation created;
     int error = 0;
-    const std::unique_ptr<WriteHandle> file =
-        createSideFile(files, folder, target, kSuffix, NewFileAccess::Private, created, error);
+    const std::unique_ptr<WriteHandle> file = createSideFile(
+        files, folder, target, kPartialSuffix, NewFileAccess::Private, created, error);
     if (!file)
         return FileError::system(error);
     auto failed = [&](const FileError &reason) -> std::variant<FileLocation, FileError> {
