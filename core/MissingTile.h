@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace cli {
+namespace core {
 
 // The cell an export draws for a code without a tile bitmap: 16 x 16 magenta in a black
 // frame, the code in two white hexadecimal digits, so that a gap in the tile folder shows
@@ -12,4 +12,4 @@ namespace cli {
 // the same on every machine.
 QImage missingTileImage(std::uint8_t code);
 
-} // namespace cli
+} // namespace core

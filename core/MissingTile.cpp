@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace cli {
+namespace core {
 
 namespace {
 
@@ -56,4 +56,4 @@ QImage missingTileImage(std::uint8_t code)
     return image;
 }
 
-} // namespace cli
+} // namespace core
