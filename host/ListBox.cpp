@@ -25,7 +25,9 @@ ListBox::ListBox(QWidget *parent) : QListWidget(parent)
 // Qt redraws the whole list, every entry's text laid out anew, at each change of its
 // enabled state. A handler that disables the list while it works and enables it again
 // before it returns would have it redrawn for nothing; the list is redrawn once the event
-// loop runs, and only when its state then differs from the one last drawn.
+// loop runs, and only when some part of it was painted in another state than it is in
+// then. What was painted counts, not what was asked for: a flush of the window during a
+// long handler paints the list as it is at that moment.
 void ListBox::changeEvent(QEvent *event)
 {
     if (event->type() != QEvent::EnabledChange) {
@@ -45,12 +47,32 @@ bool ListBox::eventFilter(QObject *watched, QEvent *event)
     return QListWidget::eventFilter(watched, event);
 }
 
+bool ListBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::Paint)
+        notePaint();
+    return QListWidget::event(event);
+}
+
+bool ListBox::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::Paint)
+        notePaint();
+    return QListWidget::viewportEvent(event);
+}
+
+void ListBox::notePaint()
+{
+    (isEnabled() ? m_paintedEnabled : m_paintedDisabled) = true;
+}
+
 void ListBox::showEnabledState()
 {
     m_enabledCheckQueued = false;
-    if (isEnabled() == m_shownEnabled)
+    if (!(isEnabled() ? m_paintedDisabled : m_paintedEnabled))
         return;
-    m_shownEnabled = isEnabled();
+    m_paintedEnabled = false;
+    m_paintedDisabled = false;
     update();
     viewport()->update();
 }

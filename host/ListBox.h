@@ -10,7 +10,8 @@ namespace host {
 // Only a left press on an entry chooses: other buttons, and presses beside the entries,
 // change nothing; so does taking the focus. A list box disabled while it has the keyboard
 // focus keeps it. Disabled and enabled again before the event loop runs, it draws nothing
-// anew.
+// anew unless it was painted in between; once the event loop runs it shows the state it is
+// in.
 class ListBox : public QListWidget {
     Q_OBJECT
     Q_DISABLE_COPY(ListBox)
@@ -23,6 +24,8 @@ signals:
     void Click();
 
 protected:
+    bool event(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -33,9 +36,14 @@ protected:
 
 private:
     void showEnabledState();
+    void notePaint();
 
     bool m_takingFocus = false;
-    bool m_shownEnabled = true; // the enabled state the entries were last drawn in
+    // The enabled states the list was painted in, in whole or in part, since it was last
+    // asked to paint itself whole: a paint while a handler runs (a flush of the window)
+    // may show a state that the handler changes again before it returns.
+    bool m_paintedEnabled = false;
+    bool m_paintedDisabled = false;
     bool m_enabledCheckQueued = false;
 };
 
