@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <QRegion>
 
 namespace host {
 
@@ -35,15 +36,20 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Where the list and its entries were painted in each enabled state since the state
+    // was last looked at: a paint while a handler runs (a flush of the window) may show a
+    // state that the handler changes again before it returns.
+    struct PaintedParts {
+        QRegion frame;   // the list's own coordinates
+        QRegion entries; // the viewport's
+    };
+
     void showEnabledState();
-    void notePaint();
+    PaintedParts &paintedIn(bool enabled) { return enabled ? m_paintedEnabled : m_paintedDisabled; }
 
     bool m_takingFocus = false;
-    // The enabled states the list was painted in, in whole or in part, since it was last
-    // asked to paint itself whole: a paint while a handler runs (a flush of the window)
-    // may show a state that the handler changes again before it returns.
-    bool m_paintedEnabled = false;
-    bool m_paintedDisabled = false;
+    PaintedParts m_paintedEnabled;
+    PaintedParts m_paintedDisabled;
     bool m_enabledCheckQueued = false;
 };
 
