@@ -25,10 +25,7 @@ protected:
     DialogScript dialogs;
     app::frmMap window{dir.path()};
 
-    QListWidget *list() const
-    {
-        return qobject_cast<QListWidget *>(window.control(QStringLiteral("List1")));
-    }
+    QListWidget *list() const { return qobject_cast<QListWidget *>(window.control(QStringLiteral("List1"))); }
     QString label(const char16_t *name) const
     {
         return qobject_cast<QLabel *>(window.control(QString::fromUtf16(name)))->text();
@@ -59,15 +56,15 @@ struct Placement {
 };
 
 const Placement kLayout[] = {
-    {u"Picture2", 120, 120, 2295, 975},   {u"toolpic", 10800, 600, 1815, 7695},
-    {u"List1", 120, 1200, 2295, 6510},    {u"ucButton1", 120, 7920, 615, 375},
-    {u"mPic", 2520, 600, 8175, 7695},     {u"Shape6", 7920, 7440, 240, 240},
-    {u"Shape5", 0, 7440, 240, 240},       {u"Shape4", 7920, 0, 240, 240},
-    {u"Shape3", 0, 0, 240, 240},          {u"Shape1", 7920, 0, 240, 240},
-    {u"Shape2", 0, 0, 360, 360},          {u"pb", 3000, 120, 7695, 375},
+    {u"Picture2", 120, 120, 2295, 975}, {u"toolpic", 10800, 600, 1815, 7695},
+    {u"List1", 120, 1200, 2295, 6510},  {u"ucButton1", 120, 7920, 615, 375},
+    {u"mPic", 2520, 600, 8175, 7695},   {u"Shape6", 7920, 7440, 240, 240},
+    {u"Shape5", 0, 7440, 240, 240},     {u"Shape4", 7920, 0, 240, 240},
+    {u"Shape3", 0, 0, 240, 240},        {u"Shape1", 7920, 0, 240, 240},
+    {u"Shape2", 0, 0, 360, 360},        {u"pb", 3000, 120, 7695, 375},
     {u"ucButton2", 1680, 7920, 735, 375}, {u"ucButton3", 840, 7920, 735, 375},
-    {u"img", 12240, 120, 375, 375},       {u"Pic", 2520, 120, 375, 375},
-    {u"lblpos", 960, 480, 1215, 255},     {u"mapSize", 960, 120, 1215, 255},
+    {u"img", 12240, 120, 375, 375},     {u"Pic", 2520, 120, 375, 375},
+    {u"lblpos", 960, 480, 1215, 255},   {u"mapSize", 960, 120, 1215, 255},
 };
 
 } // namespace
@@ -99,8 +96,7 @@ TEST_F(MainWindowTest, StartsWithNoImageAndADisabledChapterList)
     EXPECT_EQ(window.CurrentTile(), 200);
     EXPECT_EQ(window.RomPath(), QStringLiteral("D:\\模拟游戏\\FC\\Vellmark (J).nes"));
     EXPECT_TRUE(window.RomData().isEmpty());
-    EXPECT_FALSE(
-        qobject_cast<host::ImageControl *>(window.control(QStringLiteral("Pic")))->hasImage());
+    EXPECT_FALSE(qobject_cast<host::ImageControl *>(window.control(QStringLiteral("Pic")))->hasImage());
 
     ASSERT_EQ(list()->count(), 25);
     const QRegularExpression entry(QStringLiteral("^[０-９]{1,2}章 \\S.*$"));
@@ -120,16 +116,14 @@ TEST_F(MainWindowTest, HelpShowsTheFiveLines)
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("说明"));
     EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::Information);
     EXPECT_EQ(dialogs.messages[0].prompt.split(QStringLiteral("\r\n")),
-              (QStringList{QStringLiteral("使用说明:"),
-                           QStringLiteral("选择游戏ROM>选择要修改关卡>选择要替代的"),
+              (QStringList{QStringLiteral("使用说明:"), QStringLiteral("选择游戏ROM>选择要修改关卡>选择要替代的"),
                            QStringLiteral("图标>在地图上[右击]替换>保存ROM"), QString(),
                            QStringLiteral("2008-1-19")}));
 }
 
 TEST_F(MainWindowTest, OpenEnablesTheListAndAChapterShowsItsSize)
 {
-    const QString path =
-        writeImage(QStringLiteral("a.nes"), testing_support::standardSyntheticImage());
+    const QString path = writeImage(QStringLiteral("a.nes"), testing_support::standardSyntheticImage());
     open(path);
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].caption, QStringLiteral("选择文件"));
@@ -164,9 +158,9 @@ TEST_F(MainWindowTest, CancelledOrFailedOpenKeepsTheLoadedImage)
     const QByteArray bytes = testing_support::standardSyntheticImage();
     const QString path = writeImage(QStringLiteral("a.nes"), bytes);
     open(path);
-    open(QString());                                // cancelled
-    open(dir.filePath(QStringLiteral("none.nes"))); // no such file
-    open(dir.path());                               // a folder
+    open(QString());                                 // cancelled
+    open(dir.filePath(QStringLiteral("none.nes")));  // no such file
+    open(dir.path());                                // a folder
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(window.RomPath(), path);
     EXPECT_EQ(window.RomData(), bytes);
@@ -182,8 +176,7 @@ TEST_F(MainWindowTest, ShortImageIsRefusedWithAMessageAndNothingChanges)
 {
     const QByteArray good = testing_support::standardSyntheticImage();
     const QString goodPath = writeImage(QStringLiteral("good.nes"), good);
-    const QString shortPath =
-        writeImage(QStringLiteral("short.nes"), good.left(core::kRunBOffset + 20));
+    const QString shortPath = writeImage(QStringLiteral("short.nes"), good.left(core::kRunBOffset + 20));
 
     open(shortPath);
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -256,8 +249,7 @@ TEST_F(MainWindowTest, CommandButtonsRunTheirCommandsWhenClicked)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("说明"));
 
-    const QString path =
-        writeImage(QStringLiteral("a.nes"), testing_support::standardSyntheticImage());
+    const QString path = writeImage(QStringLiteral("a.nes"), testing_support::standardSyntheticImage());
     dialogs.chosenPaths << path;
     QTest::mouseClick(window.control(QStringLiteral("ucButton3")), Qt::LeftButton);
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
@@ -275,8 +267,7 @@ TEST_F(MainWindowTest, ButtonCaptionsDrawInWholePixelsOfTheTextColour)
     const QRgb face = host::toQRgb(host::GetSysColor(host::COLOR_BTNFACE));
     const QRgb text = host::toQRgb(host::GetSysColor(host::COLOR_BTNTEXT));
     for (const char16_t *name : {u"ucButton1", u"ucButton2", u"ucButton3"}) {
-        const auto *button =
-            qobject_cast<host::UserControl *>(window.control(QString::fromUtf16(name)));
+        const auto *button = qobject_cast<host::UserControl *>(window.control(QString::fromUtf16(name)));
         const QImage &image = button->backingImage();
         int textPixels = 0;
         // Inside the one-pixel edge only the face and the caption's own colour appear.
