@@ -7,14 +7,13 @@
 #include "EditorMessage.h"
 #include "FileMessages.h"
 #include "ImageMerge.h"
-#include "ListBox.h"
 #include "MapPlace.h"
 
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QStringList>
-#include <QUndoStack>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace app {
@@ -69,8 +68,8 @@ bool frmMap::save()
         recordDiffers(m_RomData, plan->bytes, m_Chapters[static_cast<std::size_t>(m_shownChapter)]);
     m_RomData = plan->bytes;
     m_savedBytes = m_RomData;
-    // Another program may have moved the maps; the file's length, and so a directory, is
-    // the one the image was opened with.
+    // Another program may have changed the chapter directory. A merged image has the length
+    // of the one opened, so a directory is always found.
     if (const auto directory = core::ReadMapDirectory(m_RomData))
         m_Chapters = *directory;
     if (redraw)
