@@ -230,3 +230,23 @@ TEST_F(ImageFileTest, AnEditorWithUnsavedEditsReadsNothingIn)
     EXPECT_EQ(std::uint8_t(fileBytes()[chapter1 + 2]), 0x31);
     EXPECT_EQ(std::uint8_t(fileBytes()[chapter1 + 3]), 200);
 }
+
+// Opened through a link, the file the link names is watched, in its own folder.
+TEST_F(ImageFileTest, AChangeToTheFileALinkNamesIsReadIn)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("elsewhere")));
+    const QString target = QDir(dir.path()).filePath(QStringLiteral("elsewhere/real.nes"));
+    ASSERT_TRUE(QFile::copy(path, target));
+    const QString link = QDir(dir.path()).filePath(QStringLiteral("link.nes"));
+    ASSERT_TRUE(QFile::link(target, link));
+    dialogs.chosenPaths << link;
+    window->ucButton3_Click();
+    ASSERT_EQ(window->RomPath(), link);
+    QByteArray theirs = original;
+    theirs[chapter1 + 2] = char(0x31);
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(theirs);
+    file.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->RomData() == theirs; }, 1500));
+}
