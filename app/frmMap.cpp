@@ -2,6 +2,7 @@
 
 #include "CartridgeFile.h"
 #include "Dialogs.h"
+#include "EditorMessage.h"
 #include "FileCheck.h"
 #include "FileMessages.h"
 #include "FormBuilder.h"
@@ -14,23 +15,23 @@
 #include "ucButton.h"
 #include "ucProgress.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QSessionManager>
+#include <QTimer>
+#include <QUndoStack>
 
 namespace app {
 
 namespace {
 
 const QString kDefaultRomPath = QStringLiteral("D:\\模拟游戏\\FC\\Vellmark (J).nes");
-const QString kEditorTitle = QStringLiteral("地图编辑器");
-
-void showMessage(QWidget *owner, const QString &prompt, host::MessageIcon icon)
-{
-    host::MsgBox({owner, prompt, kEditorTitle, icon});
-}
+// A change on disk is read in this long after the last notice of it.
+constexpr int kFileSettleMilliseconds = 200;
 
 host::FormRecord storedLayout()
 {
@@ -79,6 +80,16 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
     wireEvents();
+    setUpUndo();
+    m_fileWatcher = new QFileSystemWatcher(this);
+    m_fileSettle = new QTimer(this);
+    m_fileSettle->setSingleShot(true);
+    m_fileSettle->setInterval(kFileSettleMilliseconds);
+    connect(m_fileWatcher, &QFileSystemWatcher::fileChanged, m_fileSettle,
+            qOverload<>(&QTimer::start));
+    connect(m_fileWatcher, &QFileSystemWatcher::directoryChanged, m_fileSettle,
+            qOverload<>(&QTimer::start));
+    connect(m_fileSettle, &QTimer::timeout, this, &frmMap::readInChangedFile);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmMap::commitData);
     Form_Load();
 
@@ -106,11 +117,25 @@ void frmMap::wireEvents()
     connect(m_mPic, &host::PictureBox::MouseMove, this, &frmMap::mPic_MouseMove);
 }
 
+void frmMap::setUpUndo()
+{
+    m_undoStack = new QUndoStack(this);
+    // Window shortcuts: they work whichever control has the focus.
+    QAction *undo = m_undoStack->createUndoAction(this);
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    QAction *redo = m_undoStack->createRedoAction(this);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addActions({undo, redo});
+}
+
 void frmMap::Form_Load()
 {
     m_RomPath = kDefaultRomPath;
     GetPic();
     m_CurrentTile = 200;
+    // The palette fill leaves its last tile in img; img shows the tile a right-click stores.
+    m_img->setPicture(tilePicture(m_CurrentTile));
 }
 
 QString frmMap::helpText()
@@ -135,25 +160,35 @@ void frmMap::ucButton3_Click()
         return;
     auto read = core::readCartridge(path);
     if (const auto *failure = std::get_if<core::FileError>(&read)) {
-        showMessage(this, core::readFailureMessage(path, *failure), host::MessageIcon::Critical);
+        showEditorMessage(this, core::readFailureMessage(path, *failure),
+                          host::MessageIcon::Critical);
         return;
     }
     QByteArray bytes = std::get<QByteArray>(std::move(read));
     const auto directory = core::ReadMapDirectory(bytes);
     if (!directory) {
-        showMessage(this,
-                    QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
-                                   "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
-                        .arg(core::fileDisplayPath(path)),
-                    host::MessageIcon::Critical);
+        showEditorMessage(this,
+                          QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
+                                         "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
+                              .arg(core::fileDisplayPath(path)),
+                          host::MessageIcon::Critical);
         return;
     }
     m_RomPath = path;
-    m_RomData = std::move(bytes);
-    m_savedBytes = m_RomData;
-    m_Chapters = *directory;
+    takeImage(std::move(bytes), *directory);
     m_imageLoaded = true;
     m_List1->setEnabled(true);
+    watchImageFile();
+    drawChosenChapter();
+}
+
+void frmMap::takeImage(QByteArray bytes, const core::ChapterDirectory &directory)
+{
+    m_RomData = std::move(bytes);
+    m_savedBytes = m_RomData;
+    m_Chapters = directory;
+    // The edits were made to another image's bytes.
+    m_undoStack->clear();
 }
 
 void frmMap::List1_Click()
@@ -164,48 +199,14 @@ void frmMap::List1_Click()
     m_List1->setEnabled(false);
     const core::ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
     m_mapSize->setText(QStringLiteral("%1X%2").arg(entry.Width).arg(entry.Height));
+    m_shownChapter = index;
     DrawMap(entry);
     m_List1->setEnabled(true);
 }
 
-void frmMap::ucButton2_Click()
+void frmMap::drawChosenChapter()
 {
-    save();
-}
-
-bool frmMap::save()
-{
-    // Before any image was opened there is nothing to write, and the default path must
-    // stay untouched.
-    if (!m_imageLoaded)
-        return false;
-    if (const auto failure = core::writeCartridge(m_RomPath, m_RomData)) {
-        showMessage(this, core::saveFailureMessage(m_RomPath, *failure),
-                    host::MessageIcon::Critical);
-        return false;
-    }
-    m_savedBytes = m_RomData;
-    showMessage(this, QStringLiteral("保存成功！"), host::MessageIcon::Information);
-    return true;
-}
-
-bool frmMap::maybeSave()
-{
-    if (!isModified())
-        return true;
-    host::MessageBoxRequest question{
-        this, QStringLiteral("“%1”已修改。\n是否保存修改？").arg(core::fileDisplayPath(m_RomPath)),
-        kEditorTitle, host::MessageIcon::Question, host::MessageButtons::SaveDiscardCancel};
-    switch (host::MsgBox(question)) {
-    case host::MessageAnswer::Save:
-        return save();
-    case host::MessageAnswer::Discard:
-        return true;
-    case host::MessageAnswer::Ok:
-    case host::MessageAnswer::Cancel:
-        break;
-    }
-    return false;
+    List1_Click();
 }
 
 void frmMap::closeEvent(QCloseEvent *event)

@@ -57,9 +57,11 @@ void frmMap::toolpic_MouseDown(short, short, float X, float Y)
     if (!code)
         return;
     m_CurrentTile = *code;
-    if (host::Picture picture = core::loadTilePicture(
-            core::TileFolder::filePathIn(core::tileFolder(m_programFolder), name)))
-        m_img->setPicture(std::move(picture));
+    // A file removed or spoilt since the palette was filled shows as missing, so that img
+    // still shows what a right-click stores.
+    host::Picture picture = core::loadTilePicture(
+        core::TileFolder::filePathIn(core::tileFolder(m_programFolder), name));
+    m_img->setPicture(picture ? std::move(picture) : missingTile(*code));
 }
 
 void frmMap::toolpic_MouseMove(short, short, float X, float Y)

@@ -7,6 +7,7 @@
 #include "ListBox.h"
 #include "MapCell.h"
 #include "MapRenderer.h"
+#include "MissingTile.h"
 #include "PictureBox.h"
 #include "RuntimeError.h"
 #include "Shape.h"
@@ -15,6 +16,7 @@
 #include "ucProgress.h"
 
 #include <QLabel>
+#include <QUndoStack>
 
 namespace app {
 
@@ -41,19 +43,38 @@ void frmMap::DrawMap(const core::ChapterMap &entry)
     core::ChapterTiles pictures(tiles, m_tileCache);
     for (std::int32_t i = 1; i <= n; ++i) {
         const core::MapCell cell = core::mapCell(entry, i, m_RomData);
-        // A cell whose byte lies beyond the image is drawn like one whose tile is missing.
+        // A cell whose byte lies beyond the image has no code to show and stays in the
+        // background colour, as in an export.
         if (cell.code) {
             const host::Picture &picture = pictures.picture(*cell.code);
-            if (picture && picture != m_Pic->picture())
-                m_Pic->setPicture(picture);
+            if (picture) {
+                if (picture != m_Pic->picture())
+                    m_Pic->setPicture(picture);
+                m_mPic->PaintPicture(picture, cell.x, cell.y, core::kMapCellTwips,
+                                     core::kMapCellTwips);
+            } else {
+                m_mPic->PaintPicture(missingTile(*cell.code), cell.x, cell.y, core::kMapCellTwips,
+                                     core::kMapCellTwips);
+            }
         }
-        // Before the first tile is loaded there is nothing to paint and the cell stays
-        // in the background colour.
-        if (m_Pic->hasImage())
-            m_mPic->PaintPicture(m_Pic->picture(), cell.x, cell.y, core::kMapCellTwips,
-                                 core::kMapCellTwips);
         m_pb->setValue(i);
     }
+}
+
+host::Picture frmMap::tilePicture(std::uint8_t code)
+{
+    const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
+    if (host::Picture picture = core::loadTilePicture(tiles.tilePath(code)))
+        return picture;
+    return missingTile(code);
+}
+
+const host::Picture &frmMap::missingTile(std::uint8_t code)
+{
+    host::Picture &picture = m_missingTiles[code];
+    if (!picture)
+        picture = core::missingTilePicture(code);
+    return picture;
 }
 
 void frmMap::mPic_MouseMove(short, short, float X, float Y)
@@ -85,18 +106,31 @@ void frmMap::mPic_MouseDown(short Button, short, float X, float Y)
     if (!byte)
         return;
     if (Button == LeftButton) {
-        const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
-        const auto code = static_cast<std::uint8_t>(m_RomData[*byte]);
-        if (host::Picture picture = core::loadTilePicture(tiles.tilePath(code)))
-            m_Pic->setPicture(std::move(picture));
+        m_Pic->setPicture(tilePicture(static_cast<std::uint8_t>(m_RomData[*byte])));
     } else if (Button == RightButton) {
-        // With no tile in img yet (an empty tile folder) the byte still takes CurrentTile.
-        if (m_img->hasImage())
-            m_mPic->PaintPicture(m_img->picture(), core::kMapCellTwips * cell->column,
-                                 core::kMapCellTwips * cell->row, core::kMapCellTwips,
-                                 core::kMapCellTwips);
-        m_RomData[*byte] = static_cast<char>(m_CurrentTile);
+        // img always shows CurrentTile: its bitmap or its missing-tile picture.
+        m_mPic->PaintPicture(m_img->picture(), core::kMapCellTwips * cell->column,
+                             core::kMapCellTwips * cell->row, core::kMapCellTwips,
+                             core::kMapCellTwips);
+        const auto before = static_cast<std::uint8_t>(m_RomData[*byte]);
+        // Storing the code the cell holds already is no step to undo.
+        if (before != m_CurrentTile)
+            m_undoStack->push(new CellEdit(*this, {index, cell->column, cell->row, *byte}, before,
+                                           m_CurrentTile));
     }
+}
+
+void frmMap::setCell(const CellEdit::Cell &cell, std::uint8_t code, bool repaint)
+{
+    // Every image the history was recorded on has this length; the check keeps a mistake
+    // from writing beyond it.
+    if (cell.byte < 0 || cell.byte >= m_RomData.size())
+        return;
+    m_RomData[cell.byte] = static_cast<char>(code);
+    if (repaint && cell.chapter == m_shownChapter)
+        m_mPic->PaintPicture(tilePicture(code), core::kMapCellTwips * cell.column,
+                             core::kMapCellTwips * cell.row, core::kMapCellTwips,
+                             core::kMapCellTwips);
 }
 
 } // namespace app

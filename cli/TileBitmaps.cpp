@@ -24,7 +24,7 @@ QImage TileBitmaps::cellImage(std::uint8_t code)
         return image;
     QImage &sign = m_missingSigns[code];
     if (sign.isNull())
-        sign = missingTileImage(code);
+        sign = core::missingTileImage(code);
     return sign;
 }
 

@@ -3,12 +3,15 @@
 #include "ChapterTiles.h"
 #include "FileCheck.h"
 #include "MapCell.h"
+#include "MissingTile.h"
 #include "RuntimeError.h"
 #include "TileCache.h"
 #include "TileFolder.h"
 #include "Twips.h"
 
 #include <QPainter>
+
+#include <array>
 
 namespace core {
 
@@ -39,18 +42,19 @@ QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const T
     constexpr double side = double{kMapCellTwips} / host::kTwipsPerPixel;
     TileCache cache;
     ChapterTiles pictures(tiles, cache);
-    host::Picture scratch;
+    std::array<QImage, 256> missing;
     const std::int32_t n = mapCellCount(entry);
     for (std::int32_t i = 1; i <= n; ++i) {
         const MapCell cell = mapCell(entry, i, RomData);
-        if (cell.code) {
-            if (const host::Picture &loaded = pictures.picture(*cell.code))
-                scratch = loaded;
-        }
-        if (scratch)
-            painter.drawImage(QRectF(cell.x / double{host::kTwipsPerPixel},
-                                     cell.y / double{host::kTwipsPerPixel}, side, side),
-                              scratch->image());
+        if (!cell.code)
+            continue;
+        const host::Picture &loaded = pictures.picture(*cell.code);
+        QImage &sign = missing[*cell.code];
+        if (!loaded && sign.isNull())
+            sign = missingTileImage(*cell.code);
+        painter.drawImage(QRectF(cell.x / double{host::kTwipsPerPixel},
+                                 cell.y / double{host::kTwipsPerPixel}, side, side),
+                          loaded ? loaded->image() : sign);
     }
     return image;
 }

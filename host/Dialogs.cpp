@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <vector>
+
 namespace host {
 
 namespace {
@@ -23,6 +25,35 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::Information;
 }
 
+struct BoxButton {
+    QString text;
+    QMessageBox::ButtonRole role;
+    MessageAnswer answer;
+};
+
+// The buttons of a set other than Ok, left to right; the first is the default unless the
+// set makes Cancel the default.
+std::vector<BoxButton> boxButtons(MessageButtons buttons)
+{
+    const BoxButton cancel{QStringLiteral("取消"), QMessageBox::RejectRole, MessageAnswer::Cancel};
+    switch (buttons) {
+    case MessageButtons::Ok:
+        break;
+    case MessageButtons::SaveDiscardCancel:
+        return {{QStringLiteral("保存"), QMessageBox::AcceptRole, MessageAnswer::Save},
+                {QStringLiteral("不保存"), QMessageBox::DestructiveRole, MessageAnswer::Discard},
+                cancel};
+    case MessageButtons::KeepMineUseFileCancel:
+        return {{QStringLiteral("保留我的修改"), QMessageBox::AcceptRole, MessageAnswer::KeepMine},
+                {QStringLiteral("使用文件中的"), QMessageBox::AcceptRole, MessageAnswer::UseFile},
+                cancel};
+    case MessageButtons::OverwriteCancel:
+        return {{QStringLiteral("覆盖"), QMessageBox::DestructiveRole, MessageAnswer::Overwrite},
+                cancel};
+    }
+    return {};
+}
+
 MessageAnswer showMessageBox(const MessageBoxRequest &request)
 {
     QMessageBox box(boxIcon(request.icon), request.title, request.prompt, QMessageBox::NoButton,
@@ -32,16 +63,18 @@ MessageAnswer showMessageBox(const MessageBoxRequest &request)
         box.exec();
         return MessageAnswer::Ok;
     }
-    QPushButton *save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
+    const std::vector<BoxButton> buttons = boxButtons(request.buttons);
+    std::vector<std::pair<QPushButton *, MessageAnswer>> shown;
+    for (const BoxButton &button : buttons)
+        shown.emplace_back(box.addButton(button.text, button.role), button.answer);
+    QPushButton *cancel = shown.back().first;
+    box.setDefaultButton(request.buttons == MessageButtons::OverwriteCancel ? cancel
+                                                                            : shown.front().first);
     box.setEscapeButton(cancel);
     box.exec();
-    if (box.clickedButton() == save)
-        return MessageAnswer::Save;
-    if (box.clickedButton() == discard)
-        return MessageAnswer::Discard;
+    for (const auto &[button, answer] : shown)
+        if (box.clickedButton() == button)
+            return answer;
     return MessageAnswer::Cancel;
 }
 
@@ -75,7 +108,10 @@ MessageAnswer MsgBox(const MessageBoxRequest &request)
     return messageBoxHandler()(request);
 }
 
-QString GetOpenFileName(const OpenFileRequest &request) { return openFileHandler()(request); }
+QString GetOpenFileName(const OpenFileRequest &request)
+{
+    return openFileHandler()(request);
+}
 
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
 {

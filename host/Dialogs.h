@@ -13,9 +13,11 @@ namespace host {
 enum class MessageIcon { Information, Critical, Exclamation, Question };
 
 // The buttons a box offers. SaveDiscardCancel shows "保存" (the default, Enter), "不保存"
-// and "取消" (Escape, as is closing the box).
-enum class MessageButtons { Ok, SaveDiscardCancel };
-enum class MessageAnswer { Ok, Save, Discard, Cancel };
+// and "取消" (Escape, as is closing the box). KeepMineUseFileCancel shows "保留我的修改" (the
+// default), "使用文件中的" and "取消" (Escape). OverwriteCancel shows "覆盖" and "取消" (the
+// default and Escape).
+enum class MessageButtons { Ok, SaveDiscardCancel, KeepMineUseFileCancel, OverwriteCancel };
+enum class MessageAnswer { Ok, Save, Discard, Cancel, KeepMine, UseFile, Overwrite };
 
 struct MessageBoxRequest {
     QWidget *owner = nullptr;

@@ -3,6 +3,9 @@
 #include "RowImageDelegate.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
+
+#include <utility>
 
 namespace host {
 
@@ -25,7 +28,9 @@ ListBox::ListBox(QWidget *parent) : QListWidget(parent)
 // Qt redraws the whole list, every entry's text laid out anew, at each change of its
 // enabled state. A handler that disables the list while it works and enables it again
 // before it returns would have it redrawn for nothing; the list is redrawn once the event
-// loop runs, and only when its state then differs from the one last drawn.
+// loop runs, and only the parts painted in another state than it is in then. What was
+// painted counts, not what was asked for: a flush of the window during a long handler
+// paints the list as it is at that moment.
 void ListBox::changeEvent(QEvent *event)
 {
     if (event->type() != QEvent::EnabledChange) {
@@ -45,14 +50,30 @@ bool ListBox::eventFilter(QObject *watched, QEvent *event)
     return QListWidget::eventFilter(watched, event);
 }
 
+bool ListBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::Paint)
+        paintedIn(isEnabled()).frame += static_cast<QPaintEvent *>(event)->region();
+    return QListWidget::event(event);
+}
+
+bool ListBox::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::Paint)
+        paintedIn(isEnabled()).entries += static_cast<QPaintEvent *>(event)->region();
+    return QListWidget::viewportEvent(event);
+}
+
 void ListBox::showEnabledState()
 {
     m_enabledCheckQueued = false;
-    if (isEnabled() == m_shownEnabled)
-        return;
-    m_shownEnabled = isEnabled();
-    update();
-    viewport()->update();
+    // Only what shows the other state is drawn again.
+    const PaintedParts stale = std::exchange(paintedIn(!isEnabled()), {});
+    paintedIn(isEnabled()) = {};
+    if (!stale.frame.isEmpty())
+        update(stale.frame);
+    if (!stale.entries.isEmpty())
+        viewport()->update(stale.entries);
 }
 
 // Qt asks to show the chosen entry again half a second after each press (once no double

@@ -3,6 +3,7 @@
 #include "../support/DialogScript.h"
 #include "../support/SyntheticImage.h"
 #include "ImageControl.h"
+#include "MissingTile.h"
 #include "PictureBox.h"
 #include "Shape.h"
 #include "TileNaming.h"
@@ -96,6 +97,15 @@ protected:
     {
         const QImage &view = mPic()->image();
         return view.copy(QRect(16 * column, 16 * row, 16, 16) & view.rect());
+    }
+    // What the view and img show for a code without a loadable bitmap.
+    static QImage missingTile(int code)
+    {
+        return core::missingTileImage(static_cast<std::uint8_t>(code));
+    }
+    static bool showsMissingTile(const host::ImageControl *image, int code)
+    {
+        return image->hasImage() && image->picture()->image() == missingTile(code);
     }
     static bool isSolid(const QImage &image, QRgb colour)
     {

@@ -3,6 +3,7 @@
 #include "TileOpenCount.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -177,4 +178,36 @@ TEST_F(ChapterChoiceTest, TheListRedrawsOnlyWhatTheChoiceChanged)
     QCoreApplication::processEvents();
     EXPECT_NE(onScreen(list()), disabled);
     EXPECT_EQ(onScreen(list()), list()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// A chapter whose draw lasts longer than a display frame: the progress bar puts the window
+// on the screen during the draw, with the list disabled. Once the handler returns and the
+// event loop runs, the list shows enabled with the chosen entry, as a fresh paint shows it.
+TEST_F(ChapterChoiceTest, AfterALongDrawTheListShowsItsTrueState)
+{
+    // Large tiles, each decoded and scaled anew for this window, make the draw slow.
+    for (int code = 0; code < 256; ++code) {
+        QImage tile(128, 128, QImage::Format_RGB32);
+        tile.fill(tileColour(code));
+        writeTile(core::tileFileName(static_cast<std::uint8_t>(code)), tile);
+    }
+    std::array<std::pair<int, int>, core::kChapterCount> sizes{};
+    sizes.fill({4, 4});
+    sizes[1] = {256, 256};
+    openImage(testing_support::syntheticImage(sizes));
+    QCoreApplication::processEvents();
+
+    QElapsedTimer drawing;
+    drawing.start();
+    click(Qt::LeftButton, entryCentre(1));
+    ASSERT_GT(drawing.elapsed(), 16) << "the draw must outlast a display frame";
+    EXPECT_TRUE(list()->isEnabled());
+    EXPECT_EQ(list()->currentRow(), 1);
+    // The list is drawn again as the event loop runs; a list left drawn disabled never is.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] {
+            return onScreen(list()) ==
+                   list()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        },
+        1000));
 }

@@ -109,10 +109,10 @@ TEST_F(MapEditingTest, LeftClickShowsTheCellsTileAndNeverWritesOrMovesTheFrame)
     EXPECT_EQ(Shape1()->Top(), 240);
     EXPECT_EQ(lblpos(), QStringLiteral("1,1"));
 
-    // A missing tile leaves Pic as it is.
+    // A missing tile shows as missing, with its code.
     ASSERT_TRUE(QFile::remove(mapFile(QStringLiteral("46.bmp"))));
     window->mPic_MouseDown(1, 0, 1440, 1200); // (6, 5) = cell 70 = 0x46
-    EXPECT_EQ(pictureColour(Pic()), tileColour(69));
+    EXPECT_TRUE(showsMissingTile(Pic(), 0x46));
     // Nor does a middle click do anything.
     window->mPic_MouseDown(4, 0, 1200, 1200);
     EXPECT_EQ(window->RomData(), original);
@@ -172,16 +172,15 @@ TEST_F(PatternEditingTest, RightClickPaintsExactlyTheChosenPicture)
     EXPECT_EQ(viewCell(3, 2).pixel(8, 0), qRgb(0, 255, 0));
 }
 
-TEST_F(PatternEditingTest, RightClickWithoutAPictureStoresTheCodeAndPaintsNothing)
+TEST_F(PatternEditingTest, RightClickWithoutABitmapStoresTheCodeAndPaintsItMissing)
 {
     startWindow();
     const QByteArray original = testing_support::standardSyntheticImage();
     openImage(original);
     chooseChapter(0);
-    ASSERT_FALSE(img()->hasImage());
     window->mPic_MouseDown(2, 0, 720, 480);
     EXPECT_EQ(std::uint8_t(window->RomData()[window->Chapters()[0].DataOffset + 19]), 200);
-    EXPECT_TRUE(isSolid(mPic()->image(), kWhite));
+    EXPECT_EQ(viewCell(3, 2), missingTile(200));
 }
 
 TEST_F(PatternEditingTest, CellBeyondTheImageIsNeverWritten)

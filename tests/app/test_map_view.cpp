@@ -2,6 +2,7 @@
 #include "MapWindowFixture.h"
 #include "TileFolder.h"
 
+#include <QProcess>
 #include <QThread>
 #include <QTimer>
 
@@ -75,8 +76,8 @@ TEST_F(MapViewTest, WideMapIsDrawnInFullAndTheViewShowsItsCorner)
     EXPECT_EQ(mPic()->image().pixel(16 + 5, 31 * 16 + 5), tileColour((30 * 40 + 1) & 0xFF));
     EXPECT_EQ(pb()->Value(), 1600);
     // The headless renderer draws the same cells the same way, past the view's edges too.
-    const QImage whole =
-        core::renderChapter(window->RomData(), window->Chapters()[0], core::TileFolder(mapFolder()));
+    const QImage whole = core::renderChapter(window->RomData(), window->Chapters()[0],
+                                             core::TileFolder(mapFolder()));
     EXPECT_EQ(whole.size(), QSize(41 * 16, 41 * 16));
     EXPECT_EQ(whole.copy(QRect(QPoint(0, 0), viewSize())), mPic()->image());
     EXPECT_TRUE(isSolid(whole.copy(40 * 16, 40 * 16, 16, 16), tileColour(1600 & 0xFF)));
@@ -92,10 +93,10 @@ TEST_F(MapViewTest, TilesAreFoundByTheirCodeInAnyCase)
     chooseChapter(0);
     EXPECT_TRUE(isSolid(viewCell(10, 1), tileColour(10)));
     EXPECT_TRUE(isSolid(viewCell(8, 13), tileColour(200))); // cell 200
-    EXPECT_TRUE(isSolid(viewCell(7, 13), tileColour(10)));  // cell 199: no tile, the last one
+    EXPECT_EQ(viewCell(7, 13), missingTile(199));           // no C7.bmp
 }
 
-TEST_F(MapViewTest, MissingOrBrokenTilePaintsThePictureLoadedLast)
+TEST_F(MapViewTest, MissingOrBrokenTilePaintsItsMissingPicture)
 {
     writeTile(QStringLiteral("1.bmp"), tileColour(1));
     writeTile(QStringLiteral("3.bmp"), tileColour(3));
@@ -106,14 +107,16 @@ TEST_F(MapViewTest, MissingOrBrokenTilePaintsThePictureLoadedLast)
     openImage(testing_support::standardSyntheticImage());
     chooseChapter(0);
     EXPECT_TRUE(isSolid(viewCell(1, 1), tileColour(1)));
-    EXPECT_TRUE(isSolid(viewCell(2, 1), tileColour(1))); // 2.bmp is refused
+    EXPECT_EQ(viewCell(2, 1), missingTile(2)); // 2.bmp is refused
     EXPECT_TRUE(isSolid(viewCell(3, 1), tileColour(3)));
-    EXPECT_TRUE(isSolid(viewCell(4, 1), tileColour(3)));  // no 4.bmp
+    EXPECT_EQ(viewCell(4, 1), missingTile(4));            // no 4.bmp
     EXPECT_TRUE(isSolid(viewCell(1, 17), tileColour(1))); // cell 257 holds 1 again
-    EXPECT_TRUE(isSolid(viewCell(2, 17), tileColour(1)));
+    EXPECT_EQ(viewCell(2, 17), missingTile(2));
+    // Pic shows the tile loaded last: missing pictures are not loaded into it.
+    EXPECT_EQ(pictureColour(Pic()), tileColour(3));
 }
 
-TEST_F(MapViewTest, EmptyTileFolderLeavesTheViewWhiteWhileTheBarRuns)
+TEST_F(MapViewTest, EmptyTileFolderShowsEveryCellMissingWhileTheBarRuns)
 {
     startWindow();
     // Something drawn before, that the walk must clear.
@@ -121,13 +124,16 @@ TEST_F(MapViewTest, EmptyTileFolderLeavesTheViewWhiteWhileTheBarRuns)
                          2400, 2400);
     openImage(testing_support::standardSyntheticImage());
     chooseChapter(0);
-    EXPECT_TRUE(isSolid(mPic()->image(), kWhite));
+    EXPECT_TRUE(isSolid(mPic()->image().copy(0, 0, 543, 16), kWhite));
+    EXPECT_TRUE(isSolid(mPic()->image().copy(0, 0, 16, 511), kWhite));
+    EXPECT_EQ(viewCell(1, 1), missingTile(1));
+    EXPECT_EQ(viewCell(16, 30), missingTile(480 & 0xFF));
     EXPECT_FALSE(Pic()->hasImage());
     EXPECT_EQ(pb()->Max(), 512);
     EXPECT_EQ(pb()->Value(), 512);
 }
 
-TEST_F(MapViewTest, CellsBeyondTheImagePaintLikeMissingTiles)
+TEST_F(MapViewTest, CellsBeyondTheImageStayWhite)
 {
     writeAllTiles();
     startWindow();
@@ -141,8 +147,8 @@ TEST_F(MapViewTest, CellsBeyondTheImagePaintLikeMissingTiles)
     chooseChapter(24);
     EXPECT_TRUE(isSolid(viewCell(1, 1), tileColour(25)));
     EXPECT_TRUE(isSolid(viewCell(3, 1), tileColour(27)));
-    EXPECT_TRUE(isSolid(viewCell(4, 1), tileColour(27)));
-    EXPECT_TRUE(isSolid(viewCell(8, 6), tileColour(27)));
+    EXPECT_TRUE(isSolid(viewCell(4, 1), kWhite));
+    EXPECT_TRUE(isSolid(viewCell(8, 6), kWhite));
     EXPECT_EQ(pb()->Value(), 48);
     EXPECT_EQ(window->RomData(), rom);
 }
@@ -157,9 +163,10 @@ TEST_F(MapViewTest, DrawingAgainShowsTheEditedBytes)
     openImage(testing_support::standardSyntheticImage());
     chooseChapter(0);
 
-    // Until a tile is chosen, img shows the palette's last tile while CurrentTile is 200.
+    // Until a tile is chosen, img shows tile 200, which a right-click stores.
     window->mPic_MouseDown(2, 0, 720, 480);
-    EXPECT_TRUE(isSolid(viewCell(3, 2), tileColour(*lastPaletteCode)));
+    EXPECT_TRUE(isSolid(viewCell(3, 2), tileColour(200)));
+    mPic()->Cls();
     window->List1_Click();
     EXPECT_TRUE(isSolid(viewCell(3, 2), tileColour(200)));
     EXPECT_TRUE(isSolid(viewCell(2, 2), tileColour(18)));
@@ -215,10 +222,47 @@ TEST_F(MapViewTest, TilesChangedBetweenTwoDrawsShowAtTheSecond)
 
     EXPECT_TRUE(showsAFreshDrawing());
     EXPECT_TRUE(isSolid(viewCell(1, 1), qRgb(1, 2, 3)));
-    EXPECT_TRUE(isSolid(viewCell(2, 1), qRgb(1, 2, 3))); // 2.bmp removed
-    EXPECT_TRUE(isSolid(viewCell(3, 1), qRgb(1, 2, 3))); // 3.bmp refused
+    EXPECT_EQ(viewCell(2, 1), missingTile(2)); // 2.bmp removed
+    EXPECT_EQ(viewCell(3, 1), missingTile(3)); // 3.bmp refused
     EXPECT_TRUE(isSolid(viewCell(4, 1), tileColour(4)));
     EXPECT_TRUE(isSolid(viewCell(10, 1), qRgb(4, 5, 6)));
     EXPECT_TRUE(isSolid(viewCell(8, 13), tileColour(200)));
     EXPECT_EQ(pictureColour(Pic()), tileColour(200)); // the tile loaded last
+}
+
+// The window and tarvos-cli's PNG export draw a chapter alike, pixel for pixel: tiles at
+// their own size and scaled, refused bitmaps and missing ones.
+TEST_F(MapViewTest, ChapterLooksAsItsPngExport)
+{
+    for (int code = 0; code < 256; code += 3) {
+        QImage tile(16, 16, QImage::Format_RGB32);
+        tile.fill(tileColour(code));
+        tile.setPixel(code % 16, code / 16, qRgb(0, 0, 0)); // a shifted tile shows
+        writeTile(core::tileFileName(static_cast<std::uint8_t>(code)), tile);
+    }
+    QImage large(24, 24, QImage::Format_RGB32);
+    large.fill(qRgb(10, 20, 30));
+    large.setPixel(5, 7, qRgb(250, 0, 0));
+    writeTile(QStringLiteral("5.bmp"), large);
+    writeFile(QStringLiteral("7.bmp"), QByteArray("BM not a bitmap"));
+    startWindow();
+    const QString image = openImage(testing_support::standardSyntheticImage());
+    chooseChapter(0); // 16 x 32
+
+    const QString png = QDir(dir.path()).filePath(QStringLiteral("chapter1.png"));
+    QProcess cli;
+    cli.start(QStringLiteral(TARVOS_CLI_PROGRAM),
+              {QStringLiteral("export"), QStringLiteral("--tiles"), mapFolder(), image,
+               QStringLiteral("1"), png});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QImage exported = QImage(png).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(exported.size(), QSize(16 * 16, 16 * 32));
+
+    // The view leaves out column 0 and row 0, and its last row loses a pixel at its edge.
+    const QRect shown(16, 16, 16 * 16, viewSize().height() - 16);
+    const QImage view = mPic()->image().copy(shown);
+    EXPECT_EQ(view, exported.copy(QRect(QPoint(0, 0), shown.size())));
+    EXPECT_EQ(viewCell(1, 1), missingTile(1));
+    EXPECT_EQ(viewCell(7, 1), missingTile(7));
 }

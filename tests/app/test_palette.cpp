@@ -56,13 +56,26 @@ TEST_F(PaletteTest, SevenTilesAtTheirSevenPlacesInListingOrder)
     EXPECT_EQ(toolpic()->image().pixel(48, 24), qRgb(255, 255, 255));
 }
 
-TEST_F(PaletteTest, AfterStartCurrentTileIs200AndImgShowsTheLastTile)
+// img shows what a right-click stores from the start: tile 200 as the map view finds it
+// (C8.bmp, any case), else its missing-tile picture; never the palette's last tile.
+TEST_F(PaletteTest, AfterStartImgShowsTile200OrItsMissingPicture)
 {
-    writeSevenTiles();
+    writeSevenTiles(); // c8.bmp is the sixth of seven
     startWindow();
     EXPECT_EQ(window->CurrentTile(), 200);
-    EXPECT_EQ(pictureColour(img()), colourOfCell(6));
+    EXPECT_EQ(pictureColour(img()), colourOfCell(5));
     EXPECT_FALSE(Pic()->hasImage());
+
+    ASSERT_TRUE(QFile::remove(mapFile(QStringLiteral("c8.bmp"))));
+    startWindow();
+    EXPECT_EQ(window->CurrentTile(), 200);
+    EXPECT_TRUE(showsMissingTile(img(), 200));
+    // A right-click before any palette choice paints what it stores.
+    openImage(testing_support::standardSyntheticImage());
+    chooseChapter(0);
+    window->mPic_MouseDown(2, 0, 720, 480);
+    EXPECT_EQ(viewCell(3, 2), missingTile(200));
+    EXPECT_EQ(std::uint8_t(window->RomData()[window->Chapters()[0].DataOffset + 19]), 200);
 }
 
 TEST_F(PaletteTest, ClickChoosesTheCellThePointerRoundsTo)
@@ -154,8 +167,8 @@ TEST_F(PaletteTest, HoldsAtMost105TilesAndSkipsFilesThePictureLoaderRefuses)
     EXPECT_EQ(paletteCell(1), tileColour(0x11));
     EXPECT_EQ(paletteCell(2), tileColour(0x12));
     EXPECT_EQ(paletteCell(104), tileColour(0x10 + 104));
-    // The 106th and later files are not loaded: img shows the 105th.
-    EXPECT_EQ(pictureColour(img()), tileColour(0x10 + 104));
+    // img shows tile 200, which the folder lacks, not the palette's last tile.
+    EXPECT_TRUE(showsMissingTile(img(), 200));
 }
 
 TEST_F(PaletteTest, MissingTileFolderLeavesThePaletteBlank)
@@ -164,12 +177,12 @@ TEST_F(PaletteTest, MissingTileFolderLeavesThePaletteBlank)
     for (const QString &name : window->tileNames())
         EXPECT_TRUE(name.isEmpty());
     EXPECT_TRUE(isSolid(toolpic()->image(), qRgb(255, 255, 255)));
-    EXPECT_FALSE(img()->hasImage());
+    EXPECT_TRUE(showsMissingTile(img(), 200));
     window->toolpic_MouseDown(1, 0, 0, 0);
     EXPECT_EQ(window->CurrentTile(), 200);
 }
 
-TEST_F(PaletteTest, FileDeletedAfterStartStillSetsTheCodeButKeepsImg)
+TEST_F(PaletteTest, FileDeletedAfterStartSetsTheCodeAndShowsItMissing)
 {
     writeSevenTiles();
     startWindow();
@@ -177,7 +190,7 @@ TEST_F(PaletteTest, FileDeletedAfterStartStillSetsTheCodeButKeepsImg)
     ASSERT_TRUE(QFile::remove(mapFile(QStringLiteral("0A.bmp"))));
     window->toolpic_MouseDown(1, 0, 360, 0);
     EXPECT_EQ(window->CurrentTile(), 0x0A);
-    EXPECT_EQ(pictureColour(img()), colourOfCell(0));
+    EXPECT_TRUE(showsMissingTile(img(), 0x0A));
 }
 
 TEST_F(PaletteTest, MouseEventsOnThePaletteReachItsHandlers)

@@ -23,7 +23,7 @@ QImage expectedPicture(int chapter, int width, int height,
     QImage expected(16 * width, 16 * height, QImage::Format_RGB32);
     for (int i = 0; i < width * height; ++i) {
         const std::uint8_t code = syntheticCode(chapter, i);
-        const QImage tile = present(code) ? tileImage(code) : cli::missingTileImage(code);
+        const QImage tile = present(code) ? tileImage(code) : core::missingTileImage(code);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
                 expected.setPixel(16 * (i % width) + x, 16 * (i / width) + y, tile.pixel(x, y));
@@ -60,7 +60,7 @@ TEST(MissingTile, ShowsTheCodeInHexadecimal)
         "#wwwwww..wwwwww#", "#ww..ww......ww#", "#ww..ww......ww#", "#wwwwww......ww#",
         "#wwwwww......ww#", "#ww..ww......ww#", "#ww..ww......ww#", "#ww..ww......ww#",
         "#ww..ww......ww#", "#..............#", "#..............#", "################"};
-    const QImage sign = cli::missingTileImage(0xA7);
+    const QImage sign = core::missingTileImage(0xA7);
     ASSERT_EQ(sign.size(), QSize(16, 16));
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {

@@ -1,4 +1,5 @@
 #include "MapRenderer.h"
+#include "MissingTile.h"
 #include "RuntimeError.h"
 #include "TileFolder.h"
 #include "TileNaming.h"
@@ -60,7 +61,7 @@ TEST(TilePicture, MissingFileOrFolderGivesNoPicture)
     EXPECT_FALSE(loadTilePicture(QString()));
 }
 
-TEST(RenderChapter, DrawsEveryCellOneCellInAndRepeatsTheLastTileForMissingOnes)
+TEST(RenderChapter, DrawsEveryCellOneCellInAndMissingTilesWithTheirCode)
 {
     QTemporaryDir dir;
     // Tiles for codes 1 and 3 only; code 2 is a broken file.
@@ -78,16 +79,14 @@ TEST(RenderChapter, DrawsEveryCellOneCellInAndRepeatsTheLastTileForMissingOnes)
     const ChapterMap entry{0, 3, 2};
     const QImage image = renderChapter(rom, entry, TileFolder(dir.path()));
     ASSERT_EQ(image.size(), QSize(64, 48));
-    auto cellColour = [&](int c, int r) { return image.pixel(16 * c + 8, 16 * r + 8); };
-    EXPECT_EQ(cellColour(0, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(cellColour(1, 1), qRgb(255, 255, 255)); // code 0: no tile loaded yet
-    EXPECT_EQ(cellColour(2, 1), qRgb(60, 0, 0));
-    EXPECT_EQ(cellColour(3, 1), qRgb(60, 0, 0)); // broken 2.bmp: the last tile again
-    EXPECT_EQ(cellColour(1, 2), qRgb(180, 0, 0));
-    EXPECT_EQ(cellColour(2, 2), qRgb(180, 0, 0)); // no 4.bmp
-    EXPECT_EQ(cellColour(3, 2), qRgb(180, 0, 0)); // byte beyond the image
-    EXPECT_EQ(image.pixel(16, 16), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(47, 16), qRgb(60, 0, 0));
+    auto cell = [&](int c, int r) { return image.copy(16 * c, 16 * r, 16, 16); };
+    EXPECT_EQ(image.pixel(8, 8), qRgb(255, 255, 255));
+    EXPECT_EQ(cell(1, 1), missingTileImage(0)); // no 0.bmp
+    EXPECT_EQ(image.pixel(2 * 16 + 8, 16 + 8), qRgb(60, 0, 0));
+    EXPECT_EQ(cell(3, 1), missingTileImage(2)); // broken 2.bmp
+    EXPECT_EQ(image.pixel(16 + 8, 2 * 16 + 8), qRgb(180, 0, 0));
+    EXPECT_EQ(cell(2, 2), missingTileImage(4));                          // no 4.bmp
+    EXPECT_EQ(image.pixel(3 * 16 + 8, 2 * 16 + 8), qRgb(255, 255, 255)); // beyond the image
 }
 
 TEST(RenderChapter, EntryWithoutCellsGivesNoImage)

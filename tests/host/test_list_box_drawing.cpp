@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -13,12 +14,18 @@
 namespace {
 
 // More entries than the lists show, so that they scroll.
-const QStringList kEntries{QStringLiteral("１章 旅立ちの朝 "), QStringLiteral("２章 国境の砦 "),
-                           QStringLiteral("３章 霧の森 "),     QStringLiteral("Chapter 4"),
-                           QStringLiteral("５章 王都へ "),     QStringLiteral("６章 "),
-                           QStringLiteral("７章 谷の橋 "),     QStringLiteral("８章 雪原 "),
-                           QStringLiteral("９章 塔 "),         QStringLiteral("10章 港町 "),
-                           QStringLiteral("11章 "),            QStringLiteral("12章 終わりの地 ")};
+const QStringList kEntries{QStringLiteral("１章 旅立ちの朝 "),
+                           QStringLiteral("２章 国境の砦 "),
+                           QStringLiteral("３章 霧の森 "),
+                           QStringLiteral("Chapter 4"),
+                           QStringLiteral("５章 王都へ "),
+                           QStringLiteral("６章 "),
+                           QStringLiteral("７章 谷の橋 "),
+                           QStringLiteral("８章 雪原 "),
+                           QStringLiteral("９章 塔 "),
+                           QStringLiteral("10章 港町 "),
+                           QStringLiteral("11章 "),
+                           QStringLiteral("12章 終わりの地 ")};
 
 // The same list twice, side by side in one window: ours and Qt's own, configured alike.
 class ListBoxDrawing : public ::testing::Test {
@@ -186,6 +193,33 @@ TEST_F(ListBoxDrawing, AnEntryShownWholeIsNotDrawnAgainToShowIt)
     QApplication::processEvents();
     EXPECT_GT(counter.count, paintsOfTheChoice) << "an entry out of sight is scrolled to";
     EXPECT_TRUE(ours->viewport()->rect().contains(ours->visualRect(last)));
+}
+
+// A handler disables the list, the window is put on the screen while it works (a progress
+// bar's flush), and the handler enables the list again: once the event loop has run, the
+// screen shows the list enabled, as a fresh paint does.
+TEST_F(ListBoxDrawing, PaintedDisabledWithinAHandlerShowsEnabledAfterwards)
+{
+    choose(2);
+    QApplication::processEvents();
+    const auto onScreen = [this] {
+        const QPoint at = ours->mapTo(&window, QPoint(0, 0));
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(window.winId(), at.x(), at.y(), ours->width(), ours->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage enabled = onScreen();
+    ours->setEnabled(false);
+    ours->update();
+    ours->viewport()->update();
+    window.repaint();
+    ASSERT_NE(onScreen(), enabled) << "the flush shows the list disabled";
+    ours->setEnabled(true);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(onScreen(), enabled);
+    EXPECT_EQ(difference(onScreen(), drawn(ours)), "");
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace cli {
+namespace core {
 
 namespace {
 
@@ -56,4 +56,9 @@ QImage missingTileImage(std::uint8_t code)
     return image;
 }
 
-} // namespace cli
+host::Picture missingTilePicture(std::uint8_t code)
+{
+    return std::make_shared<host::StdPicture>(host::StdPicture::Bitmap, missingTileImage(code));
+}
+
+} // namespace core
