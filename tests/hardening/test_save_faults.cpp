@@ -180,9 +180,16 @@ TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
     }
     if (c.left == Left::Folder || c.left == Left::Nothing)
         writeFile(path, old);
+    // The other program's file is no image to merge with: it goes only when the user says so.
+    const bool asked = c.left == Left::OtherFile;
+    if (asked)
+        dialogs.answers << host::MessageAnswer::Overwrite;
     window->ucButton2_Click();
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].prompt, QStringLiteral("保存成功！"));
+    ASSERT_EQ(dialogs.messages.size(), asked ? 3u : 2u);
+    if (asked) {
+        EXPECT_EQ(dialogs.messages[1].icon, host::MessageIcon::Question);
+    }
+    EXPECT_EQ(dialogs.messages.back().prompt, QStringLiteral("保存成功！"));
     EXPECT_EQ(readFile(path), edited);
 }
 
