@@ -5,6 +5,7 @@
 #include "ImageChange.h"
 #include "ImageFile.h"
 #include "PatchApplication.h"
+#include "PatchFile.h"
 #include "PatchFormat.h"
 
 namespace cli {

@@ -1,7 +1,6 @@
 #include "BpsActions.h"
 
 #include "BpsNumber.h"
-#include "CommandOutput.h"
 
 namespace cli {
 
@@ -23,8 +22,8 @@ std::variant<QByteArray, QString> BpsActions::run()
             return *reason;
     }
     if (m_at != m_end)
-        return counted(m_end - m_at, QStringLiteral("trailing byte follows"),
-                       QStringLiteral("trailing bytes follow")) +
+        return (m_end - m_at == 1 ? QStringLiteral("1 trailing byte follows")
+                                  : QStringLiteral("%1 trailing bytes follow").arg(m_end - m_at)) +
                QStringLiteral(" the action that completes the target");
     return std::move(m_target);
 }

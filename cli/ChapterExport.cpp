@@ -55,7 +55,10 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
     }
     if (format == MapFormat::Tmx || format == MapFormat::Json) {
         plan.title = chapterTitle(chapter);
-        plan.tileset = tilesetTiles(*grid, tiles, QFileInfo(out).absolutePath());
+        plan.tileset = tilesetTiles(
+            *grid, tiles.folder(),
+            [&tiles](std::uint8_t code) -> const QImage & { return tiles.bitmap(code); },
+            QFileInfo(out).absolutePath());
     }
     plan.grid = std::move(*grid);
     return plan;

@@ -1,7 +1,5 @@
 #include "PatchFormat.h"
 
-#include "CommandFiles.h"
-
 #include <QFileInfo>
 
 namespace cli {
@@ -28,11 +26,6 @@ std::optional<PatchFormat> patchFormatOfName(const QString &path)
 QString patchFormatName(PatchFormat format)
 {
     return format == PatchFormat::Ips ? QStringLiteral("IPS") : QStringLiteral("BPS");
-}
-
-std::optional<QString> readPatchFile(const QString &path, QByteArray &bytes)
-{
-    return readInputFile(path, kMaxPatchBytes, QStringLiteral("not a patch"), bytes);
 }
 
 } // namespace cli

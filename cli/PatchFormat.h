@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -20,8 +19,5 @@ std::optional<PatchFormat> patchFormatOfContents(QByteArrayView head);
 std::optional<PatchFormat> patchFormatOfName(const QString &path);
 // "IPS" or "BPS".
 QString patchFormatName(PatchFormat format);
-
-// Reads a patch file whole. The reason on failure.
-std::optional<QString> readPatchFile(const QString &path, QByteArray &bytes);
 
 } // namespace cli

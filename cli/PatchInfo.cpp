@@ -3,6 +3,7 @@
 #include "BpsReader.h"
 #include "Crc32.h"
 #include "IpsReader.h"
+#include "PatchFile.h"
 #include "PatchFormat.h"
 
 #include <QJsonDocument>

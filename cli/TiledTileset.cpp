@@ -1,7 +1,5 @@
 #include "TiledTileset.h"
 
-#include "TileBitmaps.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,8 +7,8 @@
 
 namespace cli {
 
-std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, TileBitmaps &tiles,
-                                      const QString &mapFolder)
+std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, const core::TileFolder &folder,
+                                      const TileBitmapOf &bitmapOf, const QString &mapFolder)
 {
     std::array<bool, 256> used{};
     for (const std::uint8_t code : grid.codes)
@@ -19,10 +17,10 @@ std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, TileBitmaps &tiles,
     std::vector<TilesetTile> tileset;
     for (int value = 0; value < 256; ++value) {
         const auto code = static_cast<std::uint8_t>(value);
-        const QImage &bitmap = tiles.bitmap(code);
+        const QImage &bitmap = bitmapOf(code);
         if (bitmap.isNull() && !used[code])
             continue;
-        const QString path = QFileInfo(tiles.folder().tilePath(code)).absoluteFilePath();
+        const QString path = QFileInfo(folder.tilePath(code)).absoluteFilePath();
         tileset.push_back({code, base.relativeFilePath(path),
                            bitmap.isNull() ? kTilePixels : bitmap.width(),
                            bitmap.isNull() ? kTilePixels : bitmap.height()});
