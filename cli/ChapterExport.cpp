@@ -4,7 +4,7 @@
 #include "CommandFiles.h"
 #include "CsvMap.h"
 #include "MapRenderer.h"
-#include "PngFile.h"
+#include "PngWriter.h"
 #include "TileBitmaps.h"
 #include "TiledJsonMap.h"
 #include "TiledTileset.h"
@@ -15,13 +15,13 @@
 namespace cli {
 
 ExportResult exportChapter(const CartridgeImage &image, int chapter, const QString &out,
-                           MapFormat format, TileBitmaps &tiles)
+                           MapFormat format, TileBitmaps &tiles, PngWriter &png)
 {
     auto planned = planChapterExport(image, chapter, out, format, tiles);
     if (const auto *fault = std::get_if<ExportFault>(&planned))
         return *fault;
     const auto &plan = std::get<ChapterPlan>(planned);
-    return writeChapterFile(plan, packChapter(image, plan));
+    return writeChapterFile(plan, packChapter(image, plan, png));
 }
 
 std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
@@ -64,12 +64,12 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
     return plan;
 }
 
-QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan)
+QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan, PngWriter &png)
 {
     const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(plan.chapter - 1)];
     switch (plan.format) {
     case MapFormat::Png:
-        return pngBytes(core::renderChapterCells(
+        return png.bytes(core::renderChapterCells(
             image.RomData, entry, [&plan](std::uint8_t code) { return plan.cellImages[code]; }));
     case MapFormat::Csv:
         return writeCsvMap(plan.grid);

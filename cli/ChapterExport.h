@@ -15,6 +15,7 @@
 
 namespace cli {
 
+class PngWriter;
 class TileBitmaps;
 
 struct ExportFault {
@@ -48,17 +49,18 @@ struct ChapterPlan {
 
 // Writes chapter 1..25 of `image` to `out` in `format`: a picture drawn by the editor's
 // renderer with a sign for each missing bitmap, CSV codes, or a Tiled map whose tileset
-// points at the tile bitmaps.
+// points at the tile bitmaps. Pictures are written with `png`.
 ExportResult exportChapter(const CartridgeImage &image, int chapter, const QString &out,
-                           MapFormat format, TileBitmaps &tiles);
+                           MapFormat format, TileBitmaps &tiles, PngWriter &png);
 
 // The steps of exportChapter. Planning loads bitmaps into `tiles`, so one thread plans at
 // a time. Packing (drawing, encoding) reads only the plan and the image, so several plans
-// can be packed on threads of their own at once; the file is written last.
+// can be packed on threads of their own at once, each thread with its own PngWriter; the
+// file is written last.
 std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
                                                          const QString &out, MapFormat format,
                                                          TileBitmaps &tiles);
-QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan);
+QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan, PngWriter &png);
 ExportResult writeChapterFile(const ChapterPlan &plan, const QByteArray &bytes);
 
 } // namespace cli

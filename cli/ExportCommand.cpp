@@ -2,6 +2,7 @@
 #include "CommandParser.h"
 #include "Commands.h"
 #include "ExportBatch.h"
+#include "PngWriter.h"
 #include "TileBitmaps.h"
 #include "TileNaming.h"
 
@@ -132,7 +133,8 @@ int runExport(const QStringList &arguments, CommandOutput &io)
 
     if (!exportAll) {
         const QString out = positional.at(2);
-        return reportExport(exportChapter(image, *chapter, out, *format, tiles), *chapter, out,
+        PngWriter png;
+        return reportExport(exportChapter(image, *chapter, out, *format, tiles, png), *chapter, out,
                             *format, tiles, io);
     }
     const QString outDir = positional.at(1);
