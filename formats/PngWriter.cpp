@@ -21,9 +21,10 @@ constexpr std::array<char, 5> kPixelFormat{8, 2, 0, 0, 0};
 constexpr char kUnitMetre = 1;
 // The compressed rows are cut into IDAT chunks of this size.
 constexpr qsizetype kDataChunkBytes = 1 << 16;
-// libdeflate's fastest level: on map pictures it packs about as tightly as zlib's fast
-// levels at a fraction of their time, and the higher levels gain a few percent for
-// several times the time.
+// libdeflate's fastest level. On the sample image's chapter pictures it packs tighter than
+// zlib's fastest level in half its time, and within a tenth of zlib's level 3 in two
+// thirds of its time; its higher levels pack up to 30 % tighter for two to four times the
+// time, which an export would spend on nothing a user sees.
 constexpr int kCompressionLevel = 1;
 
 void appendBigEndian(QByteArray &bytes, std::uint32_t value)
