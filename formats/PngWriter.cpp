@@ -67,27 +67,28 @@ QByteArray PngWriter::bytes(const QImage &picture)
     const auto width = static_cast<std::size_t>(rgb.width());
     const auto height = static_cast<std::size_t>(rgb.height());
 
-    // Each row: filter byte 0 (none), then the pixels as R, G, B.
+    // Each row: filter byte 0 (none), then the pixels as R, G, B. A pixel 0xAARRGGBB
+    // byte-swapped and shifted is 0x00BBGGRR, stored lowest byte first as R, G, B, 0: all
+    // four bytes go at once and the next pixel overwrites the 0. The last pixel's 0 lands on the
+    // next row's filter byte, or on the one byte of room past the rows.
     const std::size_t rowBytes = 1 + 3 * width;
-    m_rows.resize(rowBytes * height);
+    const std::size_t rowsSize = rowBytes * height;
+    m_rows.resize(rowsSize + 1);
     unsigned char *out = m_rows.data();
     for (std::size_t y = 0; y < height; ++y) {
         const auto *pixels = reinterpret_cast<const QRgb *>(rgb.constScanLine(static_cast<int>(y)));
         *out++ = 0;
-        for (std::size_t x = 0; x < width; ++x) {
-            *out++ = static_cast<unsigned char>(qRed(pixels[x]));
-            *out++ = static_cast<unsigned char>(qGreen(pixels[x]));
-            *out++ = static_cast<unsigned char>(qBlue(pixels[x]));
-        }
+        for (std::size_t x = 0; x < width; ++x, out += 3)
+            qToLittleEndian(qbswap(std::uint32_t{pixels[x]}) >> 8, out);
     }
     if (!m_compressor) {
         m_compressor.reset(libdeflate_alloc_compressor(kCompressionLevel));
         if (!m_compressor)
             throw std::bad_alloc();
     }
-    m_packed.resize(libdeflate_zlib_compress_bound(m_compressor.get(), m_rows.size()));
+    m_packed.resize(libdeflate_zlib_compress_bound(m_compressor.get(), rowsSize));
     const std::size_t packedSize = libdeflate_zlib_compress(
-        m_compressor.get(), m_rows.data(), m_rows.size(), m_packed.data(), m_packed.size());
+        m_compressor.get(), m_rows.data(), rowsSize, m_packed.data(), m_packed.size());
     // The buffer holds libdeflate's own bound for these rows, so it always fits.
     if (packedSize == 0)
         throw std::logic_error("the compressed rows exceed their bound");
