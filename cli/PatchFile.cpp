@@ -7,7 +7,7 @@ namespace cli {
 
 std::optional<QString> readPatchFile(const QString &path, QByteArray &bytes)
 {
-    return readInputFile(path, kMaxPatchBytes, QStringLiteral("not a patch"), bytes);
+    return readInputFile(path, patches::kMaxPatchBytes, QStringLiteral("not a patch"), bytes);
 }
 
 } // namespace cli

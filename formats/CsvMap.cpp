@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace cli {
+namespace formats {
 
 QByteArray writeCsvMap(const MapGrid &grid)
 {
@@ -94,4 +94,4 @@ MapParse parseCsvMap(const QByteArray &text)
     return grid;
 }
 
-} // namespace cli
+} // namespace formats

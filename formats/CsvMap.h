@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-namespace cli {
+namespace formats {
 
 // One line per map row, the row's tile codes in decimal separated by commas.
 QByteArray writeCsvMap(const MapGrid &grid);
@@ -13,4 +13,4 @@ QByteArray writeCsvMap(const MapGrid &grid);
 // around it, a byte-order mark, CR-LF line ends and empty lines at the end are allowed).
 MapParse parseCsvMap(const QByteArray &text);
 
-} // namespace cli
+} // namespace formats

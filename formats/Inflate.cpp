@@ -4,7 +4,7 @@
 
 #include <limits>
 
-namespace cli {
+namespace formats {
 
 std::variant<QByteArray, QString> inflateExactly(const QByteArray &packed, Compression kind,
                                                  qsizetype expectedSize)
@@ -42,4 +42,4 @@ std::variant<QByteArray, QString> inflateExactly(const QByteArray &packed, Compr
     return unpacked;
 }
 
-} // namespace cli
+} // namespace formats

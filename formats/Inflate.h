@@ -5,7 +5,7 @@
 
 #include <variant>
 
-namespace cli {
+namespace formats {
 
 enum class Compression { Zlib, Gzip };
 
@@ -14,4 +14,4 @@ enum class Compression { Zlib, Gzip };
 std::variant<QByteArray, QString> inflateExactly(const QByteArray &packed, Compression kind,
                                                  qsizetype expectedSize);
 
-} // namespace cli
+} // namespace formats

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-namespace cli {
+namespace formats {
 
 std::optional<MapFormat> mapFormatNamed(const QString &name)
 {
@@ -38,4 +38,4 @@ QString extensionOf(MapFormat format)
     return {};
 }
 
-} // namespace cli
+} // namespace formats

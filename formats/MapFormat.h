@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace cli {
+namespace formats {
 
 enum class MapFormat { Png, Csv, Tmx, Json };
 
@@ -14,4 +14,4 @@ std::optional<MapFormat> mapFormatNamed(const QString &name);
 std::optional<MapFormat> mapFormatOf(const QString &path);
 QString extensionOf(MapFormat format);
 
-} // namespace cli
+} // namespace formats

@@ -2,7 +2,7 @@
 
 #include "MapCell.h"
 
-namespace cli {
+namespace formats {
 
 std::optional<MapGrid> readChapterGrid(const QByteArray &RomData, const core::ChapterMap &entry)
 {
@@ -38,4 +38,4 @@ int storeChapterGrid(QByteArray &RomData, const core::ChapterMap &entry, const M
     return changed;
 }
 
-} // namespace cli
+} // namespace formats

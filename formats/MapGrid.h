@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-namespace cli {
+namespace formats {
 
 // A chapter's tile codes outside the image: `width` x `height` codes, the top row first.
 struct MapGrid {
@@ -44,4 +44,4 @@ std::optional<MapGrid> readChapterGrid(const QByteArray &RomData, const core::Ch
 // bytes changed.
 int storeChapterGrid(QByteArray &RomData, const core::ChapterMap &entry, const MapGrid &grid);
 
-} // namespace cli
+} // namespace formats

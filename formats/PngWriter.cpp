@@ -10,7 +10,7 @@
 #include <new>
 #include <stdexcept>
 
-namespace cli {
+namespace formats {
 
 namespace {
 
@@ -117,4 +117,4 @@ QByteArray PngWriter::bytes(const QImage &picture)
     return file;
 }
 
-} // namespace cli
+} // namespace formats

@@ -8,7 +8,7 @@
 
 struct libdeflate_compressor;
 
-namespace cli {
+namespace formats {
 
 // Writes opaque pictures as PNG files: 8-bit RGB, not interlaced, with the picture's
 // resolution when it has one. The rows go unfiltered to libdeflate: a map picture repeats
@@ -39,4 +39,4 @@ private:
     std::vector<unsigned char> m_packed;
 };
 
-} // namespace cli
+} // namespace formats

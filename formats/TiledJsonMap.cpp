@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace cli {
+namespace formats {
 
 namespace {
 
@@ -185,4 +185,4 @@ MapParse parseTiledJsonMap(const QByteArray &text)
                          static_cast<int>(*height), firstGids);
 }
 
-} // namespace cli
+} // namespace formats

@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 
-namespace cli {
+namespace formats {
 
 // The same map as writeTmxMap in Tiled's JSON form, cells as an array of global ids.
 QByteArray writeTiledJsonMap(const TiledChapter &map);
@@ -14,4 +14,4 @@ QByteArray writeTiledJsonMap(const TiledChapter &map);
 // (uncompressed, zlib or gzip), turned into codes by cellsFromGids.
 MapParse parseTiledJsonMap(const QByteArray &text);
 
-} // namespace cli
+} // namespace formats

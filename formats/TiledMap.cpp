@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace cli {
+namespace formats {
 
 namespace {
 
@@ -128,4 +128,4 @@ std::variant<std::monostate, QString> checkMapSize(long long width, long long he
     return std::monostate{};
 }
 
-} // namespace cli
+} // namespace formats

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-namespace cli {
+namespace formats {
 
 // A tile of the exported image-collection tileset: tile id = code, its bitmap by a path
 // relative to the map file.
@@ -52,4 +52,4 @@ MapParse cellsFromGids(const GidList &gids, int width, int height,
 // Refuses a map size no chapter has, before anything is allocated for it.
 std::variant<std::monostate, QString> checkMapSize(long long width, long long height);
 
-} // namespace cli
+} // namespace formats

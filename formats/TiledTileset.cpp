@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace cli {
+namespace formats {
 
 std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, const core::TileFolder &folder,
                                       const TileBitmapOf &bitmapOf, const QString &mapFolder)
@@ -28,4 +28,4 @@ std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, const core::TileFolde
     return tileset;
 }
 
-} // namespace cli
+} // namespace formats

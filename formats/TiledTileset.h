@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-namespace cli {
+namespace formats {
 
 // A code's tile bitmap, null when the folder has none or it is not a picture.
 using TileBitmapOf = std::function<const QImage &(std::uint8_t code)>;
@@ -23,4 +23,4 @@ using TileBitmapOf = std::function<const QImage &(std::uint8_t code)>;
 std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, const core::TileFolder &folder,
                                       const TileBitmapOf &bitmapOf, const QString &mapFolder);
 
-} // namespace cli
+} // namespace formats

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace cli {
+namespace formats {
 
 namespace {
 
@@ -262,4 +262,4 @@ MapParse parseTmxMap(const QByteArray &text)
     return TmxReader(text).read();
 }
 
-} // namespace cli
+} // namespace formats

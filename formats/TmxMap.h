@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 
-namespace cli {
+namespace formats {
 
 // A Tiled map in its XML form: orthogonal, 16-pixel tiles, one tile layer named after the
 // chapter with CSV data, one image-collection tileset, the chapter number and data offset
@@ -16,4 +16,4 @@ QByteArray writeTmxMap(const TiledChapter &map);
 // gzip) or XML tile data, global ids turned into codes by cellsFromGids.
 MapParse parseTmxMap(const QByteArray &text);
 
-} // namespace cli
+} // namespace formats

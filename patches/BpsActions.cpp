@@ -2,7 +2,7 @@
 
 #include "BpsNumber.h"
 
-namespace cli {
+namespace patches {
 
 BpsActions::BpsActions(const QByteArray &patch, const BpsHeader &header, const QByteArray &source)
     : m_patch(patch), m_source(source), m_at(header.actionsBegin), m_end(header.actionsEnd),
@@ -113,4 +113,4 @@ QString BpsActions::refusal(const QString &what) const
     return QStringLiteral("the action at byte %1 %2").arg(m_actionAt).arg(what);
 }
 
-} // namespace cli
+} // namespace patches

@@ -8,7 +8,7 @@
 #include <optional>
 #include <variant>
 
-namespace cli {
+namespace patches {
 
 // Runs a BPS patch's actions, one after another, into a target that grows from empty. Every
 // length and offset comes from the patch and is checked before a byte moves.
@@ -40,4 +40,4 @@ private:
     QByteArray m_target;
 };
 
-} // namespace cli
+} // namespace patches

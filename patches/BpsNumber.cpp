@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace cli {
+namespace patches {
 
 void appendBpsNumber(QByteArray &out, quint64 value)
 {
@@ -61,4 +61,4 @@ QString bpsNumberFault(BpsNumberFault fault, qsizetype at)
                : QStringLiteral("the number at byte %1 does not fit 64 bits").arg(at);
 }
 
-} // namespace cli
+} // namespace patches

@@ -5,7 +5,7 @@
 
 #include <variant>
 
-namespace cli {
+namespace patches {
 
 // BPS's variable-length numbers: seven bits a byte, lowest first, the last byte marked by
 // its top bit. Every byte but the last also adds one, so each number has one spelling only.
@@ -27,4 +27,4 @@ std::variant<quint64, BpsNumberFault> readBpsNumber(const QByteArray &bytes, qsi
 // Why the number at byte `at` of a patch was refused, for the user.
 QString bpsNumberFault(BpsNumberFault fault, qsizetype at);
 
-} // namespace cli
+} // namespace patches

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace cli {
+namespace patches {
 
 namespace {
 
@@ -139,4 +139,4 @@ BpsPatch makeBpsPatch(const QByteArray &source, const QByteArray &target)
     return writer.finish();
 }
 
-} // namespace cli
+} // namespace patches

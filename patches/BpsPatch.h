@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-namespace cli {
+namespace patches {
 
 // A BPS patch: "BPS1", the source size, the target size and the metadata size as
 // variable-length numbers, the metadata, the actions that build the target, then the
@@ -17,4 +17,4 @@ struct BpsPatch {
 // of one repeated byte is copied from its own first byte where that is shorter. No metadata.
 BpsPatch makeBpsPatch(const QByteArray &source, const QByteArray &target);
 
-} // namespace cli
+} // namespace patches

@@ -5,7 +5,7 @@
 #include "CartridgeFile.h"
 #include "Crc32.h"
 
-namespace cli {
+namespace patches {
 
 namespace {
 
@@ -85,4 +85,4 @@ std::variant<QByteArray, QString> runBpsActions(const QByteArray &patch, const B
     return BpsActions(patch, header, source).run();
 }
 
-} // namespace cli
+} // namespace patches

@@ -5,7 +5,7 @@
 
 #include <variant>
 
-namespace cli {
+namespace patches {
 
 // What a BPS patch records about itself.
 struct BpsHeader {
@@ -30,4 +30,4 @@ std::variant<BpsHeader, QString> readBpsHeader(const QByteArray &patch);
 std::variant<QByteArray, QString> runBpsActions(const QByteArray &patch, const BpsHeader &header,
                                                 const QByteArray &source);
 
-} // namespace cli
+} // namespace patches

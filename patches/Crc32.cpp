@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace cli {
+namespace patches {
 
 quint32 crc32Of(QByteArrayView bytes)
 {
@@ -34,4 +34,4 @@ QString crc32Text(quint32 crc)
     return QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0')).toUpper();
 }
 
-} // namespace cli
+} // namespace patches

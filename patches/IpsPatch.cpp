@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace cli {
+namespace patches {
 
 namespace {
 
@@ -143,4 +143,4 @@ std::variant<IpsPatch, QString> makeIpsPatch(const QByteArray &original, const Q
     return patch;
 }
 
-} // namespace cli
+} // namespace patches

@@ -5,7 +5,7 @@
 
 #include <variant>
 
-namespace cli {
+namespace patches {
 
 // An IPS patch: "PATCH", records of a 3-byte big-endian offset and a 2-byte big-endian
 // size followed by that many bytes (or, for size 0, a 2-byte count and the one byte to
@@ -28,4 +28,4 @@ constexpr qsizetype kIpsEofOffset = 0x454F46;
 // 16 MiB.
 std::variant<IpsPatch, QString> makeIpsPatch(const QByteArray &original, const QByteArray &edited);
 
-} // namespace cli
+} // namespace patches

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace cli {
+namespace patches {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::variant<QByteArray, QString> applyIpsPatch(const QByteArray &patch,
     return image;
 }
 
-} // namespace cli
+} // namespace patches

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-namespace cli {
+namespace patches {
 
 // One record of an IPS patch: `size` bytes at image offset `offset`, taken from the patch
 // at `dataAt`, or for an RLE record `size` copies of `fill`.
@@ -35,4 +35,4 @@ std::variant<IpsContents, QString> readIpsPatch(const QByteArray &patch);
 std::variant<QByteArray, QString> applyIpsPatch(const QByteArray &patch,
                                                 const IpsContents &contents, QByteArray image);
 
-} // namespace cli
+} // namespace patches

@@ -5,7 +5,7 @@
 #include "IpsReader.h"
 #include "PatchFormat.h"
 
-namespace cli {
+namespace patches {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::variant<QByteArray, PatchRefusal> applyPatch(const QByteArray &patch, const
     return *format == PatchFormat::Ips ? applyIps(patch, image) : applyBps(patch, image);
 }
 
-} // namespace cli
+} // namespace patches

@@ -5,7 +5,7 @@
 
 #include <variant>
 
-namespace cli {
+namespace patches {
 
 // Why a patch was not applied; the reason concerns the image or the patch.
 struct PatchRefusal {
@@ -18,4 +18,4 @@ struct PatchRefusal {
 // target it records, by size and CRC-32.
 std::variant<QByteArray, PatchRefusal> applyPatch(const QByteArray &patch, const QByteArray &image);
 
-} // namespace cli
+} // namespace patches

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-namespace cli {
+namespace patches {
 
 std::optional<PatchFormat> patchFormatOfContents(QByteArrayView head)
 {
@@ -28,4 +28,4 @@ QString patchFormatName(PatchFormat format)
     return format == PatchFormat::Ips ? QStringLiteral("IPS") : QStringLiteral("BPS");
 }
 
-} // namespace cli
+} // namespace patches

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace cli {
+namespace patches {
 
 enum class PatchFormat { Ips, Bps };
 
@@ -20,4 +20,4 @@ std::optional<PatchFormat> patchFormatOfName(const QString &path);
 // "IPS" or "BPS".
 QString patchFormatName(PatchFormat format);
 
-} // namespace cli
+} // namespace patches

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace cli;
+using namespace formats;
 
 namespace {
 

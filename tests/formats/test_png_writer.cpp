@@ -77,7 +77,7 @@ std::vector<std::pair<QByteArray, QByteArray>> chunks(const QByteArray &png)
 TEST_P(PngWriterPicture, HoldsThePixelsQtWouldHaveWritten)
 {
     const QImage &picture = GetParam().picture;
-    const QByteArray ours = cli::PngWriter().bytes(picture);
+    const QByteArray ours = formats::PngWriter().bytes(picture);
     const QImage expected = decoded(qtPng(picture));
     ASSERT_FALSE(expected.isNull());
     EXPECT_EQ(decoded(ours), expected);
@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PngWriter, NullPictureGivesNoBytes)
 {
-    EXPECT_TRUE(cli::PngWriter().bytes(QImage()).isEmpty());
+    EXPECT_TRUE(formats::PngWriter().bytes(QImage()).isEmpty());
     EXPECT_TRUE(qtPng(QImage()).isEmpty());
 }
 
@@ -181,7 +181,7 @@ class PngWriterRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 TEST_P(PngWriterRoundTrip, ZlibInflatesThePictureBack)
 {
     QRandomGenerator random(static_cast<quint32>(GetParam().width * 31 + GetParam().height));
-    cli::PngWriter writer;
+    formats::PngWriter writer;
     for (int round = 0; round < 3; ++round) {
         const QImage picture = randomPicture(GetParam(), random);
         const QByteArray rows = expectedRows(picture);
@@ -205,7 +205,7 @@ TEST(PngWriter, StoresAPictureThatDoesNotCompress)
     QRandomGenerator random(7);
     const QImage picture = randomPicture({"Noise", 300, 200, 0}, random);
     const QByteArray rows = expectedRows(picture);
-    const QByteArray stream = zlibStream(cli::PngWriter().bytes(picture));
+    const QByteArray stream = zlibStream(formats::PngWriter().bytes(picture));
     ASSERT_GT(stream.size(), 2);
     EXPECT_EQ((static_cast<unsigned char>(stream[2]) >> 1) & 3, 0) << "the first block is stored";
     EXPECT_LE(stream.size(), rows.size() + 2 + 4 + 5 * (rows.size() / 0xFFFF + 1));
@@ -216,7 +216,7 @@ TEST(PngWriter, PacksAWideMapPicture)
 {
     const QImage picture = mosaic(256, 24);
     const QByteArray rows = expectedRows(picture);
-    const QByteArray stream = zlibStream(cli::PngWriter().bytes(picture));
+    const QByteArray stream = zlibStream(formats::PngWriter().bytes(picture));
     EXPECT_EQ(inflated(stream, rows.size()), rows);
     EXPECT_LT(stream.size(), rows.size() / 20);
 }

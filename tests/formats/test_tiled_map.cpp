@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace cli;
+using namespace formats;
 using namespace cli_testing;
 
 namespace {

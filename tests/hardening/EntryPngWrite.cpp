@@ -85,7 +85,7 @@ quint32 bigEndianAt(const QByteArray &bytes, qsizetype at)
 // is stored: never more than a few bytes of framing per block over the rows.
 void pngWrite(const std::uint8_t *data, std::size_t size)
 {
-    static cli::PngWriter writer;
+    static formats::PngWriter writer;
     FuzzInput input(data, size);
     const QImage picture = pictureOf(input);
     const QByteArray file = writer.bytes(picture);

@@ -25,7 +25,7 @@ public:
 
     BpsBuilder &number(quint64 value)
     {
-        cli::appendBpsNumber(m_bytes, value);
+        patches::appendBpsNumber(m_bytes, value);
         return *this;
     }
     BpsBuilder &raw(const QByteArray &bytes)
@@ -48,14 +48,14 @@ public:
     // The patch with the CRC-32s of `source` and `target` and its own.
     QByteArray finish(const QByteArray &source, const QByteArray &target) const
     {
-        return finishWith(cli::crc32Of(source), cli::crc32Of(target));
+        return finishWith(patches::crc32Of(source), patches::crc32Of(target));
     }
     QByteArray finishWith(quint32 sourceCrc, quint32 targetCrc) const
     {
         QByteArray patch = m_bytes;
-        cli::appendCrc32(patch, sourceCrc);
-        cli::appendCrc32(patch, targetCrc);
-        cli::appendCrc32(patch, cli::crc32Of(patch));
+        patches::appendCrc32(patch, sourceCrc);
+        patches::appendCrc32(patch, targetCrc);
+        patches::appendCrc32(patch, patches::crc32Of(patch));
         return patch;
     }
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <limits>
 
-using namespace cli;
+using namespace patches;
 using namespace cli_testing;
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-using namespace cli;
+using namespace patches;
 using namespace cli_testing;
 
 namespace {
