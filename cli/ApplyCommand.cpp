@@ -5,6 +5,7 @@
 #include "ImageChange.h"
 #include "ImageFile.h"
 #include "PatchApplication.h"
+#include "PatchFile.h"
 #include "PatchFormat.h"
 
 namespace cli {
@@ -45,8 +46,8 @@ int runApply(const QStringList &arguments, CommandOutput &io)
         return refuse(io, imagePath, refusal->reason);
     const QByteArray &image = std::get<CartridgeImage>(opened).RomData;
 
-    const auto applied = applyPatch(patch, image);
-    if (const auto *refusal = std::get_if<PatchRefusal>(&applied))
+    const auto applied = patches::applyPatch(patch, image);
+    if (const auto *refusal = std::get_if<patches::PatchRefusal>(&applied))
         return refuse(io, refusal->concernsImage ? imagePath : patchPath, refusal->reason);
     const QByteArray &result = std::get<QByteArray>(applied);
     const ImageChange change = ImageChange::between(image, result);

@@ -4,7 +4,7 @@
 #include "CommandFiles.h"
 #include "CsvMap.h"
 #include "MapRenderer.h"
-#include "PngFile.h"
+#include "PngWriter.h"
 #include "TileBitmaps.h"
 #include "TiledJsonMap.h"
 #include "TiledTileset.h"
@@ -15,21 +15,22 @@
 namespace cli {
 
 ExportResult exportChapter(const CartridgeImage &image, int chapter, const QString &out,
-                           MapFormat format, TileBitmaps &tiles)
+                           formats::MapFormat format, TileBitmaps &tiles, formats::PngWriter &png)
 {
     auto planned = planChapterExport(image, chapter, out, format, tiles);
     if (const auto *fault = std::get_if<ExportFault>(&planned))
         return *fault;
     const auto &plan = std::get<ChapterPlan>(planned);
-    return writeChapterFile(plan, packChapter(image, plan));
+    return writeChapterFile(plan, packChapter(image, plan, png));
 }
 
 std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
-                                                         const QString &out, MapFormat format,
+                                                         const QString &out,
+                                                         formats::MapFormat format,
                                                          TileBitmaps &tiles)
 {
     const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(chapter - 1)];
-    auto grid = readChapterGrid(image.RomData, entry);
+    auto grid = formats::readChapterGrid(image.RomData, entry);
     if (!grid)
         return ExportFault{image.path, QStringLiteral("chapter %1's map runs past the end of the "
                                                       "image")
@@ -39,43 +40,49 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
     plan.out = out;
     plan.format = format;
     plan.exported = ExportedChapter{grid->width, grid->height, 0, {}};
-    if (format != MapFormat::Csv) {
+    if (format != formats::MapFormat::Csv) {
         std::array<bool, 256> missing{};
         for (const std::uint8_t code : grid->codes) {
             if (!tiles.has(code)) {
                 ++plan.exported.cellsWithoutBitmap;
                 missing[code] = true;
             }
-            if (format == MapFormat::Png && plan.cellImages[code].isNull())
+            if (format == formats::MapFormat::Png && plan.cellImages[code].isNull())
                 plan.cellImages[code] = tiles.cellImage(code);
         }
         for (int code = 0; code < 256; ++code)
             if (missing[static_cast<std::size_t>(code)])
                 plan.exported.missingCodes.push_back(static_cast<std::uint8_t>(code));
     }
-    if (format == MapFormat::Tmx || format == MapFormat::Json) {
+    if (format == formats::MapFormat::Tmx || format == formats::MapFormat::Json) {
         plan.title = chapterTitle(chapter);
-        plan.tileset = tilesetTiles(*grid, tiles, QFileInfo(out).absolutePath());
+        plan.tileset = formats::tilesetTiles(
+            *grid, tiles.folder(),
+            [&tiles](std::uint8_t code) -> const QImage & { return tiles.bitmap(code); },
+            QFileInfo(out).absolutePath());
     }
     plan.grid = std::move(*grid);
     return plan;
 }
 
-QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan)
+QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
+                       formats::PngWriter &png)
 {
     const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(plan.chapter - 1)];
     switch (plan.format) {
-    case MapFormat::Png:
-        return pngBytes(core::renderChapterCells(
+    case formats::MapFormat::Png:
+        return png.bytes(core::renderChapterCells(
             image.RomData, entry, [&plan](std::uint8_t code) { return plan.cellImages[code]; }));
-    case MapFormat::Csv:
-        return writeCsvMap(plan.grid);
-    case MapFormat::Tmx:
-    case MapFormat::Json:
+    case formats::MapFormat::Csv:
+        return formats::writeCsvMap(plan.grid);
+    case formats::MapFormat::Tmx:
+    case formats::MapFormat::Json:
         break;
     }
-    const TiledChapter map{plan.chapter, plan.title, entry.DataOffset, plan.grid, plan.tileset};
-    return plan.format == MapFormat::Tmx ? writeTmxMap(map) : writeTiledJsonMap(map);
+    const formats::TiledChapter map{plan.chapter, plan.title, entry.DataOffset, plan.grid,
+                                    plan.tileset};
+    return plan.format == formats::MapFormat::Tmx ? formats::writeTmxMap(map)
+                                                  : formats::writeTiledJsonMap(map);
 }
 
 ExportResult writeChapterFile(const ChapterPlan &plan, const QByteArray &bytes)

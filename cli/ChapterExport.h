@@ -13,6 +13,10 @@
 #include <variant>
 #include <vector>
 
+namespace formats {
+class PngWriter;
+}
+
 namespace cli {
 
 class TileBitmaps;
@@ -36,29 +40,32 @@ using ExportResult = std::variant<ExportedChapter, ExportFault>;
 struct ChapterPlan {
     int chapter = 0;
     QString out;
-    MapFormat format = MapFormat::Png;
+    formats::MapFormat format = formats::MapFormat::Png;
     ExportedChapter exported;
-    MapGrid grid;
+    formats::MapGrid grid;
     // PNG: what each code of the chapter draws, its bitmap or the missing-tile sign.
     std::array<QImage, 256> cellImages;
     // TMX and JSON.
     QString title;
-    std::vector<TilesetTile> tileset;
+    std::vector<formats::TilesetTile> tileset;
 };
 
 // Writes chapter 1..25 of `image` to `out` in `format`: a picture drawn by the editor's
 // renderer with a sign for each missing bitmap, CSV codes, or a Tiled map whose tileset
-// points at the tile bitmaps.
+// points at the tile bitmaps. Pictures are written with `png`.
 ExportResult exportChapter(const CartridgeImage &image, int chapter, const QString &out,
-                           MapFormat format, TileBitmaps &tiles);
+                           formats::MapFormat format, TileBitmaps &tiles, formats::PngWriter &png);
 
 // The steps of exportChapter. Planning loads bitmaps into `tiles`, so one thread plans at
 // a time. Packing (drawing, encoding) reads only the plan and the image, so several plans
-// can be packed on threads of their own at once; the file is written last.
+// can be packed on threads of their own at once, each thread with its own PngWriter; the
+// file is written last.
 std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
-                                                         const QString &out, MapFormat format,
+                                                         const QString &out,
+                                                         formats::MapFormat format,
                                                          TileBitmaps &tiles);
-QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan);
+QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
+                       formats::PngWriter &png);
 ExportResult writeChapterFile(const ChapterPlan &plan, const QByteArray &bytes);
 
 } // namespace cli

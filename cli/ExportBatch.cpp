@@ -1,5 +1,7 @@
 #include "ExportBatch.h"
 
+#include "PngWriter.h"
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -14,10 +16,10 @@ namespace {
 using Planned = std::variant<ChapterPlan, ExportFault>;
 
 // A chapter refused while planning packs into nothing.
-QByteArray packed(const CartridgeImage &image, const Planned &planned)
+QByteArray packed(const CartridgeImage &image, const Planned &planned, formats::PngWriter &png)
 {
     const auto *plan = std::get_if<ChapterPlan>(&planned);
-    return plan ? packChapter(image, *plan) : QByteArray();
+    return plan ? packChapter(image, *plan, png) : QByteArray();
 }
 
 // A chapter refused while planning keeps its fault and writes nothing.
@@ -31,14 +33,15 @@ ExportResult written(const Planned &planned, const QByteArray &bytes)
 } // namespace
 
 void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget> &targets,
-                    MapFormat format, TileBitmaps &tiles, int workers,
+                    formats::MapFormat format, TileBitmaps &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report)
 {
     const std::size_t count = targets.size();
     const auto threads = std::min(static_cast<std::size_t>(std::max(workers, 1)), count);
     if (threads <= 1) {
+        formats::PngWriter png;
         for (const ChapterTarget &target : targets)
-            report(target, exportChapter(image, target.chapter, target.out, format, tiles));
+            report(target, exportChapter(image, target.chapter, target.out, format, tiles, png));
         return;
     }
 
@@ -70,10 +73,11 @@ void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget
         files.push_back(promise.get_future());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
+        formats::PngWriter png;
         for (std::size_t k = next++; k < count; k = next++) {
             const std::size_t i = order[k];
             try {
-                packing[i].set_value(packed(image, plans[i]));
+                packing[i].set_value(packed(image, plans[i], png));
             } catch (...) {
                 packing[i].set_exception(std::current_exception());
             }

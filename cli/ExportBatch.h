@@ -24,7 +24,7 @@ struct ChapterTarget {
 // same whatever the number of threads. With one worker (or one chapter) the calling
 // thread exports the chapters itself with exportChapter, one after another.
 void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget> &targets,
-                    MapFormat format, TileBitmaps &tiles, int workers,
+                    formats::MapFormat format, TileBitmaps &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report);
 
 // How many threads a batch uses on this machine: one per processor core.

@@ -2,6 +2,7 @@
 #include "CommandParser.h"
 #include "Commands.h"
 #include "ExportBatch.h"
+#include "PngWriter.h"
 #include "TileBitmaps.h"
 #include "TileNaming.h"
 
@@ -22,8 +23,8 @@ QString codeList(const std::vector<std::uint8_t> &codes)
 }
 
 // One chapter written: a line on stdout, and on stderr the cells that have no bitmap.
-int reportExport(const ExportResult &result, int chapter, const QString &out, MapFormat format,
-                 const TileBitmaps &tiles, CommandOutput &io)
+int reportExport(const ExportResult &result, int chapter, const QString &out,
+                 formats::MapFormat format, const TileBitmaps &tiles, CommandOutput &io)
 {
     if (const auto *fault = std::get_if<ExportFault>(&result))
         return refuse(io, fault->file, fault->reason);
@@ -40,7 +41,7 @@ int reportExport(const ExportResult &result, int chapter, const QString &out, Ma
                                    QStringLiteral("cells have")),
                            QDir::toNativeSeparators(tiles.folder().path()),
                            codeList(exported.missingCodes),
-                           format == MapFormat::Png
+                           format == formats::MapFormat::Png
                                ? QStringLiteral("drawn as placeholders showing the code")
                                : QStringLiteral("the tileset names files that are not there"));
     return kSuccess;
@@ -83,7 +84,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     const QStringList positional = parser.positionalArguments();
     const bool exportAll = parser.isSet(all);
 
-    std::optional<MapFormat> format;
+    std::optional<formats::MapFormat> format;
     std::optional<int> chapter;
     if (exportAll) {
         if (positional.size() != 2)
@@ -91,7 +92,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
                               QStringLiteral("--all takes IMAGE OUTDIR"));
         if (!parser.isSet(formatOption))
             return usageError(io, QStringLiteral("export"), QStringLiteral("--all needs --format"));
-        format = mapFormatNamed(parser.value(formatOption));
+        format = formats::mapFormatNamed(parser.value(formatOption));
         if (!format)
             return usageError(
                 io, QStringLiteral("export"),
@@ -107,7 +108,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
         if (!chapter)
             return usageError(io, QStringLiteral("export"),
                               QStringLiteral("chapter '%1' is not 1..25").arg(positional.at(1)));
-        format = mapFormatOf(positional.at(2));
+        format = formats::mapFormatOf(positional.at(2));
         if (!format)
             return usageError(io, QStringLiteral("export"),
                               QStringLiteral("'%1' does not end in .png, .csv, .tmx or .json")
@@ -125,14 +126,15 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     const QString tileDir = parser.isSet(tilesOption)
                                 ? parser.value(tilesOption)
                                 : core::tileFolder(QCoreApplication::applicationDirPath());
-    if (*format != MapFormat::Csv && !QFileInfo(tileDir).isDir())
+    if (*format != formats::MapFormat::Csv && !QFileInfo(tileDir).isDir())
         return refuse(io, tileDir,
                       QStringLiteral("no such tile folder (name one with --tiles DIR)"));
     TileBitmaps tiles(tileDir);
 
     if (!exportAll) {
         const QString out = positional.at(2);
-        return reportExport(exportChapter(image, *chapter, out, *format, tiles), *chapter, out,
+        formats::PngWriter png;
+        return reportExport(exportChapter(image, *chapter, out, *format, tiles, png), *chapter, out,
                             *format, tiles, io);
     }
     const QString outDir = positional.at(1);
@@ -142,7 +144,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     for (int k = 1; k <= core::kChapterCount; ++k)
         targets.push_back({k, QDir(outDir).filePath(QStringLiteral("chapter%1.%2")
                                                         .arg(k, 2, 10, QChar(u'0'))
-                                                        .arg(extensionOf(*format)))});
+                                                        .arg(formats::extensionOf(*format)))});
     int status = kSuccess;
     exportChapters(image, targets, *format, tiles, exportWorkers(),
                    [&](const ChapterTarget &target, const ExportResult &result) {

@@ -16,19 +16,19 @@ namespace {
 // No map file of a chapter comes near this, whatever its layout.
 constexpr qint64 kMaxMapFileBytes = 32 * 1024 * 1024;
 
-MapParse parseMapFile(const QByteArray &bytes, MapFormat format)
+formats::MapParse parseMapFile(const QByteArray &bytes, formats::MapFormat format)
 {
     switch (format) {
-    case MapFormat::Tmx:
-        return parseTmxMap(bytes);
-    case MapFormat::Json:
-        return parseTiledJsonMap(bytes);
-    case MapFormat::Csv:
-        return parseCsvMap(bytes);
-    case MapFormat::Png:
+    case formats::MapFormat::Tmx:
+        return formats::parseTmxMap(bytes);
+    case formats::MapFormat::Json:
+        return formats::parseTiledJsonMap(bytes);
+    case formats::MapFormat::Csv:
+        return formats::parseCsvMap(bytes);
+    case formats::MapFormat::Png:
         break;
     }
-    return MapFault{QStringLiteral("a picture cannot be imported")};
+    return formats::MapFault{QStringLiteral("a picture cannot be imported")};
 }
 
 } // namespace
@@ -67,8 +67,8 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     if (!chapter)
         return usageError(io, QStringLiteral("import"),
                           QStringLiteral("chapter '%1' is not 1..25").arg(positional.at(1)));
-    const auto format = mapFormatOf(mapPath);
-    if (!format || *format == MapFormat::Png)
+    const auto format = formats::mapFormatOf(mapPath);
+    if (!format || *format == formats::MapFormat::Png)
         return usageError(io, QStringLiteral("import"),
                           QStringLiteral("'%1' does not end in .csv, .tmx or .json").arg(mapPath));
 
@@ -88,10 +88,10 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     if (const auto reason =
             readInputFile(mapPath, kMaxMapFileBytes, QStringLiteral("not a map file"), bytes))
         return refuse(io, mapPath, *reason);
-    const MapParse parsed = parseMapFile(bytes, *format);
-    if (const auto *fault = std::get_if<MapFault>(&parsed))
+    const formats::MapParse parsed = parseMapFile(bytes, *format);
+    if (const auto *fault = std::get_if<formats::MapFault>(&parsed))
         return refuse(io, mapPath, fault->message);
-    const MapGrid &grid = std::get<MapGrid>(parsed);
+    const formats::MapGrid &grid = std::get<formats::MapGrid>(parsed);
     if (grid.width != entry.Width || grid.height != entry.Height)
         return refuse(io, mapPath,
                       QStringLiteral("the map is %1 x %2 cells, chapter %3 is %4 x %5")
@@ -101,7 +101,7 @@ int runImport(const QStringList &arguments, CommandOutput &io)
                           .arg(entry.Width)
                           .arg(entry.Height));
 
-    const int changed = storeChapterGrid(image.RomData, entry, grid);
+    const int changed = formats::storeChapterGrid(image.RomData, entry, grid);
     if (parser.isSet(dryRun)) {
         io.out << QStringLiteral("chapter %1: %2 (dry run, nothing written)\n")
                       .arg(*chapter)

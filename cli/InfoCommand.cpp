@@ -74,7 +74,8 @@ void writeText(const CartridgeImage &image, CommandOutput &io)
 bool isPatchFile(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && patchFormatOfContents(file.read(5)).has_value();
+    return file.open(QIODevice::ReadOnly) &&
+           patches::patchFormatOfContents(file.read(5)).has_value();
 }
 
 } // namespace

@@ -18,18 +18,18 @@ struct MadePatch {
     QString parts; // "2 records", "5 actions"
 };
 
-std::variant<MadePatch, QString> makePatch(PatchFormat format, const QByteArray &original,
+std::variant<MadePatch, QString> makePatch(patches::PatchFormat format, const QByteArray &original,
                                            const QByteArray &edited)
 {
-    if (format == PatchFormat::Bps) {
-        BpsPatch patch = makeBpsPatch(original, edited);
+    if (format == patches::PatchFormat::Bps) {
+        patches::BpsPatch patch = patches::makeBpsPatch(original, edited);
         return MadePatch{std::move(patch.bytes), counted(patch.actions, QStringLiteral("action"),
                                                          QStringLiteral("actions"))};
     }
-    auto made = makeIpsPatch(original, edited);
+    auto made = patches::makeIpsPatch(original, edited);
     if (auto *reason = std::get_if<QString>(&made))
         return std::move(*reason);
-    IpsPatch &patch = std::get<IpsPatch>(made);
+    patches::IpsPatch &patch = std::get<patches::IpsPatch>(made);
     return MadePatch{std::move(patch.bytes),
                      counted(patch.records, QStringLiteral("record"), QStringLiteral("records"))};
 }
@@ -57,7 +57,7 @@ int runPatch(const QStringList &arguments, CommandOutput &io)
     if (const auto status = command.parse(arguments, io, 3, 3))
         return *status;
     const QStringList positional = command.parser().positionalArguments();
-    const auto format = patchFormatOfName(positional.at(2));
+    const auto format = patches::patchFormatOfName(positional.at(2));
     if (!format)
         return usageError(
             io, QStringLiteral("patch"),
@@ -70,7 +70,7 @@ int runPatch(const QStringList &arguments, CommandOutput &io)
         if (const auto *refusal = std::get_if<Refusal>(&opened))
             return refuse(io, path, refusal->reason);
         images[i] = std::get<CartridgeImage>(std::move(opened)).RomData;
-        if (*format == PatchFormat::Ips && images[i].size() > kMaxIpsImageBytes)
+        if (*format == patches::PatchFormat::Ips && images[i].size() > patches::kMaxIpsImageBytes)
             return refuse(io, path,
                           QStringLiteral("larger than 16 MiB, beyond an IPS patch's offsets"));
     }

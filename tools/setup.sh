@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev tiled
+  zlib1g-dev libdeflate-dev tiled
   fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
   binutils-mingw-w64-x86-64
   xvfb xauth xdotool

@@ -30,13 +30,13 @@ quint32 recordedCrc(const QByteArray &patch)
 
 QString crcOf(const QByteArray &bytes)
 {
-    return cli::crc32Text(cli::crc32Of(bytes));
+    return patches::crc32Text(patches::crc32Of(bytes));
 }
 
 QString damaged(const QByteArray &patch)
 {
     return QStringLiteral("the patch is damaged or cut short: its CRC-32 is %1, it records %2")
-        .arg(crcOf(patch.chopped(4)), cli::crc32Text(recordedCrc(patch)));
+        .arg(crcOf(patch.chopped(4)), patches::crc32Text(recordedCrc(patch)));
 }
 
 class CliApply : public CliFolder {
@@ -144,7 +144,7 @@ TEST_F(CliApply, TheImageMayShrinkOrGrowInPlaceThroughALink)
     ASSERT_TRUE(QFile::link(m_image, link));
     const auto applyInPlace = [&](const QByteArray &target) {
         const QString bps = path(QStringLiteral("step.bps"));
-        writeBytes(bps, cli::makeBpsPatch(readBytes(link), target).bytes);
+        writeBytes(bps, patches::makeBpsPatch(readBytes(link), target).bytes);
         const CliRun run = runCli({QStringLiteral("apply"), bps, link});
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_EQ(readBytes(link), target);
@@ -167,13 +167,13 @@ TEST_F(CliApply, AnIpsPatchMayCutTheImage)
 TEST_F(CliApply, RefusesTheWrongImageAndDamagedPatches)
 {
     const QByteArray edit = edited(m_original);
-    const QByteArray good = cli::makeBpsPatch(m_original, edit).bytes;
+    const QByteArray good = patches::makeBpsPatch(m_original, edit).bytes;
     QByteArray flipped = good;
     flipped[12] = static_cast<char>(flipped[12] ^ 0x10);
     const QByteArray other = m_original + "x";
     B whole(quint64(m_original.size()), quint64(m_original.size()));
     whole.action(B::SourceRead, quint64(m_original.size()));
-    const quint32 wrong = cli::crc32Of(m_original) ^ 1;
+    const quint32 wrong = patches::crc32Of(m_original) ^ 1;
     struct Refused {
         QByteArray patch;
         bool blamesImage;
@@ -183,23 +183,23 @@ TEST_F(CliApply, RefusesTheWrongImageAndDamagedPatches)
              Refused{"BPS", false,
                      QStringLiteral("not an IPS or BPS patch: it starts with neither \"PATCH\" "
                                     "nor \"BPS1\"")},
-             Refused{cli::makeBpsPatch(other, edited(other)).bytes, true,
+             Refused{patches::makeBpsPatch(other, edited(other)).bytes, true,
                      QStringLiteral("this patch is for a different image: expected %1 bytes, "
                                     "CRC-32 %2")
                          .arg(other.size())
                          .arg(crcOf(other))},
-             Refused{cli::makeBpsPatch(edit, m_original).bytes, true,
+             Refused{patches::makeBpsPatch(edit, m_original).bytes, true,
                      QStringLiteral("already patched: the image is the patch's target (%1 "
                                     "bytes, CRC-32 %2)")
                          .arg(m_original.size())
                          .arg(crcOf(m_original))},
              Refused{flipped, false, damaged(flipped)},
              Refused{good.chopped(1), false, damaged(good.chopped(1))},
-             Refused{whole.finishWith(cli::crc32Of(m_original), wrong), false,
+             Refused{whole.finishWith(patches::crc32Of(m_original), wrong), false,
                      QStringLiteral("the result is not the patch's target: %1 bytes, CRC-32 %2; "
                                     "expected %1 bytes, CRC-32 %3")
                          .arg(m_original.size())
-                         .arg(crcOf(m_original), cli::crc32Text(wrong))},
+                         .arg(crcOf(m_original), patches::crc32Text(wrong))},
              Refused{B(quint64(m_original.size()), 64 * 1024 * 1024 + 1).finishWith(0, 0), false,
                      QStringLiteral("the patch's target is 67108865 bytes, larger than the 64 "
                                     "MiB an image may have")},
@@ -226,7 +226,7 @@ TEST_P(CliApplyBrokenActions, AreRefused)
     B builder(quint64(m_original.size()), GetParam().target);
     const qsizetype at = builder.size();
     GetParam().actions(builder);
-    expectRefused(builder.finishWith(cli::crc32Of(m_original), 0), false,
+    expectRefused(builder.finishWith(patches::crc32Of(m_original), 0), false,
                   GetParam().reason.contains(u"%1") ? GetParam().reason.arg(at)
                                                     : GetParam().reason);
 }

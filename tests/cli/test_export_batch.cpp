@@ -8,14 +8,15 @@ using namespace cli_testing;
 namespace {
 
 // What a batch reported, one line a chapter, with the output folder's name left out.
-QStringList exportAll(const cli::CartridgeImage &image, cli::MapFormat format, const QString &tiles,
-                      const QString &folder, int workers)
+QStringList exportAll(const cli::CartridgeImage &image, formats::MapFormat format,
+                      const QString &tiles, const QString &folder, int workers)
 {
     std::vector<cli::ChapterTarget> targets;
     for (int k = 1; k <= core::kChapterCount; ++k)
-        targets.push_back(
-            {k,
-             QStringLiteral("%1/chapter%2.%3").arg(folder).arg(k).arg(cli::extensionOf(format))});
+        targets.push_back({k, QStringLiteral("%1/chapter%2.%3")
+                                  .arg(folder)
+                                  .arg(k)
+                                  .arg(formats::extensionOf(format))});
     cli::TileBitmaps bitmaps(tiles);
     QStringList reports;
     cli::exportChapters(image, targets, format, bitmaps, workers,
@@ -37,7 +38,7 @@ QStringList exportAll(const cli::CartridgeImage &image, cli::MapFormat format, c
     return reports;
 }
 
-class ExportBatch : public CliFolder, public ::testing::WithParamInterface<cli::MapFormat> {};
+class ExportBatch : public CliFolder, public ::testing::WithParamInterface<formats::MapFormat> {};
 class CliExportAll : public CliFolder {};
 
 } // namespace
@@ -56,11 +57,11 @@ TEST_P(ExportBatch, WritesTheSameWhateverTheNumberOfThreads)
     image.chapters = core::ReadMapDirectory(image.RomData);
     ASSERT_TRUE(image.chapters);
 
-    const cli::MapFormat format = GetParam();
+    const formats::MapFormat format = GetParam();
     QStringList oneAtATime;
     for (const int workers : {1, 2, 3, 25}) {
         const QString folder = path(QStringLiteral("out%1").arg(workers));
-        QDir().mkpath(QStringLiteral("%1/chapter7.%2").arg(folder, cli::extensionOf(format)));
+        QDir().mkpath(QStringLiteral("%1/chapter7.%2").arg(folder, formats::extensionOf(format)));
         const QStringList reports = exportAll(image, format, tiles(), folder, workers);
         if (workers == 1) {
             oneAtATime = reports;
@@ -74,10 +75,10 @@ TEST_P(ExportBatch, WritesTheSameWhateverTheNumberOfThreads)
         EXPECT_EQ(reports, oneAtATime) << workers;
         for (int k = 1; k <= 24; ++k) {
             const QString name =
-                QStringLiteral("/chapter%1.%2").arg(k).arg(cli::extensionOf(format));
+                QStringLiteral("/chapter%1.%2").arg(k).arg(formats::extensionOf(format));
             const QString first = path(QStringLiteral("out1")) + name;
             EXPECT_EQ(readBytes(folder + name), readBytes(first)) << workers << name.toStdString();
-            if (format == cli::MapFormat::Png) {
+            if (format == formats::MapFormat::Png) {
                 EXPECT_EQ(QImage(folder + name), QImage(first)) << workers << k;
             }
         }
@@ -85,10 +86,10 @@ TEST_P(ExportBatch, WritesTheSameWhateverTheNumberOfThreads)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, ExportBatch,
-                         ::testing::Values(cli::MapFormat::Png, cli::MapFormat::Csv,
-                                           cli::MapFormat::Tmx, cli::MapFormat::Json),
+                         ::testing::Values(formats::MapFormat::Png, formats::MapFormat::Csv,
+                                           formats::MapFormat::Tmx, formats::MapFormat::Json),
                          [](const auto &test) {
-                             return cli::extensionOf(test.param).toStdString();
+                             return formats::extensionOf(test.param).toStdString();
                          });
 
 // The tool's output for all chapters at once is what it says for each chapter alone.

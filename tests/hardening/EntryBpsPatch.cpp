@@ -27,22 +27,23 @@ QByteArray knownBytes(qsizetype size)
 QByteArray withChecksums(const QByteArray &body, quint32 source, quint32 target)
 {
     QByteArray patch = body;
-    cli::appendCrc32(patch, source);
-    cli::appendCrc32(patch, target);
-    cli::appendCrc32(patch, cli::crc32Of(patch));
+    patches::appendCrc32(patch, source);
+    patches::appendCrc32(patch, target);
+    patches::appendCrc32(patch, patches::crc32Of(patch));
     return patch;
 }
 
-void requireRefusal(const std::variant<QByteArray, cli::PatchRefusal> &applied, const char *rule)
+void requireRefusal(const std::variant<QByteArray, patches::PatchRefusal> &applied,
+                    const char *rule)
 {
-    require(std::holds_alternative<cli::PatchRefusal>(applied) &&
-                !std::get<cli::PatchRefusal>(applied).reason.isEmpty(),
+    require(std::holds_alternative<patches::PatchRefusal>(applied) &&
+                !std::get<patches::PatchRefusal>(applied).reason.isEmpty(),
             rule);
 }
 
 bool sameImage(const QByteArray &a, const QByteArray &b)
 {
-    return a.size() == b.size() && cli::crc32Of(a) == cli::crc32Of(b);
+    return a.size() == b.size() && patches::crc32Of(a) == patches::crc32Of(b);
 }
 
 } // namespace
@@ -55,44 +56,44 @@ bool sameImage(const QByteArray &a, const QByteArray &b)
 void bpsPatch(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray patch(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const auto asGiven = cli::applyPatch(patch, knownBytes(256));
-    if (const auto *refusal = std::get_if<cli::PatchRefusal>(&asGiven))
+    const auto asGiven = patches::applyPatch(patch, knownBytes(256));
+    if (const auto *refusal = std::get_if<patches::PatchRefusal>(&asGiven))
         require(!refusal->reason.isEmpty(), "a refused patch says why");
     if (!patch.startsWith("BPS1"))
         return;
 
     const QByteArray body = patch.size() >= 4 + kFooterBytes ? patch.chopped(kFooterBytes) : patch;
-    const auto header = cli::readBpsHeader(withChecksums(body, 0, 0));
+    const auto header = patches::readBpsHeader(withChecksums(body, 0, 0));
     if (const auto *reason = std::get_if<QString>(&header)) {
         require(!reason->isEmpty(), "a refused header says why");
         return;
     }
-    const cli::BpsHeader &recorded = std::get<cli::BpsHeader>(header);
+    const patches::BpsHeader &recorded = std::get<patches::BpsHeader>(header);
     if (recorded.sourceSize > kMaxFuzzImageBytes || recorded.targetSize > kMaxFuzzImageBytes)
         return;
     const QByteArray source = knownBytes(recorded.sourceSize);
-    const auto built = cli::runBpsActions(withChecksums(body, 0, 0), recorded, source);
-    const quint32 sourceCrc = cli::crc32Of(source);
+    const auto built = patches::runBpsActions(withChecksums(body, 0, 0), recorded, source);
+    const quint32 sourceCrc = patches::crc32Of(source);
     if (const auto *reason = std::get_if<QString>(&built)) {
-        const auto applied = cli::applyPatch(withChecksums(body, sourceCrc, 0), source);
-        require(std::holds_alternative<cli::PatchRefusal>(applied) &&
-                    std::get<cli::PatchRefusal>(applied).reason == *reason,
+        const auto applied = patches::applyPatch(withChecksums(body, sourceCrc, 0), source);
+        require(std::holds_alternative<patches::PatchRefusal>(applied) &&
+                    std::get<patches::PatchRefusal>(applied).reason == *reason,
                 "apply refuses the actions with their reason");
         return;
     }
     const QByteArray &target = std::get<QByteArray>(built);
     require(target.size() == recorded.targetSize, "the actions build the recorded size");
 
-    const QByteArray checked = withChecksums(body, sourceCrc, cli::crc32Of(target));
-    const auto applied = cli::applyPatch(checked, source);
+    const QByteArray checked = withChecksums(body, sourceCrc, patches::crc32Of(target));
+    const auto applied = patches::applyPatch(checked, source);
     require(std::holds_alternative<QByteArray>(applied) && std::get<QByteArray>(applied) == target,
             "applying the patch builds the target");
     if (!sameImage(source, target))
-        requireRefusal(cli::applyPatch(checked, target), "a patched image is refused");
-    requireRefusal(cli::applyPatch(checked, source + 'x'), "another image is refused");
+        requireRefusal(patches::applyPatch(checked, target), "a patched image is refused");
+    requireRefusal(patches::applyPatch(checked, source + 'x'), "another image is refused");
 
-    const cli::BpsPatch made = cli::makeBpsPatch(source, target);
-    const auto again = cli::applyPatch(made.bytes, source);
+    const patches::BpsPatch made = patches::makeBpsPatch(source, target);
+    const auto again = patches::applyPatch(made.bytes, source);
     require(std::holds_alternative<QByteArray>(again) && std::get<QByteArray>(again) == target,
             "our own BPS patch gives the target back");
 }

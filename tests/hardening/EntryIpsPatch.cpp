@@ -30,23 +30,23 @@ void ipsPatch(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray patch(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QByteArray image = fuzzImage();
-    const auto read = cli::readIpsPatch(patch);
-    const auto applied = cli::applyPatch(patch, image);
+    const auto read = patches::readIpsPatch(patch);
+    const auto applied = patches::applyPatch(patch, image);
     if (const auto *reason = std::get_if<QString>(&read)) {
         require(!reason->isEmpty(), "a refused patch says why");
-        require(std::holds_alternative<cli::PatchRefusal>(applied),
+        require(std::holds_alternative<patches::PatchRefusal>(applied),
                 "apply refuses what the reader refuses");
         return;
     }
-    const cli::IpsContents &contents = std::get<cli::IpsContents>(read);
-    for (const cli::IpsRecord &record : contents.records) {
+    const patches::IpsContents &contents = std::get<patches::IpsContents>(read);
+    for (const patches::IpsRecord &record : contents.records) {
         require(record.size >= 1 && record.offset >= 0 &&
-                    record.offset + record.size <= cli::kMaxIpsImageBytes,
+                    record.offset + record.size <= patches::kMaxIpsImageBytes,
                 "a record lies inside 16 MiB");
         require(record.rle || (record.dataAt >= 0 && record.dataAt + record.size <= patch.size()),
                 "a record's bytes lie inside the patch");
     }
-    if (const auto *refusal = std::get_if<cli::PatchRefusal>(&applied)) {
+    if (const auto *refusal = std::get_if<patches::PatchRefusal>(&applied)) {
         require(!refusal->reason.isEmpty() && contents.truncatedLength.has_value(),
                 "only a cut past the image's end is refused once the patch is read");
         return;
@@ -56,9 +56,9 @@ void ipsPatch(const std::uint8_t *data, std::size_t size)
     if (const auto expected = cli_testing::applyIps(patch, image, records))
         require(*expected == result, "the records are written as the format says");
     if (result.size() == image.size()) {
-        const auto made = cli::makeIpsPatch(image, result);
-        require(std::holds_alternative<cli::IpsPatch>(made), "our writer takes the image");
-        const auto again = cli::applyPatch(std::get<cli::IpsPatch>(made).bytes, image);
+        const auto made = patches::makeIpsPatch(image, result);
+        require(std::holds_alternative<patches::IpsPatch>(made), "our writer takes the image");
+        const auto again = patches::applyPatch(std::get<patches::IpsPatch>(made).bytes, image);
         require(std::holds_alternative<QByteArray>(again) && std::get<QByteArray>(again) == result,
                 "our own IPS patch gives the image back");
     }

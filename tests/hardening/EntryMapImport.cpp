@@ -19,15 +19,15 @@ QByteArray textOf(const std::uint8_t *data, std::size_t size)
 }
 
 // A map read from a file has a chapter's size and one code per cell; a refusal says why.
-const cli::MapGrid *checked(const cli::MapParse &parse)
+const formats::MapGrid *checked(const formats::MapParse &parse)
 {
-    if (const auto *fault = std::get_if<cli::MapFault>(&parse)) {
+    if (const auto *fault = std::get_if<formats::MapFault>(&parse)) {
         require(!fault->message.isEmpty(), "a refused map says why");
         return nullptr;
     }
-    const auto &grid = std::get<cli::MapGrid>(parse);
-    require(grid.width >= 1 && grid.width <= cli::kMaxMapSide && grid.height >= 1 &&
-                grid.height <= cli::kMaxMapSide,
+    const auto &grid = std::get<formats::MapGrid>(parse);
+    require(grid.width >= 1 && grid.width <= formats::kMaxMapSide && grid.height >= 1 &&
+                grid.height <= formats::kMaxMapSide,
             "an imported map has a chapter's size");
     require(grid.codes.size() == std::size_t(grid.width) * std::size_t(grid.height),
             "one code per cell");
@@ -35,9 +35,9 @@ const cli::MapGrid *checked(const cli::MapParse &parse)
 }
 
 // The chapter as the tool exports it: a tileset tile for every code the grid uses.
-cli::TiledChapter chapterOf(const cli::MapGrid &grid)
+formats::TiledChapter chapterOf(const formats::MapGrid &grid)
 {
-    cli::TiledChapter chapter;
+    formats::TiledChapter chapter;
     chapter.chapter = 1;
     chapter.title = QStringLiteral("1章");
     chapter.grid = grid;
@@ -52,34 +52,35 @@ cli::TiledChapter chapterOf(const cli::MapGrid &grid)
 // refusal, and whatever map they read, the tool's own export of it reads back the same.
 void mapImportCsv(const std::uint8_t *data, std::size_t size)
 {
-    const cli::MapParse parse = cli::parseCsvMap(textOf(data, size));
-    if (const cli::MapGrid *grid = checked(parse)) {
-        const cli::MapParse again = cli::parseCsvMap(cli::writeCsvMap(*grid));
-        require(std::holds_alternative<cli::MapGrid>(again) &&
-                    std::get<cli::MapGrid>(again) == *grid,
+    const formats::MapParse parse = formats::parseCsvMap(textOf(data, size));
+    if (const formats::MapGrid *grid = checked(parse)) {
+        const formats::MapParse again = formats::parseCsvMap(formats::writeCsvMap(*grid));
+        require(std::holds_alternative<formats::MapGrid>(again) &&
+                    std::get<formats::MapGrid>(again) == *grid,
                 "CSV export reads back");
     }
 }
 
 void mapImportTmx(const std::uint8_t *data, std::size_t size)
 {
-    const cli::MapParse parse = cli::parseTmxMap(textOf(data, size));
-    if (const cli::MapGrid *grid = checked(parse)) {
-        const cli::MapParse again = cli::parseTmxMap(cli::writeTmxMap(chapterOf(*grid)));
-        require(std::holds_alternative<cli::MapGrid>(again) &&
-                    std::get<cli::MapGrid>(again) == *grid,
+    const formats::MapParse parse = formats::parseTmxMap(textOf(data, size));
+    if (const formats::MapGrid *grid = checked(parse)) {
+        const formats::MapParse again =
+            formats::parseTmxMap(formats::writeTmxMap(chapterOf(*grid)));
+        require(std::holds_alternative<formats::MapGrid>(again) &&
+                    std::get<formats::MapGrid>(again) == *grid,
                 "TMX export reads back");
     }
 }
 
 void mapImportJson(const std::uint8_t *data, std::size_t size)
 {
-    const cli::MapParse parse = cli::parseTiledJsonMap(textOf(data, size));
-    if (const cli::MapGrid *grid = checked(parse)) {
-        const cli::MapParse again =
-            cli::parseTiledJsonMap(cli::writeTiledJsonMap(chapterOf(*grid)));
-        require(std::holds_alternative<cli::MapGrid>(again) &&
-                    std::get<cli::MapGrid>(again) == *grid,
+    const formats::MapParse parse = formats::parseTiledJsonMap(textOf(data, size));
+    if (const formats::MapGrid *grid = checked(parse)) {
+        const formats::MapParse again =
+            formats::parseTiledJsonMap(formats::writeTiledJsonMap(chapterOf(*grid)));
+        require(std::holds_alternative<formats::MapGrid>(again) &&
+                    std::get<formats::MapGrid>(again) == *grid,
                 "Tiled JSON export reads back");
     }
 }

@@ -22,6 +22,7 @@ constexpr std::array kEntries{
     Entry{"map_import_json", &mapImportJson},
     Entry{"ips_patch", &ipsPatch},
     Entry{"bps_patch", &bpsPatch},
+    Entry{"png_write", &pngWrite},
 };
 
 } // namespace

@@ -62,5 +62,7 @@ void mapImportJson(const std::uint8_t *data, std::size_t size);
 // The command-line tool's patch readers, and apply on top of them.
 void ipsPatch(const std::uint8_t *data, std::size_t size);
 void bpsPatch(const std::uint8_t *data, std::size_t size);
+// PNG writing of any picture, read back by zlib.
+void pngWrite(const std::uint8_t *data, std::size_t size);
 
 } // namespace fuzzing
