@@ -58,7 +58,7 @@ protected:
     QString bpsPatch(const QByteArray &target)
     {
         const QString patch = path(QStringLiteral("step.bps"));
-        writeBytes(patch, cli::makeBpsPatch(readBytes(m_image), target).bytes);
+        writeBytes(patch, patches::makeBpsPatch(readBytes(m_image), target).bytes);
         return patch;
     }
 
