@@ -30,18 +30,24 @@ makes or applies IPS and BPS patches.
 The package carries a set of sample tile bitmaps; tiles of your own go in
 ~/.local/share/tarvos/MAP.")
 
-# Debian's documentation files: the copyright notice, and the changelog compressed as
-# policy asks (-n keeps the time out, so the package is the same at each build).
+# Debian's documentation files (the copyright notice, the changelog) and the manual pages,
+# compressed as policy asks: -n keeps the time out, so the package is the same at each build.
 set(TARVOS_DEBIAN_DOC ${CMAKE_INSTALL_DATADIR}/doc/tarvos)
-add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
-  COMMAND gzip -n -9 -c ${PROJECT_SOURCE_DIR}/resources/debian/changelog
-          > ${CMAKE_BINARY_DIR}/debian/changelog.gz
-  DEPENDS ${PROJECT_SOURCE_DIR}/resources/debian/changelog
-  COMMENT "Compressing the package's changelog")
-add_custom_target(debian_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+set(TARVOS_DEBIAN_COMPRESSED)
+foreach(name changelog tarvos.1 tarvos-cli.1)
+  set(compressed ${CMAKE_BINARY_DIR}/debian/${name}.gz)
+  add_custom_command(
+    OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
+    COMMAND gzip -n -9 -c ${PROJECT_SOURCE_DIR}/resources/debian/${name} > ${compressed}
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/debian/${name}
+    COMMENT "Compressing ${name} for the package")
+  list(APPEND TARVOS_DEBIAN_COMPRESSED ${compressed})
+endforeach()
+add_custom_target(debian_documents ALL DEPENDS ${TARVOS_DEBIAN_COMPRESSED})
 install(FILES resources/debian/copyright ${CMAKE_BINARY_DIR}/debian/changelog.gz
         DESTINATION ${TARVOS_DEBIAN_DOC})
+install(FILES ${CMAKE_BINARY_DIR}/debian/tarvos.1.gz ${CMAKE_BINARY_DIR}/debian/tarvos-cli.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 include(CPack)
