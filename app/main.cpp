@@ -4,6 +4,7 @@
 
 int main(int argc, char **argv)
 {
+    app::useWholeScaleFactors();
     host::Application application(argc, argv);
     host::installFontSubstitutions();
     const auto window = app::Main();

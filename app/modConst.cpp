@@ -2,11 +2,22 @@
 
 #include "frmMap.h"
 
+#include <QGuiApplication>
+
 namespace app {
+
+void useWholeScaleFactors()
+{
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+}
 
 // The standard controls here come from the widget toolkit, which needs no registration;
 // the call stays as the one place start-up would register window classes.
-bool InitCommonControlsVB() { return true; }
+bool InitCommonControlsVB()
+{
+    return true;
+}
 
 std::unique_ptr<frmMap> Main()
 {

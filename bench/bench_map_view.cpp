@@ -37,7 +37,7 @@ public:
     }
 
     QString programFolder() const { return m_dir.path(); }
-    QString tileFolder() const { return core::tileFolder(m_dir.path()); }
+    QString tileFolder() const { return core::tileFolderIn(m_dir.path()); }
     const QByteArray &rom() const { return m_rom; }
 
     // A shown window with the image opened.

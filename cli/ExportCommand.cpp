@@ -65,7 +65,8 @@ int runExport(const QStringList &arguments, CommandOutput &io)
             "  .json  the same Tiled map in JSON"));
     const QCommandLineOption tilesOption(
         QStringLiteral("tiles"),
-        QStringLiteral("The tile bitmap folder (default: MAP beside the program)."),
+        QStringLiteral("The tile bitmap folder (default: MAP beside the program, else the first "
+                       "tarvos/MAP among the user's and the system's data folders)."),
         QStringLiteral("DIR"));
     const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("Export every chapter."));
     const QCommandLineOption formatOption(QStringLiteral("format"),

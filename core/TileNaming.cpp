@@ -1,6 +1,8 @@
 #include "TileNaming.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace core {
 
@@ -20,9 +22,22 @@ std::optional<int> hexDigit(QChar ch)
 
 } // namespace
 
+QString tileFolderIn(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("MAP"));
+}
+
 QString tileFolder(const QString &programFolder)
 {
-    return QDir(programFolder).filePath(QStringLiteral("MAP"));
+    const QString beside = tileFolderIn(programFolder);
+    if (QFileInfo(beside).isDir())
+        return beside;
+    // The data folders are named without the program's own name: the editor and
+    // tarvos-cli are two programs that share one tile folder.
+    const QString installed =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("tarvos/MAP"),
+                               QStandardPaths::LocateDirectory);
+    return installed.isEmpty() ? beside : installed;
 }
 
 QString tileFileName(std::uint8_t code)

@@ -7,7 +7,14 @@
 
 namespace core {
 
-// The tile folder: "MAP" inside the program's folder.
+// "MAP" inside a folder, whether or not it exists.
+QString tileFolderIn(const QString &folder);
+
+// The tile folder the editor and tarvos-cli draw from: the "MAP" folder beside the program
+// when there is one (as the Windows zip unpacks), otherwise the first "tarvos/MAP" among the
+// user's and then the system's data folders (on Linux $XDG_DATA_HOME, then $XDG_DATA_DIRS),
+// where an installed package keeps its tiles and where a user adds tiles without being
+// root. With none of them, the one beside the program, which then lists nothing.
 QString tileFolder(const QString &programFolder);
 
 // The bitmap a tile code is drawn from: upper-case hexadecimal without leading zeros,

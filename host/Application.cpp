@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "DisplayFrame.h"
+#include "FontDensity.h"
 #include "KnownPointer.h"
 #include "PropertyBagCodecs.h"
 #include "RuntimeError.h"
@@ -16,6 +17,16 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
     // Stored layouts hold fonts and pictures; their bag form must be known before any
     // window is read.
     registerPropertyBagCodecs();
+    // The default interface font, which the controls without a font of their own use, is
+    // sized for the window's layout too.
+    QFont interfaceFont = font();
+    if (interfaceFont.pointSizeF() > 0) {
+        const double points = displayPointSize(interfaceFont.pointSizeF());
+        if (points != interfaceFont.pointSizeF()) {
+            interfaceFont.setPointSizeF(points);
+            setFont(interfaceFont);
+        }
+    }
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

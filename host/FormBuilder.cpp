@@ -1,5 +1,6 @@
 #include "FormBuilder.h"
 
+#include "FontDensity.h"
 #include "ImageControl.h"
 #include "ListBox.h"
 #include "PictureBox.h"
@@ -15,7 +16,10 @@ namespace host {
 namespace {
 
 // Controls inside a picture box are placed relative to its inner area, one pixel in.
-int containerInset(QWidget *parent) { return qobject_cast<PictureBox *>(parent) ? 1 : 0; }
+int containerInset(QWidget *parent)
+{
+    return qobject_cast<PictureBox *>(parent) ? 1 : 0;
+}
 
 QRect pixelGeometry(const ControlRecord &record, QWidget *parent)
 {
@@ -35,8 +39,9 @@ QLabel *makeLabel(const ControlRecord &record, QWidget *parent)
         label->setFont(settingFont(s.value(u"font").toObject(), label->font()));
     if (s.contains(u"foreColor")) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText,
-                         QColor::fromRgb(toQRgb(translateOrBlack(settingColor(s.value(u"foreColor"), 0)))));
+        palette.setColor(
+            QPalette::WindowText,
+            QColor::fromRgb(toQRgb(translateOrBlack(settingColor(s.value(u"foreColor"), 0)))));
         label->setPalette(palette);
     }
     label->setGeometry(pixelGeometry(record, parent));
@@ -99,7 +104,7 @@ QFont settingFont(const QJsonObject &font, const QFont &base)
     if (font.contains(u"name"))
         result.setFamily(font.value(u"name").toString());
     if (font.contains(u"size"))
-        result.setPointSizeF(font.value(u"size").toDouble());
+        result.setPointSizeF(displayPointSize(font.value(u"size").toDouble()));
     result.setBold(font.value(u"bold").toBool());
     result.setItalic(font.value(u"italic").toBool());
     result.setUnderline(font.value(u"underline").toBool());
@@ -146,8 +151,9 @@ QWidget *FormBuilder::create(const ControlRecord &record, QWidget *parent,
         return makeShape(record, parent);
     const auto factory = m_factories.constFind(record.kind);
     if (factory == m_factories.constEnd())
-        throw RuntimeError(RuntimeError::TypeMismatch,
-                           QStringLiteral("Stored layout: unknown control kind %1").arg(record.kind));
+        throw RuntimeError(
+            RuntimeError::TypeMismatch,
+            QStringLiteral("Stored layout: unknown control kind %1").arg(record.kind));
     UserControl *control = (*factory)(parent);
     control->setGeometry(pixelGeometry(record, parent));
     Ambient ambient;

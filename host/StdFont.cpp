@@ -1,17 +1,16 @@
 #include "StdFont.h"
 
+#include "FontDensity.h"
 #include "RuntimeError.h"
 
-namespace host
-{
+namespace host {
 
-namespace
-{
+namespace {
 
 double pointSizeOf(const QFont &font)
 {
     if (font.pointSizeF() > 0)
-        return font.pointSizeF();
+        return layoutPointSize(font.pointSizeF());
     // A font sized in pixels: points at 96 dots per inch.
     return font.pixelSize() * 72.0 / 96.0;
 }
@@ -57,7 +56,7 @@ QFont StdFont::toQFont() const
 {
     QFont font(m_name);
     if (m_size > 0)
-        font.setPointSizeF(m_size);
+        font.setPointSizeF(displayPointSize(m_size));
     font.setBold(m_bold);
     font.setItalic(m_italic);
     font.setUnderline(m_underline);

@@ -57,7 +57,7 @@ std::variant<SampleSummary, SampleFailure> writeSample(const QString &outDir)
     if (auto failure = writeImage(summary.imagePath, image))
         return *failure;
 
-    summary.tileFolder = core::tileFolder(outDir);
+    summary.tileFolder = core::tileFolderIn(outDir);
     if (!QDir().mkpath(summary.tileFolder))
         return SampleFailure{QStringLiteral("cannot create the folder %1").arg(summary.tileFolder)};
     for (const std::uint8_t code : *codes) {

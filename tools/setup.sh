@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building and testing TARVOS needs on Debian 12, skipping what is there.
+# Extra package names given as arguments are installed too.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   binutils-mingw-w64-x86-64
   xvfb xauth xdotool
   clang-14 libclang-rt-14-dev llvm-14 valgrind
+  "$@"
 )
 
 missing=()

@@ -184,7 +184,7 @@ TEST_F(GeneratedSample, EveryTileCodeUsedHasASixteenPixelBitmap)
     EXPECT_TRUE(codes.count(200)) << "the editor's starting brush C8";
     EXPECT_GE(std::count_if(codes.begin(), codes.end(), [](int code) { return code < 16; }), 2);
 
-    const QString folder = core::tileFolder(s_dir->path());
+    const QString folder = core::tileFolderIn(s_dir->path());
     for (const std::uint8_t code : codes) {
         const QString name = core::tileFileName(code);
         SCOPED_TRACE(name.toStdString());
@@ -205,7 +205,7 @@ TEST_F(GeneratedSample, TileFolderHoldsOnlyTheCodesTheMapsUse)
     for (const std::uint8_t code : usedCodes(s_rom, chapters()))
         expected.insert(core::tileFileName(code));
     const QStringList listed =
-        QDir(core::tileFolder(s_dir->path())).entryList({QStringLiteral("*.bmp")}, QDir::Files);
+        QDir(core::tileFolderIn(s_dir->path())).entryList({QStringLiteral("*.bmp")}, QDir::Files);
     EXPECT_EQ(std::set<QString>(listed.begin(), listed.end()), expected);
     EXPECT_TRUE(expected.count(QStringLiteral("5.bmp")));
     EXPECT_TRUE(expected.count(QStringLiteral("A.bmp")));
