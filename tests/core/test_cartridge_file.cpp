@@ -1,3 +1,4 @@
+#include "../support/FileBytes.h"
 #include "CartridgeFile.h"
 #include "FileCheck.h"
 #include "FileMessages.h"
@@ -12,6 +13,9 @@
 
 using namespace core;
 
+using testing_support::readFile;
+using testing_support::writeFile;
+
 namespace {
 
 QByteArray patternBytes(qsizetype size)
@@ -20,19 +24,6 @@ QByteArray patternBytes(qsizetype size)
     for (qsizetype i = 0; i < size; ++i)
         bytes[i] = static_cast<char>((i * 7 + i / 256) & 0xFF);
     return bytes;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class CartridgeFileTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 // The one writer on real files: what it refuses to write, what it keeps of the file it
 // replaces, and names as long as a folder takes.
 
+#include "../support/FileBytes.h"
 #include "UserFileWriter.h"
 
 #include <QDir>
@@ -21,22 +22,12 @@
 
 using namespace core;
 
+using testing_support::readFile;
+using testing_support::writeFile;
+
 namespace {
 
 const QByteArray kOld(3000, 'o');
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 class WriterFolder : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "../support/DialogScript.h"
+#include "../support/FileBytes.h"
 #include "../support/SyntheticImage.h"
 #include "FaultyFileOperations.h"
 #include "frmMap.h"
@@ -19,6 +20,9 @@ using testing_support::DialogScript;
 using testing_support::Fault;
 using testing_support::FaultyFileOperations;
 using testing_support::ScopedFileOperations;
+
+using testing_support::readFile;
+using testing_support::writeFile;
 
 namespace {
 
@@ -67,19 +71,6 @@ const SaveFault kFaults[] = {
     {"InPlaceFailingSync", Fault::FailingSync, true, u"备份文件", Left::InBackup},
     {"InPlaceFailingClose", Fault::FailingClose, true, u"未能确认", Left::NewBytes},
 };
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // The image open in the window, one cell of it edited.
 class EditedImage : public ::testing::Test {

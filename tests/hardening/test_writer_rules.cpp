@@ -2,6 +2,7 @@
 // file holds its old bytes or its new ones, never a mix; a longer write in place is refused
 // before the file is touched when the disk has no room; a success reaches the disk.
 
+#include "../support/FileBytes.h"
 #include "FaultyFileOperations.h"
 #include "UserFileWriter.h"
 
@@ -23,6 +24,9 @@ using testing_support::Fault;
 using testing_support::FaultyFileOperations;
 using testing_support::ScopedFileOperations;
 
+using testing_support::readFile;
+using testing_support::writeFile;
+
 namespace {
 
 constexpr qsizetype kOldSize = 200 * 1024;
@@ -33,19 +37,6 @@ QByteArray pattern(qsizetype size, int seed)
     for (qsizetype i = 0; i < size; ++i)
         bytes[i] = static_cast<char>((i * 13 + seed + i / 251) & 0xFF);
     return bytes;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 struct Stop {
