@@ -14,6 +14,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #if defined(Q_OS_WIN)
+#include "WindowsFiles.h"
+
 #include <io.h>
 #else
 #include <unistd.h>
@@ -62,7 +64,7 @@ int lastError()
 int writeAccess(const QString &path)
 {
 #if defined(Q_OS_WIN)
-    const int result = ::_waccess(reinterpret_cast<const wchar_t *>(path.utf16()), 2);
+    const int result = ::_waccess(windows::systemPath(path).c_str(), 2);
 #else
     const int result = ::access(QFile::encodeName(path).constData(), W_OK);
 #endif
@@ -178,26 +180,17 @@ std::variant<FileLocation, int> DiskFileOperations::locate(const QString &path)
 std::variant<PathStatus, int> DiskFileOperations::status(const FileLocation &file)
 {
 #if defined(Q_OS_WIN)
-    const std::filesystem::path native = nativePath(file.path());
-    std::error_code failure;
-    const std::filesystem::file_status found = std::filesystem::symlink_status(native, failure);
-    switch (found.type()) {
-    case std::filesystem::file_type::not_found:
-        return PathStatus{};
-    case std::filesystem::file_type::directory:
-        return PathStatus{PathStatus::Kind::Folder, 1, {}};
-    case std::filesystem::file_type::regular: {
-        const std::uintmax_t links = std::filesystem::hard_link_count(native, failure);
-        if (failure)
-            return errorNumber(failure);
-        return PathStatus{PathStatus::Kind::File, static_cast<qint64>(links), {}};
-    }
-    default:
-        break;
-    }
-    if (failure)
-        return errorNumber(failure);
-    return PathStatus{PathStatus::Kind::Special, 1, {}};
+    const auto found = windows::fileRecord(file.path(), windows::Links::Own);
+    if (const int *failure = std::get_if<int>(&found))
+        return *failure == ENOENT ? std::variant<PathStatus, int>(PathStatus{}) : *failure;
+    const windows::FileRecord &record = std::get<windows::FileRecord>(found);
+    PathStatus status{PathStatus::Kind::Special, record.links, {record.volume, record.index, 0, 0}};
+    windows::unixTime(record.lastChange, status.id.changedSeconds, status.id.changedNanoseconds);
+    if (record.regular)
+        status.kind = PathStatus::Kind::File;
+    else if (record.folder)
+        status.kind = PathStatus::Kind::Folder;
+    return status;
 #else
     struct stat found;
     if (::lstat(QFile::encodeName(file.path()).constData(), &found) != 0)
@@ -284,9 +277,13 @@ std::unique_ptr<WriteHandle> DiskFileOperations::openExisting(const FileLocation
 
 int DiskFileOperations::replace(const FileLocation &from, const FileLocation &to)
 {
+#if defined(Q_OS_WIN)
+    return windows::replaceFile(from.path(), to.path());
+#else
     std::error_code failure;
     std::filesystem::rename(nativePath(from.path()), nativePath(to.path()), failure);
     return failure ? errorNumber(failure) : 0;
+#endif
 }
 
 int DiskFileOperations::syncFolder(const QString &folder)

@@ -7,6 +7,8 @@
 
 #if defined(Q_OS_LINUX)
 #include <sys/stat.h>
+#elif defined(Q_OS_WIN)
+#include "WindowsFiles.h"
 #endif
 
 namespace core {
@@ -30,6 +32,18 @@ FileIdentity identityOf(const struct stat &status)
         S_ISREG(status.st_mode),
     };
 }
+#elif defined(Q_OS_WIN)
+FileIdentity identityOf(const windows::FileRecord &record)
+{
+    FileIdentity identity;
+    identity.device = record.volume;
+    identity.inode = record.index;
+    identity.size = record.size;
+    windows::unixTime(record.lastWrite, identity.modifiedSeconds, identity.modifiedNanoseconds);
+    windows::unixTime(record.lastChange, identity.changedSeconds, identity.changedNanoseconds);
+    identity.regularFile = record.regular;
+    return identity;
+}
 #endif
 
 } // namespace
@@ -41,6 +55,11 @@ std::optional<FileIdentity> fileIdentity(int descriptor)
     if (descriptor < 0 || ::fstat(descriptor, &status) != 0)
         return std::nullopt;
     return identityOf(status);
+#elif defined(Q_OS_WIN)
+    const std::optional<windows::FileRecord> record = windows::fileRecord(descriptor);
+    if (!record)
+        return std::nullopt;
+    return identityOf(*record);
 #else
     Q_UNUSED(descriptor);
     return std::nullopt;
@@ -54,6 +73,13 @@ std::optional<FileIdentity> fileIdentity(const QString &path)
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
     return identityOf(status);
+#elif defined(Q_OS_WIN)
+    if (path.isEmpty())
+        return std::nullopt;
+    const auto record = windows::fileRecord(path, windows::Links::Followed);
+    if (!std::holds_alternative<windows::FileRecord>(record))
+        return std::nullopt;
+    return identityOf(std::get<windows::FileRecord>(record));
 #else
     Q_UNUSED(path);
     return std::nullopt;

@@ -27,6 +27,8 @@ QString systemReason(int code)
         return QStringLiteral("磁盘空间不足");
     case EROFS:
         return QStringLiteral("文件系统是只读的");
+    case EBUSY:
+        return QStringLiteral("文件正被另一个程序使用，关闭那个程序后再试");
     case EISDIR:
         return QStringLiteral("这是文件夹，不是文件");
     case EFBIG:

@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #if defined(Q_OS_WIN)
+#include "WindowsFiles.h"
+
 #include <io.h>
 #include <share.h>
 #else
@@ -28,11 +30,12 @@ constexpr qint64 kProbeBytes = 64 * 1024;
 int openPath(const QString &path, int flags, int access)
 {
     int descriptor = -1;
-    const errno_t failure =
-        ::_wsopen_s(&descriptor, reinterpret_cast<const wchar_t *>(path.utf16()),
-                    flags | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, access);
+    const errno_t failure = ::_wsopen_s(&descriptor, windows::systemPath(path).c_str(),
+                                        flags | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, access);
+    // The library says EACCES also for a file another program holds open without sharing
+    // it, which the system's own error tells apart.
     if (failure != 0)
-        errno = failure;
+        errno = failure == EACCES ? windows::lastErrorNumber() : failure;
     return failure == 0 ? descriptor : -1;
 }
 constexpr int kRead = _O_RDONLY;
@@ -80,12 +83,17 @@ int reserveSpace(int, qint64)
 {
     return 0;
 }
-int identifyFile(int, quint64 &device, quint64 &inode, qint64 &seconds, qint64 &nanoseconds)
+int identifyFile(int descriptor, quint64 &device, quint64 &inode, qint64 &seconds,
+                 qint64 &nanoseconds)
 {
-    device = 0;
-    inode = 0;
-    seconds = 0;
-    nanoseconds = 0;
+    const std::optional<windows::FileRecord> record = windows::fileRecord(descriptor);
+    if (!record) {
+        errno = windows::lastErrorNumber();
+        return -1;
+    }
+    device = record->volume;
+    inode = record->index;
+    windows::unixTime(record->lastChange, seconds, nanoseconds);
     return 0;
 }
 #else

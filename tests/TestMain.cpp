@@ -1,4 +1,7 @@
 #include "Application.h"
+#if defined(Q_OS_WIN)
+#include "WindowsExclusions.h"
+#endif
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,5 +20,8 @@ int main(int argc, char **argv)
     host::Application app(argc, argv);
     host::installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
+#if defined(Q_OS_WIN)
+    leaveOutTestsWindowsCannotRun();
+#endif
     return RUN_ALL_TESTS();
 }

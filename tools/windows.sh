@@ -6,11 +6,22 @@
 # source package, once: the result is kept in a cache folder outside the tree
 # (TARVOS_WINDOWS_CACHE, by default ~/.cache/tarvos-windows) under a name made of the Qt
 # version and a hash of the settings below, so it is built again only when one of them
-# changes. That build takes about 40 minutes on two cores.
+# changes. That build takes about 40 minutes on two cores. GoogleTest and libdeflate are
+# built for MinGW beside it; zlib comes from Debian's MinGW package.
 #
-#   tools/windows.sh    installs what it needs with apt-get, then builds Qt for Windows
+#   tools/windows.sh          installs what it needs with apt-get, builds Qt (once), the two
+#                             programs and the tests in build-windows/, and packs
+#                             tarvos-windows-x64.zip in the top folder
+#   tools/windows.sh --test   the same, then runs the test suite under Wine, headless
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+run_tests=0
+case "${1:-}" in
+  "") ;;
+  --test) run_tests=1 ;;
+  *) echo "usage: tools/windows.sh [--test]" >&2; exit 2 ;;
+esac
+build=${TARVOS_WINDOWS_BUILD_DIR:-$root/build-windows}
 cache=${TARVOS_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarvos-windows}
 jobs=${TARVOS_WINDOWS_JOBS:-$(nproc)}
 toolchain=$root/cmake/MinGWToolchain.cmake
@@ -21,7 +32,7 @@ sudo_cmd=()
 # The compilers, Wine to run the programs, zlib for MinGW, Wine's development headers for
 # the tablet headers Debian's Qt source leaves out, and dpkg-dev for `apt-get source`.
 "$root/tools/setup.sh" g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
-  libz-mingw-w64-dev libwine-dev wine wine64 dpkg-dev
+  libz-mingw-w64-dev libwine-dev wine wine64 dpkg-dev zip xvfb xauth
 
 # `apt-get source` needs the source indexes, which a fresh Debian does not list.
 if ! grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
@@ -47,11 +58,19 @@ if [[ ! -f $qt_source/CMakeLists.txt ]]; then
   (cd "$cache/source" && apt-get source -qq "qt6-base=$qt_version")
 fi
 # Debian's tarball leaves out the tablet headers that the Windows platform plugin
-# includes; Wine's development package carries the same two.
+# includes; Wine's development package carries the same two, which use a few names of
+# Wine's own headers and the calling-convention name the plugin expects of them.
 wintab=$qt_source/src/3rdparty/wintab
-if [[ ! -f $wintab/wintab.h ]]; then
+if ! grep -qs DECL_WINELIB_TYPE_AW "$wintab/wintab.h" || ! grep -qs 'define API' "$wintab/wintab.h"; then
   mkdir -p "$wintab"
-  cp /usr/include/wine/wine/windows/wintab.h /usr/include/wine/wine/windows/pktdef.h "$wintab/"
+  cp /usr/include/wine/wine/windows/pktdef.h "$wintab/"
+  {
+    printf '%s\n' '#ifndef WINELIB_NAME_AW' '# ifdef UNICODE' '#  define WINELIB_NAME_AW(name) name##W' \
+      '# else' '#  define WINELIB_NAME_AW(name) name##A' '# endif' \
+      '# define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;' '#endif' \
+      '#ifndef API' '# define API WINAPI' '#endif'
+    cat /usr/include/wine/wine/windows/wintab.h
+  } >"$wintab/wintab.h"
 fi
 
 # What the programs do not use stays out. OpenGL is off only with all four of its
@@ -82,4 +101,64 @@ else
   cmake --install "$qt_build"
   touch "$qt_prefix/.complete"
   echo "Qt for Windows: $qt_prefix"
+fi
+
+# The libraries the project links besides Qt, built for MinGW into one prefix: GoogleTest
+# from Debian's source folder, libdeflate from Debian's source package (static, so that
+# nothing more is to be shipped).
+deflate_version=$(dpkg-query -W -f='${Version}' libdeflate-dev)
+gtest_version=$(dpkg-query -W -f='${Version}' googletest)
+deps_settings=$( (echo "$deflate_version $gtest_version"; cat "$toolchain") | sha256sum)
+deps=$cache/deps-${deps_settings:0:12}
+if [[ ! -f $deps/.complete ]]; then
+  deflate_source=$cache/source/libdeflate-${deflate_version%-*}
+  if [[ ! -f $deflate_source/CMakeLists.txt ]]; then
+    (cd "$cache/source" && apt-get source -qq "libdeflate=$deflate_version")
+  fi
+  cmake -S "$deflate_source" -B "$cache/build/libdeflate" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" \
+    -DLIBDEFLATE_BUILD_SHARED_LIB=OFF -DLIBDEFLATE_BUILD_GZIP=OFF >/dev/null
+  cmake --build "$cache/build/libdeflate" --target install
+  cmake -S /usr/src/googletest -B "$cache/build/googletest" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" \
+    -Dgtest_disable_pthreads=OFF >/dev/null
+  cmake --build "$cache/build/googletest" --target install
+  touch "$deps/.complete"
+fi
+
+# Programs built for Windows run here under Wine: the sample generator during the build,
+# test discovery and the tests. Wine keeps its own small Windows in a prefix beside Qt.
+wine_prefix=$cache/wine
+runtime_dirs=("$qt_prefix/bin" /usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
+mkdir -p "$build"
+emulator=$build/wine-run
+{
+  echo '#!/usr/bin/env bash'
+  echo '# Runs a program built for Windows under Wine, finding the Qt and MinGW libraries.'
+  echo "export WINEPREFIX='$wine_prefix' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='"
+  printf "export WINEPATH='%s'\n" "$(printf 'Z:%s;' "${runtime_dirs[@]}" | tr / '\\\\')"
+  echo "export QT_PLUGIN_PATH='$qt_prefix/plugins'"
+  echo 'exec wine "$@"'
+} >"$emulator"
+chmod +x "$emulator"
+if [[ ! -f $wine_prefix/system.reg ]]; then
+  echo "Making Wine's prefix in $wine_prefix"
+  WINEPREFIX=$wine_prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$wine_prefix wineserver -w
+fi
+
+# Qt's toolchain file loads ours (from this checkout, wherever Qt was built) and adds the
+# prefix of the other libraries to the roots searched; pkg-config looks there alone.
+PKG_CONFIG_LIBDIR=$deps/lib/pkgconfig "$qt_prefix/bin/qt-cmake" -S "$root" -B "$build" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Release -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
+  -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$deps" -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" \
+  -DTARVOS_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --parallel "$jobs"
+"$root/tools/windows-zip.sh" "$build" "$root/tarvos-windows-x64.zip" "${runtime_dirs[@]}"
+
+if ((run_tests)); then
+  # Headless: the tests draw on the offscreen platform, with the fonts the Linux build
+  # uses, so that text comes out the same.
+  export QT_QPA_PLATFORM=offscreen
+  ctest --test-dir "$build" --output-on-failure -j "$jobs"
 fi
