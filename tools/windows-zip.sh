@@ -19,7 +19,7 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 package=$stage/TARVOS
 mkdir -p "$package/platforms" "$package/styles"
-cp "$build/TARVOS.exe" "$build/cli/tarvos-cli.exe" "$package/"
+cp "$build/TARVOS.exe" "$build/tarvos-cli.exe" "$package/"
 cp "$qt_plugins/platforms/qwindows.dll" "$package/platforms/"
 cp "$qt_plugins/styles/qwindowsvistastyle.dll" "$package/styles/"
 cp -r "$build/MAP" "$package/MAP"

@@ -112,13 +112,19 @@ deps_settings=$( (echo "$deflate_version $gtest_version"; cat "$toolchain") | sh
 deps=$cache/deps-${deps_settings:0:12}
 if [[ ! -f $deps/.complete ]]; then
   deflate_source=$cache/source/libdeflate-${deflate_version%-*}
-  if [[ ! -f $deflate_source/CMakeLists.txt ]]; then
+  if [[ ! -f $deflate_source/libdeflate.h ]]; then
     (cd "$cache/source" && apt-get source -qq "libdeflate=$deflate_version")
   fi
-  cmake -S "$deflate_source" -B "$cache/build/libdeflate" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" \
-    -DLIBDEFLATE_BUILD_SHARED_LIB=OFF -DLIBDEFLATE_BUILD_GZIP=OFF >/dev/null
-  cmake --build "$cache/build/libdeflate" --target install
+  # Its Makefile knows MinGW; only the static library is made, and installed under the
+  # name the linker looks for.
+  make -C "$deflate_source" -j "$jobs" CC=x86_64-w64-mingw32-gcc-posix AR=x86_64-w64-mingw32-ar \
+    libdeflatestatic.lib
+  mkdir -p "$deps/lib/pkgconfig" "$deps/include"
+  cp "$deflate_source/libdeflatestatic.lib" "$deps/lib/libdeflate.a"
+  cp "$deflate_source/libdeflate.h" "$deps/include/"
+  printf '%s\n' "prefix=$deps" "Name: libdeflate" "Description: DEFLATE compression" \
+    "Version: ${deflate_version%-*}" "Libs: -L\${prefix}/lib -ldeflate" \
+    "Cflags: -I\${prefix}/include" >"$deps/lib/pkgconfig/libdeflate.pc"
   cmake -S /usr/src/googletest -B "$cache/build/googletest" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" \
     -Dgtest_disable_pthreads=OFF >/dev/null

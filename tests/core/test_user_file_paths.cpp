@@ -3,16 +3,14 @@
 // Windows a file that another program holds open.
 
 #include "../support/FileBytes.h"
+#include "../support/SystemPath.h"
 #include "FileIdentity.h"
 #include "UserFileWriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
@@ -20,24 +18,15 @@
 
 using namespace core;
 
+using testing_support::makeHardLink;
 using testing_support::readFile;
+using testing_support::systemPath;
 using testing_support::writeFile;
 
 namespace {
 
 const QByteArray kOld(3000, 'o');
 const QByteArray kNew(3000, 'n');
-
-std::filesystem::path systemPath(const QString &path)
-{
-#if defined(Q_OS_WIN)
-    // The prefix lifts the limit of 260 characters, for the calls made here directly.
-    return std::filesystem::path(
-        (QStringLiteral("\\\\?\\") + QDir::toNativeSeparators(path)).toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 class PathFolder : public ::testing::TestWithParam<const char16_t *> {
 protected:
@@ -81,9 +70,7 @@ TEST_P(PathFolder, IsWrittenAnewReplacedAndThroughASecondName)
     EXPECT_NE(before->inode, after->inode);
 
     const QString second = folder + QStringLiteral("/second.nes");
-    std::error_code failure;
-    std::filesystem::create_hard_link(systemPath(path), systemPath(second), failure);
-    ASSERT_FALSE(failure) << failure.message();
+    ASSERT_TRUE(makeHardLink(path, second));
     ASSERT_FALSE(writeUserFile(second, kOld.left(100), WriteLength::KeepBytesBeyond));
     const QByteArray expected = kOld.left(100) + kNew.mid(100);
     EXPECT_EQ(readFile(path), expected);
@@ -130,7 +117,7 @@ TEST(FileHeldOpen, IsRefusedWithTheReasonAndKeepsItsBytes)
     EXPECT_EQ(failure->error.code, EBUSY);
     EXPECT_EQ(failure->left, SaveFailure::Left::OldBytes);
     EXPECT_EQ(readFile(path), kOld);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"held.nes"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("held.nes")});
     EXPECT_FALSE(writeUserFile(path, kNew, WriteLength::Exact));
     EXPECT_EQ(readFile(path), kNew);
 }

@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
+#include <type_traits>
 
 namespace fuzzing {
 
@@ -20,14 +20,14 @@ public:
 
     std::uint8_t byte() { return atEnd() ? 0 : m_data[m_pos++]; }
 
+    // The next bytes, the first the lowest.
     template <typename T> T integer()
     {
-        std::uint8_t raw[sizeof(T)] = {};
-        for (auto &b : raw)
-            b = byte();
-        T value;
-        std::memcpy(&value, raw, sizeof(T));
-        return value;
+        using Unsigned = std::make_unsigned_t<T>;
+        Unsigned value = 0;
+        for (std::size_t at = 0; at < sizeof(T); ++at)
+            value = static_cast<Unsigned>(value | (Unsigned{byte()} << (8 * at)));
+        return static_cast<T>(value);
     }
 
     std::uint16_t u16() { return integer<std::uint16_t>(); }

@@ -3,6 +3,7 @@
 // before the file is touched when the disk has no room; a success reaches the disk.
 
 #include "../support/FileBytes.h"
+#include "../support/SystemPath.h"
 #include "FaultyFileOperations.h"
 #include "UserFileWriter.h"
 
@@ -67,8 +68,7 @@ protected:
     {
         ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("backups")));
         writeFile(path, old);
-        ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()),
-                  0);
+        ASSERT_TRUE(testing_support::makeHardLink(path, other));
     }
     QStringList leftovers() const
     {
