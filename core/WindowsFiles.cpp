@@ -91,11 +91,24 @@ std::wstring systemPath(const QString &path)
 
 int replaceFile(const QString &from, const QString &to)
 {
+    const std::wstring target = systemPath(to);
     // No copy across volumes: that would not be one step.
-    if (::MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(),
+    if (::MoveFileExW(systemPath(from).c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
-    return lastErrorNumber();
+    const int error = lastErrorNumber();
+    if (error != EACCES)
+        return error;
+    // The system refuses a file another program holds open as if access were denied; a
+    // look at the file tells the two apart.
+    const HANDLE probe = ::CreateFileW(target.c_str(), DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(probe);
+        return EACCES;
+    }
+    return lastErrorNumber() == EBUSY ? EBUSY : EACCES;
 }
 
 int lastErrorNumber()

@@ -27,8 +27,10 @@ QStringList startWindow(int percent)
     config.close();
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Named from the probe's working folder: the platform's settings are separated by colons,
+    // which a Windows path holds after its drive letter.
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                       QStringLiteral("offscreen:configfile=") + screens);
+                       QStringLiteral("offscreen:configfile=screens.json"));
     for (const auto *name :
          {u"QT_SCALE_FACTOR", u"QT_SCREEN_SCALE_FACTORS", u"QT_SCALE_FACTOR_ROUNDING_POLICY",
           u"QT_ENABLE_HIGHDPI_SCALING", u"QT_DPI_ADJUSTMENT_POLICY", u"QT_FONT_DPI"})
@@ -37,6 +39,7 @@ QStringList startWindow(int percent)
     // the application object is made.
     QProcess probe;
     probe.setProcessEnvironment(environment);
+    probe.setWorkingDirectory(dir.path());
     probe.start(QStringLiteral(TARVOS_SCALED_WINDOW_PROBE), {});
     if (!probe.waitForFinished(60000) || probe.exitCode() != 0)
         return {};

@@ -131,7 +131,7 @@ TEST_F(CliExport, DrawsASignForEachMissingTileAndCountsThem)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.startsWith(
         QStringLiteral("tarvos-cli: %1: 24 cells have no tile bitmap in %2 (codes 03, 05, 07, ")
-            .arg(out, tiles())))
+            .arg(out, QDir::toNativeSeparators(tiles()))))
         << run.err.toStdString();
     EXPECT_TRUE(
         run.err.endsWith(QStringLiteral(", 2F, 31); drawn as placeholders showing the code\n")))
@@ -193,7 +193,7 @@ TEST_F(CliExport, TiledMapReferencesTheBitmapsRelativeToItself)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.err, QStringLiteral("tarvos-cli: %1: 1 cell has no tile bitmap in %2 (codes 04); "
                                       "the tileset names files that are not there\n")
-                           .arg(out, tiles()));
+                           .arg(out, QDir::toNativeSeparators(tiles())));
     const QString tmx = QString::fromUtf8(readBytes(out));
     EXPECT_TRUE(tmx.contains(
         QStringLiteral("<image width=\"16\" height=\"16\" source=\"../MAP/C8.bmp\"/>")));

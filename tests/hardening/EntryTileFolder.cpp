@@ -18,15 +18,31 @@ namespace {
 
 enum class Kind { File, Folder, Link, BrokenLink };
 
+#if defined(Q_OS_WIN)
+// Windows takes '\\' for a separator too, refuses a few more characters and drops a name's
+// trailing dots and spaces; QFile::link makes shortcut files rather than links, so none
+// are made there.
+constexpr const char *kRefusedCharacters = "/\\:*?\"<>|";
+constexpr bool kTrailingDotsDropped = true;
+constexpr bool kLinks = false;
+#else
+constexpr const char *kRefusedCharacters = "/";
+constexpr bool kTrailingDotsDropped = false;
+constexpr bool kLinks = true;
+#endif
+
 // A name the file system takes: no separators, no NUL, not "." or "..", and short
 // enough for any file system.
 QString usableName(QByteArray raw)
 {
-    raw.replace('/', '_').replace('\0', '_');
+    for (const char *refused = kRefusedCharacters; *refused; ++refused)
+        raw.replace(*refused, '_');
+    raw.replace('\0', '_');
     QString name = QString::fromUtf8(raw);
     while (name.toUtf8().size() > 200)
         name.chop(1);
-    if (name.isEmpty() || name == u"." || name == u"..")
+    if (name.isEmpty() || name == u"." || name == u".." ||
+        (kTrailingDotsDropped && (name.endsWith(u'.') || name.endsWith(u' '))))
         return {};
     return name;
 }
@@ -46,7 +62,7 @@ void tileFolder(const std::uint8_t *data, std::size_t size)
     require(QDir().mkpath(path), "tile folder made");
 
     FuzzInput in(data, size);
-    QSet<QString> files; // what QDir::Files sees: files and links to files
+    QSet<QString> files; // what QDir::Files sees: visible files and links to files
     for (int count = 0; !in.atEnd() && count < 24; ++count) {
         const auto kind = static_cast<Kind>(in.byte() % 4);
         const QString name = usableName(in.bytes(in.byte() % 40));
@@ -58,7 +74,9 @@ void tileFolder(const std::uint8_t *data, std::size_t size)
         switch (kind) {
         case Kind::File: {
             QFile file(target);
-            if (file.open(QIODevice::WriteOnly))
+            // A name Windows keeps for a device opens that device, which is no file.
+            if (file.open(QIODevice::WriteOnly) && QFileInfo(target).isFile() &&
+                !QFileInfo(target).isHidden())
                 files.insert(name);
             break;
         }
@@ -66,11 +84,13 @@ void tileFolder(const std::uint8_t *data, std::size_t size)
             QDir().mkdir(target);
             break;
         case Kind::Link:
-            if (QFile::link(root.filePath(QStringLiteral("outside.bmp")), target))
+            if (kLinks && QFile::link(root.filePath(QStringLiteral("outside.bmp")), target) &&
+                !QFileInfo(target).isHidden())
                 files.insert(name);
             break;
         case Kind::BrokenLink:
-            QFile::link(root.filePath(QStringLiteral("nowhere")), target);
+            if (kLinks)
+                QFile::link(root.filePath(QStringLiteral("nowhere")), target);
             break;
         }
     }
@@ -83,7 +103,7 @@ void tileFolder(const std::uint8_t *data, std::size_t size)
     const QStringList &listed = folder.fileNames();
     QStringList expected;
     for (const QString &name : std::as_const(files))
-        if (!name.startsWith(u'.') && name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
+        if (name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
             expected << name;
     std::sort(expected.begin(), expected.end(), &core::TileFolder::listsBefore);
     require(listed == expected, "the listing holds the visible *.bmp files in listing order");

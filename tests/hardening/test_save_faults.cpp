@@ -59,7 +59,7 @@ const SaveFault kFaults[] = {
     {"ShortWrite", Fault::ShortWrite, false, u"只写入了", Left::OldBytes},
     {"FailingSync", Fault::FailingSync, false, u"输入/输出错误", Left::OldBytes},
     {"FailingClose", Fault::FailingClose, false, u"输入/输出错误", Left::OldBytes},
-    {"FailingReplace", Fault::FailingReplace, false, u"系统错误（错误号", Left::OldBytes},
+    {"FailingReplace", Fault::FailingReplace, false, u"文件正被另一个程序使用", Left::OldBytes},
     {"FailingFolderSync", Fault::FailingFolderSync, false, u"未能确认", Left::NewBytes},
     {"InPlaceUnreadable", Fault::UnreadableFile, true, u"没有权限", Left::OldBytes},
     {"InPlaceReadOnly", Fault::ReadOnly, true, u"没有权限", Left::OldBytes},
