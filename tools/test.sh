@@ -4,7 +4,7 @@
 #   tools/test.sh               the ordinary build and suite (a few minutes from a clean clone)
 #   tools/test.sh --hardening   the same, then the whole suite again under AddressSanitizer and
 #                               UndefinedBehaviorSanitizer (clang) and every fuzz target of that
-#                               build for TARVOS_FUZZ_SECONDS each (60 by default); CI runs this
+#                               build for TARVOS_FUZZ_SECONDS each (20 by default); CI runs this
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARVOS_BUILD_DIR:-$root/build}
@@ -36,7 +36,7 @@ if ((hardening)); then
       -DTARVOS_BUILD_BENCH=OFF >/dev/null
     cmake --build "$sanitized"
     ctest --test-dir "$sanitized" --output-on-failure -j "$(nproc)"
-    "$root/tools/fuzz.sh" "$sanitized" "${TARVOS_FUZZ_SECONDS:-60}"
+    "$root/tools/fuzz.sh" "$sanitized" "${TARVOS_FUZZ_SECONDS:-20}"
   )
 fi
 

@@ -34,18 +34,17 @@ sudo_cmd=()
 "$root/tools/setup.sh" g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
   libz-mingw-w64-dev libwine-dev wine wine64 dpkg-dev zip xvfb xauth
 
-# `apt-get source` needs the source indexes, which a fresh Debian does not list.
+# `apt-get source` needs the source indexes, which a fresh Debian does not list: they are
+# added for the same archives (or mirrors) that the machine's binary packages come from.
 if ! grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-  # shellcheck source=/dev/null
-  . /etc/os-release
-  echo "Adding Debian's source indexes (deb-src) for $VERSION_CODENAME"
-  printf '%s\n' "Types: deb-src" "URIs: http://deb.debian.org/debian" \
-    "Suites: $VERSION_CODENAME $VERSION_CODENAME-updates" "Components: main" \
-    "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" "" \
-    "Types: deb-src" "URIs: http://deb.debian.org/debian-security" \
-    "Suites: $VERSION_CODENAME-security" "Components: main" \
-    "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" |
-    "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/tarvos-deb-src.sources >/dev/null
+  echo "Adding the source indexes (deb-src) of the machine's Debian archives"
+  if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
+    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/tarvos-deb-src.sources >/dev/null
+  else
+    sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' /etc/apt/sources.list |
+      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/tarvos-deb-src.list >/dev/null
+  fi
   "${sudo_cmd[@]}" apt-get update -qq
 fi
 
