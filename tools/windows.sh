@@ -72,6 +72,13 @@ if ! grep -qs DECL_WINELIB_TYPE_AW "$wintab/wintab.h" || ! grep -qs 'define API'
   } >"$wintab/wintab.h"
 fi
 
+# The direct2d platform plugin builds every source of the windows plugin again beside its
+# own; the programs use the windows plugin, so the other is left out (the direct2d feature
+# itself stays on: the windows plugin does not link without it).
+platforms=$qt_source/src/plugins/platforms/CMakeLists.txt
+sed -i 's/^\([[:space:]]*\)add_subdirectory(direct2d)/\1# add_subdirectory(direct2d)/' "$platforms"
+qt_patches="no direct2d plugin; wintab headers from Wine"
+
 # What the programs do not use stays out, which also keeps the build short enough for CI:
 # modules, widgets, dialogs, image formats and text formats. OpenGL is off only with all
 # four of its settings. The offscreen plugin, which the tests run on, needs freetype; the
@@ -96,7 +103,7 @@ qt_options=(
   -DFEATURE_movie=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
   -DFEATURE_imageformat_ppm=OFF -DFEATURE_imageformat_xbm=OFF -DFEATURE_imageformat_xpm=OFF
 )
-settings=$( (echo "$qt_version"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain") | sha256sum)
+settings=$( (echo "$qt_version $qt_patches"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain") | sha256sum)
 qt_prefix=$cache/qt-$qt_upstream-${settings:0:12}
 qt_build=$cache/build/qt-$qt_upstream-${settings:0:12}
 
