@@ -165,7 +165,8 @@ emulator=$build/wine-run
 chmod +x "$emulator"
 if [[ ! -f $wine_prefix/system.reg ]]; then
   echo "Making Wine's prefix in $wine_prefix"
-  WINEPREFIX=$wine_prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$wine_prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' timeout 600 wineboot -i \
+    >/dev/null 2>&1
   WINEPREFIX=$wine_prefix wineserver -w
 fi
 
