@@ -80,8 +80,9 @@ sed -i 's/^\([[:space:]]*\)add_subdirectory(direct2d)/\1# add_subdirectory(direc
 qt_patches="no direct2d plugin; wintab headers from Wine"
 
 # What the programs do not use stays out, which also keeps the build short enough for CI:
-# modules, widgets, dialogs, image formats and text formats. OpenGL is off only with all
-# four of its settings. The offscreen plugin, which the tests run on, needs freetype; the
+# modules, widgets, dialogs, image formats and text formats. Graphics view and XPM stay: in
+# Qt 6.4 the widgets do not compile without graphics view, nor drag and drop (which needs
+# XPM for its cursors). OpenGL is off only with all four of its settings. The offscreen plugin, which the tests run on, needs freetype; the
 # windows plugin does not link without direct2d.
 qt_options=(
   -DCMAKE_BUILD_TYPE=Release
@@ -94,14 +95,14 @@ qt_options=(
   -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF
   -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_opengl_dynamic=OFF -DINPUT_opengl=no
   -DFEATURE_freetype=ON -DFEATURE_direct2d=ON
-  -DFEATURE_graphicsview=OFF -DFEATURE_style_stylesheet=OFF -DFEATURE_mdiarea=OFF
+  -DFEATURE_style_stylesheet=OFF -DFEATURE_mdiarea=OFF
   -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_dockwidget=OFF
   -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF -DFEATURE_colordialog=OFF -DFEATURE_fontdialog=OFF
   -DFEATURE_syntaxhighlighter=OFF -DFEATURE_systemtrayicon=OFF
   -DFEATURE_pdf=OFF -DFEATURE_textodfwriter=OFF
   -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
   -DFEATURE_movie=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
-  -DFEATURE_imageformat_ppm=OFF -DFEATURE_imageformat_xbm=OFF -DFEATURE_imageformat_xpm=OFF
+  -DFEATURE_imageformat_ppm=OFF -DFEATURE_imageformat_xbm=OFF
 )
 settings=$( (echo "$qt_version $qt_patches"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain") | sha256sum)
 qt_prefix=$cache/qt-$qt_upstream-${settings:0:12}
