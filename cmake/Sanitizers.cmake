@@ -17,8 +17,9 @@ if(TARVOS_SANITIZE)
   if(MSVC)
     message(FATAL_ERROR "TARVOS_SANITIZE needs gcc or clang")
   endif()
-  # -O1 keeps the suite quick while the reports still point at the right lines.
+  # -O1 keeps the suite quick while the reports still point at the right lines; line tables
+  # (-g1) are all the reports need.
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
-                      -fno-omit-frame-pointer -O1 -g)
+                      -fno-omit-frame-pointer -O1 -g1)
   add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()
