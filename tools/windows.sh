@@ -23,7 +23,9 @@ case "${1:-}" in
 esac
 build=${TARVOS_WINDOWS_BUILD_DIR:-$root/build-windows}
 cache=${TARVOS_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarvos-windows}
-jobs=${TARVOS_WINDOWS_JOBS:-$(nproc)}
+# Two more jobs than cores, as ninja itself takes, keep the cores busy while some wait on
+# the disk.
+jobs=${TARVOS_WINDOWS_JOBS:-$(($(nproc) + 2))}
 toolchain=$root/cmake/MinGWToolchain.cmake
 
 sudo_cmd=()
@@ -186,5 +188,5 @@ if ((run_tests)); then
   export QT_QPA_PLATFORM=offscreen
   # Under Wine much of a test's time is starting the process, which waits on the Wine server
   # rather than a core: twice as many at once keeps the cores busy.
-  ctest --test-dir "$build" --output-on-failure -j "$((jobs * 2))"
+  ctest --test-dir "$build" --output-on-failure -j "$(($(nproc) * 2))"
 fi
