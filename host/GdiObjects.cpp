@@ -13,7 +13,7 @@ namespace {
 
 using GdiObject = std::variant<GdiBrush, GdiPen, GdiBitmap>;
 
-constexpr int kMaxBitmapSide = 32767;
+constexpr int kMaxCreatedBitmapSide = 32767;
 constexpr std::uint32_t kFirstHandle = 0x100;
 // The stock pen, brush and bitmap, which are never deleted.
 constexpr std::size_t kStockObjects = 3;
@@ -124,7 +124,7 @@ HPEN CreatePen(int style, int width, ColorRef color)
 HBITMAP CreateBitmap(int width, int height, unsigned planes, unsigned bitsPerPixel,
                      const void *bits)
 {
-    if (width < 1 || height < 1 || width > kMaxBitmapSide || height > kMaxBitmapSide || planes != 1)
+    if (width < 1 || height < 1 || width > kMaxCreatedBitmapSide || height > kMaxCreatedBitmapSide || planes != 1)
         return {};
     const auto *bytes = static_cast<const unsigned char *>(bits);
     if (bitsPerPixel == 1)

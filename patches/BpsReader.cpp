@@ -9,7 +9,7 @@ namespace patches {
 
 namespace {
 
-constexpr qsizetype kMagicBytes = 4; // "BPS1"
+constexpr qsizetype kBpsMagicBytes = 4; // "BPS1"
 constexpr qsizetype kFooterBytes = 12;
 
 quint32 littleEndian(const QByteArray &bytes, qsizetype at)
@@ -43,7 +43,7 @@ std::variant<BpsHeader, QString> readBpsHeader(const QByteArray &patch)
 {
     if (!patch.startsWith("BPS1"))
         return QStringLiteral("not a BPS patch: it does not start with \"BPS1\"");
-    if (patch.size() < kMagicBytes + 3 + kFooterBytes)
+    if (patch.size() < kBpsMagicBytes + 3 + kFooterBytes)
         return QStringLiteral("the patch is cut short: %1 bytes").arg(patch.size());
     BpsHeader header;
     header.actionsEnd = patch.size() - kFooterBytes;
@@ -55,7 +55,7 @@ std::variant<BpsHeader, QString> readBpsHeader(const QByteArray &patch)
     header.sourceCrc = littleEndian(patch, header.actionsEnd);
     header.targetCrc = littleEndian(patch, header.actionsEnd + 4);
 
-    qsizetype at = kMagicBytes;
+    qsizetype at = kBpsMagicBytes;
     const auto source = readSize(patch, at, header.actionsEnd, QStringLiteral("source"));
     if (const auto *reason = std::get_if<QString>(&source))
         return *reason;

@@ -8,7 +8,7 @@ namespace patches {
 
 namespace {
 
-constexpr qsizetype kMagicBytes = 5; // "PATCH"
+constexpr qsizetype kIpsMagicBytes = 5; // "PATCH"
 constexpr qsizetype kEofBytes = 3;
 constexpr qsizetype kLengthBytes = 3; // the truncation length after "EOF"
 
@@ -32,7 +32,7 @@ std::variant<IpsContents, QString> readIpsPatch(const QByteArray &patch)
     if (!patch.startsWith("PATCH"))
         return QStringLiteral("not an IPS patch: it does not start with \"PATCH\"");
     IpsContents contents;
-    qsizetype at = kMagicBytes;
+    qsizetype at = kIpsMagicBytes;
     for (;;) {
         const qsizetype left = patch.size() - at;
         if (left == 0)

@@ -23,6 +23,9 @@
 
 namespace testing_support {
 
+// The map view's background, where no tile is drawn.
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
 // A main window over a temporary program folder whose MAP folder the test fills first.
 class MapWindowFixture : public ::testing::Test {
 protected:

@@ -2,11 +2,10 @@
 
 #include <QtTest/QTest>
 
+using testing_support::kWhite;
 using testing_support::MapWindowFixture;
 
 namespace {
-
-constexpr QRgb kWhite = 0xFFFFFFFF;
 
 // Chapter 1 of the standard image: 16 x 32, cell n holding byte n.
 class MapEditingTest : public MapWindowFixture {

@@ -6,11 +6,10 @@
 #include <QThread>
 #include <QTimer>
 
+using testing_support::kWhite;
 using testing_support::MapWindowFixture;
 
 namespace {
-
-constexpr QRgb kWhite = 0xFFFFFFFF;
 
 class MapViewTest : public MapWindowFixture {
 protected:

@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QByteArray kOld(300, 'o');
-const QByteArray kNew = QByteArray(150, 'n') + QByteArray(150, 'o');
+const QByteArray kLinkedOld(300, 'o');
+const QByteArray kLinkedNew = QByteArray(150, 'n') + QByteArray(150, 'o');
 
 void writeFile(const fs::path &path, const QByteArray &bytes)
 {
@@ -58,7 +58,7 @@ void PrintTo(const LinkCase &c, std::ostream *out)
 const LinkCase kCases[] = {
     {"SymbolicLink",
      [](const fs::path &root) {
-         writeFile(root / "real.nes", kOld);
+         writeFile(root / "real.nes", kLinkedOld);
          fs::create_symlink("real.nes", root / "open.nes");
      },
      {"real.nes", "open.nes"},
@@ -67,7 +67,7 @@ const LinkCase kCases[] = {
      [](const fs::path &root) {
          fs::create_directories(root / "a");
          fs::create_directories(root / "b");
-         writeFile(root / "a" / "real.nes", kOld);
+         writeFile(root / "a" / "real.nes", kLinkedOld);
          fs::create_symlink(root / "b" / "middle.nes", root / "open.nes");
          fs::create_symlink("../a/real.nes", root / "b" / "middle.nes");
      },
@@ -79,7 +79,7 @@ const LinkCase kCases[] = {
      {"open.nes"}},
     {"HardLink",
      [](const fs::path &root) {
-         writeFile(root / "open.nes", kOld);
+         writeFile(root / "open.nes", kLinkedOld);
          fs::create_hard_link(root / "open.nes", root / "other.nes");
      },
      {"open.nes", "other.nes"},
@@ -91,8 +91,8 @@ const LinkCase kCases[] = {
      [](const fs::path &root) {
          fs::create_directories(root / "a");
          fs::create_directories(root / "real" / "sub");
-         writeFile(root / "real" / "game.nes", kOld);
-         writeFile(root / "a" / "game.nes", kOld);
+         writeFile(root / "real" / "game.nes", kLinkedOld);
+         writeFile(root / "a" / "game.nes", kLinkedOld);
          fs::create_symlink("../real/sub", root / "a" / "linkdir");
          fs::create_symlink("linkdir/../game.nes", root / "a" / "link.nes");
          fs::create_symlink("a/link.nes", root / "open.nes");
@@ -117,17 +117,17 @@ TEST_P(SaveThroughLinks, ReachTheFileTheLinksName)
 {
     const LinkCase &c = GetParam();
     c.layOut(root);
-    ASSERT_FALSE(writeCartridge(image, kNew));
+    ASSERT_FALSE(writeCartridge(image, kLinkedNew));
 
     for (const char *name : c.holdNew) {
-        EXPECT_EQ(readFile(root / name), kNew) << name;
+        EXPECT_EQ(readFile(root / name), kLinkedNew) << name;
         // One file under every name, none split off.
         EXPECT_TRUE(fs::equivalent(root / c.holdNew.front(), root / name)) << name;
     }
     for (const char *name : c.links)
         EXPECT_TRUE(fs::is_symlink(root / name)) << name;
     for (const char *name : c.holdOld)
-        EXPECT_EQ(readFile(root / name), kOld) << name;
+        EXPECT_EQ(readFile(root / name), kLinkedOld) << name;
     // No new file is left beside any of them.
     for (const auto &entry : fs::recursive_directory_iterator(root))
         EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
@@ -139,14 +139,14 @@ INSTANTIATE_TEST_SUITE_P(EveryLayout, SaveThroughLinks, ::testing::ValuesIn(kCas
 TEST_F(SaveFolders, ARemovedFolderOrALoopOfLinksIsRefused)
 {
     const QString inGone = dir.filePath(QStringLiteral("gone/open.nes"));
-    const auto gone = writeCartridge(inGone, kNew);
+    const auto gone = writeCartridge(inGone, kLinkedNew);
     ASSERT_TRUE(gone);
     EXPECT_EQ(gone->error.code, ENOENT);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone"))));
 
     fs::create_symlink("b.nes", root / "a.nes");
     fs::create_symlink("a.nes", root / "b.nes");
-    const auto loop = writeCartridge(dir.filePath(QStringLiteral("a.nes")), kNew);
+    const auto loop = writeCartridge(dir.filePath(QStringLiteral("a.nes")), kLinkedNew);
     ASSERT_TRUE(loop);
     EXPECT_EQ(loop->error.code, ELOOP);
 }
@@ -156,17 +156,17 @@ TEST_F(SaveFolders, TheFileKeepsItsOwnerGroupAndPermissions)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only an administrator may give a file to another owner";
-    writeFile(root / "open.nes", kOld);
+    writeFile(root / "open.nes", kLinkedOld);
     const QByteArray encoded = QFile::encodeName(image);
     ASSERT_EQ(::chown(encoded.constData(), 4321, 8765), 0);
     ASSERT_EQ(::chmod(encoded.constData(), 0640), 0);
 
-    ASSERT_FALSE(writeCartridge(image, kNew));
+    ASSERT_FALSE(writeCartridge(image, kLinkedNew));
     struct stat after;
     ASSERT_EQ(::stat(encoded.constData(), &after), 0);
     EXPECT_EQ(after.st_uid, 4321u);
     EXPECT_EQ(after.st_gid, 8765u);
     EXPECT_EQ(after.st_mode & 07777, 0640u);
-    EXPECT_EQ(readFile(root / "open.nes"), kNew);
+    EXPECT_EQ(readFile(root / "open.nes"), kLinkedNew);
 }
 #endif

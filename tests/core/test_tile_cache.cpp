@@ -1,3 +1,4 @@
+#include "../support/TestDataFile.h"
 #include "ChapterTiles.h"
 #include "MapRenderer.h"
 #include "TileCache.h"
@@ -12,13 +13,9 @@
 #include <gtest/gtest.h>
 
 using namespace core;
+using testing_support::dataFile;
 
 namespace {
-
-QString dataFile(const char *name)
-{
-    return QStringLiteral(TARVOS_TEST_DATA "/") + QLatin1StringView(name);
-}
 
 QRgb colourOf(const host::Picture &picture)
 {

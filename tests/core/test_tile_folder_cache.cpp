@@ -11,7 +11,7 @@ using namespace core;
 
 namespace {
 
-void touch(const QString &path)
+void touchBitmap(const QString &path)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -28,7 +28,7 @@ TEST(TileFolderCache, KeptListingsStillShowEveryChangeOfTheFolder)
     ASSERT_TRUE(top.mkdir(QStringLiteral("plain")) && top.mkdir(QStringLiteral("linked")));
     const QString plain = top.filePath(QStringLiteral("plain"));
     const QString linked = top.filePath(QStringLiteral("linked"));
-    touch(plain + QStringLiteral("/A.bmp"));
+    touchBitmap(plain + QStringLiteral("/A.bmp"));
     const QString target = top.filePath(QStringLiteral("target.bmp"));
     ASSERT_TRUE(QFile::link(target, linked + QStringLiteral("/c.bmp")));
     QThread::sleep(3);
@@ -41,7 +41,7 @@ TEST(TileFolderCache, KeptListingsStillShowEveryChangeOfTheFolder)
     EXPECT_TRUE(linkedCache.folder(linked).fileNames().isEmpty());
 
     // Files added, renamed and removed change the folder itself.
-    touch(plain + QStringLiteral("/B.bmp"));
+    touchBitmap(plain + QStringLiteral("/B.bmp"));
     EXPECT_EQ(plainCache.folder(plain).fileNames(),
               (QStringList{QStringLiteral("A.bmp"), QStringLiteral("B.bmp")}));
     ASSERT_TRUE(QFile::rename(plain + QStringLiteral("/B.bmp"), plain + QStringLiteral("/b.bmp")));
@@ -51,7 +51,7 @@ TEST(TileFolderCache, KeptListingsStillShowEveryChangeOfTheFolder)
 
     // The link's target appears without the folder changing: a folder with links is
     // listed anew every time.
-    touch(target);
+    touchBitmap(target);
     EXPECT_EQ(linkedCache.folder(linked).fileNames(), QStringList{QStringLiteral("c.bmp")});
     EXPECT_EQ(linkedCache.folder(linked).tilePath(12), linked + QStringLiteral("/c.bmp"));
 

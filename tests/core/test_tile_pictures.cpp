@@ -1,3 +1,4 @@
+#include "../support/TestDataFile.h"
 #include "MapRenderer.h"
 #include "MissingTile.h"
 #include "RuntimeError.h"
@@ -11,13 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace core;
+using testing_support::dataFile;
 
 namespace {
-
-QString dataFile(const char *name)
-{
-    return QStringLiteral(TARVOS_TEST_DATA "/") + QLatin1StringView(name);
-}
 
 class BrokenBitmap : public ::testing::TestWithParam<const char *> {};
 

@@ -25,8 +25,8 @@ using testing_support::writeFile;
 
 namespace {
 
-const QByteArray kOld(3000, 'o');
-const QByteArray kNew(3000, 'n');
+const QByteArray kOldImage(3000, 'o');
+const QByteArray kNewImage(3000, 'n');
 
 class PathFolder : public ::testing::TestWithParam<const char16_t *> {
 protected:
@@ -59,11 +59,11 @@ TEST_P(PathFolder, IsWrittenAnewReplacedAndThroughASecondName)
     const QString path = folder + QStringLiteral("/") + QString::fromUtf16(GetParam());
     ASSERT_GT(QDir::toNativeSeparators(path).size(), 300);
 
-    ASSERT_FALSE(writeUserFile(path, kOld, WriteLength::Exact));
-    EXPECT_EQ(readFile(path), kOld);
+    ASSERT_FALSE(writeUserFile(path, kOldImage, WriteLength::Exact));
+    EXPECT_EQ(readFile(path), kOldImage);
     const auto before = fileIdentity(path);
-    ASSERT_FALSE(writeUserFile(path, kNew, WriteLength::Exact));
-    EXPECT_EQ(readFile(path), kNew);
+    ASSERT_FALSE(writeUserFile(path, kNewImage, WriteLength::Exact));
+    EXPECT_EQ(readFile(path), kNewImage);
     const auto after = fileIdentity(path);
     ASSERT_TRUE(before && after);
     // Replaced whole: another file now has the name.
@@ -71,8 +71,8 @@ TEST_P(PathFolder, IsWrittenAnewReplacedAndThroughASecondName)
 
     const QString second = folder + QStringLiteral("/second.nes");
     ASSERT_TRUE(makeHardLink(path, second));
-    ASSERT_FALSE(writeUserFile(second, kOld.left(100), WriteLength::KeepBytesBeyond));
-    const QByteArray expected = kOld.left(100) + kNew.mid(100);
+    ASSERT_FALSE(writeUserFile(second, kOldImage.left(100), WriteLength::KeepBytesBeyond));
+    const QByteArray expected = kOldImage.left(100) + kNewImage.mid(100);
     EXPECT_EQ(readFile(path), expected);
     EXPECT_EQ(readFile(second), expected);
     EXPECT_EQ(fileIdentity(path)->inode, fileIdentity(second)->inode);
@@ -87,13 +87,13 @@ TEST(FileIdentity, StaysWhileTheFileRestsAndChangesWithAWrite)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tile.bmp"));
-    writeFile(path, kOld);
+    writeFile(path, kOldImage);
     const auto first = fileIdentity(path);
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->regularFile);
-    EXPECT_EQ(first->size, kOld.size());
+    EXPECT_EQ(first->size, kOldImage.size());
     EXPECT_EQ(fileIdentity(path), first);
-    writeFile(path, kOld + "x");
+    writeFile(path, kOldImage + "x");
     EXPECT_NE(fileIdentity(path), first);
     const auto folder = fileIdentity(dir.path());
     ASSERT_TRUE(folder);
@@ -107,18 +107,18 @@ TEST(FileHeldOpen, IsRefusedWithTheReasonAndKeepsItsBytes)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("held.nes"));
-    writeFile(path, kOld);
+    writeFile(path, kOldImage);
     const HANDLE held = ::CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const auto failure = writeUserFile(path, kNew, WriteLength::Exact);
+    const auto failure = writeUserFile(path, kNewImage, WriteLength::Exact);
     ::CloseHandle(held);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->error.code, EBUSY);
     EXPECT_EQ(failure->left, SaveFailure::Left::OldBytes);
-    EXPECT_EQ(readFile(path), kOld);
+    EXPECT_EQ(readFile(path), kOldImage);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("held.nes")});
-    EXPECT_FALSE(writeUserFile(path, kNew, WriteLength::Exact));
-    EXPECT_EQ(readFile(path), kNew);
+    EXPECT_FALSE(writeUserFile(path, kNewImage, WriteLength::Exact));
+    EXPECT_EQ(readFile(path), kNewImage);
 }
 #endif

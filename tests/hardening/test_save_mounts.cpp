@@ -3,6 +3,7 @@
 // skip, and the seam-driven tests of test_save_faults.cpp cover the same faults.
 
 #include "../support/DialogScript.h"
+#include "../support/FileBytes.h"
 #include "../support/SyntheticImage.h"
 #include "frmMap.h"
 
@@ -21,21 +22,10 @@
 #endif
 
 using testing_support::DialogScript;
+using testing_support::readFile;
+using testing_support::writeFile;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
 
 // A mount undone when the test ends, however it ends.
 class Mount {
@@ -128,7 +118,7 @@ TEST_F(SaveOnMounts, AFullDiskKeepsTheOldFileAndTheEdits)
     if (!mount.tmpfs(disk, "size=1m"))
         GTEST_SKIP() << "cannot mount a tmpfs here";
     const QString path = QDir(disk).filePath(QStringLiteral("a.nes"));
-    ASSERT_TRUE(writeFile(path, old));
+    ASSERT_NO_FATAL_FAILURE(writeFile(path, old));
     openAndEdit(path);
     // Fill the rest of the disk, so the new copy of the image cannot fit.
     const QString filler = QDir(disk).filePath(QStringLiteral("filler"));
@@ -161,7 +151,7 @@ TEST_F(SaveOnMounts, AReadOnlyFileSystemKeepsTheOldFileAndTheEdits)
     const QString source = QDir(dir.path()).filePath(QStringLiteral("source"));
     const QString view = QDir(dir.path()).filePath(QStringLiteral("view"));
     ASSERT_TRUE(QDir().mkpath(source) && QDir().mkpath(view));
-    ASSERT_TRUE(writeFile(QDir(source).filePath(QStringLiteral("a.nes")), old));
+    ASSERT_NO_FATAL_FAILURE(writeFile(QDir(source).filePath(QStringLiteral("a.nes")), old));
     Mount mount;
     if (!mount.bind(source, view) || !mount.setReadOnly(true))
         GTEST_SKIP() << "cannot make a read-only bind mount here";

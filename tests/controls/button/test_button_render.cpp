@@ -9,7 +9,7 @@ namespace {
 
 // --- Shades of the face ---------------------------------------------------------------
 
-struct ShadeCase {
+struct BevelShadeCase {
     host::ColorRef face;
     host::ColorRef light;
     host::ColorRef highlight;
@@ -17,13 +17,13 @@ struct ShadeCase {
     host::ColorRef darkShadow;
 };
 
-class BevelShades : public ButtonRenderTest, public ::testing::WithParamInterface<ShadeCase> {};
+class BevelShades : public ButtonRenderTest, public ::testing::WithParamInterface<BevelShadeCase> {};
 
 // A bevelled button shows all four shades: highlight and light on the outer and inner top
 // left, dark shadow and shadow on the outer and inner bottom right.
 TEST_P(BevelShades, AreThoseOfTheFace)
 {
-    const ShadeCase &c = GetParam();
+    const BevelShadeCase &c = GetParam();
     makeButton(20, 12, controls::ThreeD);
     button->setButtonColor(c.face);
     EXPECT_EQ(at(5, 5), c.face);
@@ -35,14 +35,14 @@ TEST_P(BevelShades, AreThoseOfTheFace)
 
 INSTANTIATE_TEST_SUITE_P(
     Faces, BevelShades,
-    ::testing::Values(ShadeCase{kFace, kLight, kHighlight, kShadow, kDarkShadow},
-                      ShadeCase{host::RGB(0, 0, 0), host::RGB(31, 31, 31), host::RGB(63, 63, 63),
+    ::testing::Values(BevelShadeCase{kFace, kLight, kHighlight, kShadow, kDarkShadow},
+                      BevelShadeCase{host::RGB(0, 0, 0), host::RGB(31, 31, 31), host::RGB(63, 63, 63),
                                 host::RGB(0, 0, 0), host::RGB(0, 0, 0)},
-                      ShadeCase{host::RGB(255, 255, 255), host::RGB(255, 255, 255),
+                      BevelShadeCase{host::RGB(255, 255, 255), host::RGB(255, 255, 255),
                                 host::RGB(255, 255, 255), host::RGB(191, 191, 191),
                                 host::RGB(63, 63, 63)},
                       // Channels clamp one by one.
-                      ShadeCase{host::RGB(250, 100, 30), host::RGB(255, 131, 61),
+                      BevelShadeCase{host::RGB(250, 100, 30), host::RGB(255, 131, 61),
                                 host::RGB(255, 163, 93), host::RGB(186, 36, 0),
                                 host::RGB(58, 0, 0)}));
 
