@@ -233,3 +233,5 @@ void frmMap::commitData(QSessionManager &manager)
 }
 
 } // namespace app
+
+#include "moc_frmMap.cpp"

@@ -84,3 +84,5 @@ void installFontSubstitutions()
 }
 
 } // namespace host
+
+#include "moc_Application.cpp"

@@ -34,3 +34,5 @@ void ImageControl::paintEvent(QPaintEvent *)
 }
 
 } // namespace host
+
+#include "moc_ImageControl.cpp"

@@ -145,3 +145,5 @@ bool ListBox::focusNextPrevChild(bool next)
 }
 
 } // namespace host
+
+#include "moc_ListBox.cpp"

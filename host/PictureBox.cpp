@@ -183,3 +183,5 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 }
 
 } // namespace host
+
+#include "moc_PictureBox.cpp"

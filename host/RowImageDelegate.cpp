@@ -97,3 +97,5 @@ void RowImageDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 }
 
 } // namespace host
+
+#include "moc_RowImageDelegate.cpp"

@@ -58,3 +58,5 @@ void Shape::paintEvent(QPaintEvent *)
 }
 
 } // namespace host
+
+#include "moc_Shape.cpp"

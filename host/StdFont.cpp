@@ -134,3 +134,5 @@ void StdFont::setCharset(std::int16_t charset)
 }
 
 } // namespace host
+
+#include "moc_StdFont.cpp"

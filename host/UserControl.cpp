@@ -225,3 +225,5 @@ void UserControl::drawEdge(QPainter &painter) const
 }
 
 } // namespace host
+
+#include "moc_UserControl.cpp"

@@ -241,3 +241,5 @@ void ucButton::registerAccessKey()
 }
 
 } // namespace controls
+
+#include "moc_ucButton.cpp"

@@ -302,3 +302,5 @@ void ucProgress::mouseReleaseEvent(QMouseEvent *event)
 }
 
 } // namespace controls
+
+#include "moc_ucProgress.cpp"
