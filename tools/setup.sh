@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing TARVOS needs on Debian 12, skipping what is there.
-# Extra package names given as arguments are installed too.
+#
+#   tools/setup.sh [--windows] [PACKAGE...]
+#
+# --windows adds what the Windows build needs (tools/windows.sh); extra package names given
+# as arguments are installed too.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libdeflate-dev tiled
@@ -12,8 +16,15 @@ packages=(
   binutils-mingw-w64-x86-64
   xvfb xauth xdotool
   clang-14 libclang-rt-14-dev llvm-14 valgrind
-  "$@"
 )
+if [[ ${1:-} == --windows ]]; then
+  shift
+  # The compilers, Wine to run the programs, zlib for MinGW, Wine's development headers for
+  # the tablet headers Debian's Qt source leaves out, dpkg-dev for `apt-get source`, and zip.
+  packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+             libz-mingw-w64-dev libwine-dev wine wine64 dpkg-dev zip)
+fi
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,20 +6,24 @@
 # source package, once: the result is kept in a cache folder outside the tree
 # (TARVOS_WINDOWS_CACHE, by default ~/.cache/tarvos-windows) under a name made of the Qt
 # version and a hash of the settings below, so it is built again only when one of them
-# changes. That build takes about 40 minutes on two cores. GoogleTest and libdeflate are
+# changes. That build takes about 20 minutes on two cores. GoogleTest and libdeflate are
 # built for MinGW beside it; zlib comes from Debian's MinGW package.
 #
-#   tools/windows.sh          installs what it needs with apt-get, builds Qt (once), the two
-#                             programs and the tests in build-windows/, and packs
-#                             tarvos-windows-x64.zip in the top folder
-#   tools/windows.sh --test   the same, then runs the test suite under Wine, headless
+#   tools/windows.sh            installs what it needs with apt-get, builds Qt (once), the
+#                               two programs and the tests in build-windows/, and packs
+#                               tarvos-windows-x64.zip in the top folder
+#   tools/windows.sh --test     the same, then runs the test suite under Wine, headless
+#   tools/windows.sh --prepare  only what the project's build needs: Qt, the libraries and
+#                               Wine's prefix (tools/test.sh --all runs it meanwhile)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 run_tests=0
+prepare_only=0
 case "${1:-}" in
   "") ;;
   --test) run_tests=1 ;;
-  *) echo "usage: tools/windows.sh [--test]" >&2; exit 2 ;;
+  --prepare) prepare_only=1 ;;
+  *) echo "usage: tools/windows.sh [--test | --prepare]" >&2; exit 2 ;;
 esac
 build=${TARVOS_WINDOWS_BUILD_DIR:-$root/build-windows}
 cache=${TARVOS_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarvos-windows}
@@ -31,10 +35,7 @@ toolchain=$root/cmake/MinGWToolchain.cmake
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
 
-# The compilers, Wine to run the programs, zlib for MinGW, Wine's development headers for
-# the tablet headers Debian's Qt source leaves out, and dpkg-dev for `apt-get source`.
-"$root/tools/setup.sh" g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
-  libz-mingw-w64-dev libwine-dev wine wine64 dpkg-dev zip xvfb xauth
+"$root/tools/setup.sh" --windows
 
 # `apt-get source` needs the source indexes, which a fresh Debian does not list: they are
 # added for the same archives (or mirrors) that the machine's binary packages come from.
@@ -74,12 +75,38 @@ if ! grep -qs DECL_WINELIB_TYPE_AW "$wintab/wintab.h" || ! grep -qs 'define API'
   } >"$wintab/wintab.h"
 fi
 
+# Changes to Qt's build, none to its code; each is done once and is harmless done again.
 # The direct2d platform plugin builds every source of the windows plugin again beside its
-# own; the programs use the windows plugin, so the other is left out (the direct2d feature
-# itself stays on: the windows plugin does not link without it).
+# own, and the minimal plugin is for none of ours: both are left out (the direct2d feature
+# itself stays on: the windows plugin does not link without it). The device discovery and
+# framebuffer support libraries serve only Linux's platform plugins.
 platforms=$qt_source/src/plugins/platforms/CMakeLists.txt
-sed -i 's/^\([[:space:]]*\)add_subdirectory(direct2d)/\1# add_subdirectory(direct2d)/' "$platforms"
-qt_patches="no direct2d plugin; wintab headers from Wine"
+sed -i 's/^\([[:space:]]*\)add_subdirectory(\(direct2d\|minimal\))/\1# add_subdirectory(\2)/' "$platforms"
+sed -i 's/^add_subdirectory(\(devicediscovery\|fbconvenience\))/# add_subdirectory(\1)/' \
+  "$qt_source/src/platformsupport/CMakeLists.txt"
+# HarfBuzz is written to be compiled as one file, which reads its large headers once instead
+# of in each of its 55 sources; its font subsetting, which Qt never calls, is left out.
+harfbuzz=$qt_source/src/3rdparty/harfbuzz-ng/CMakeLists.txt
+sed -i '/src\/hb-subset[a-z0-9-]*\.cc/d' "$harfbuzz"
+grep -q UNITY_BUILD "$harfbuzz" ||
+  echo 'set_target_properties(BundledHarfbuzz PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)' >>"$harfbuzz"
+# The windows plugin's sources all include the system's and Qt's platform headers; Qt gives
+# its modules a precompiled header but not its plugins.
+windows_plugin=$qt_source/src/plugins/platforms/windows
+cat >"$windows_plugin/qwindowsplugin_pch.h" <<'HEADER'
+#include <QtCore/qt_windows.h>
+#include "../../../gui/kernel/qt_gui_pch.h"
+#include <QtCore/private/qglobal_p.h>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformintegration.h>
+#include <QtGui/qpa/qplatformwindow.h>
+#include <QtGui/qpa/qwindowsysteminterface.h>
+HEADER
+grep -q qwindowsplugin_pch "$windows_plugin/CMakeLists.txt" ||
+  echo 'qt_update_precompiled_header(QWindowsIntegrationPlugin "${CMAKE_CURRENT_SOURCE_DIR}/qwindowsplugin_pch.h")' \
+    >>"$windows_plugin/CMakeLists.txt"
+qt_patches="no direct2d or minimal plugin, no Linux platform support; HarfBuzz as one file without
+subsetting; a precompiled header for the windows plugin; wintab headers from Wine"
 
 # What the programs do not use stays out, which also keeps the build short enough for CI:
 # modules, widgets, dialogs, image formats and text formats. Graphics view and XPM stay: in
@@ -105,6 +132,17 @@ qt_options=(
   -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
   -DFEATURE_movie=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
   -DFEATURE_imageformat_ppm=OFF -DFEATURE_imageformat_xbm=OFF
+  -DFEATURE_gestures=OFF -DFEATURE_scroller=OFF -DFEATURE_effects=OFF -DFEATURE_graphicseffect=OFF
+  -DFEATURE_tablewidget=OFF -DFEATURE_treewidget=OFF -DFEATURE_columnview=OFF
+  -DFEATURE_datawidgetmapper=OFF -DFEATURE_toolbox=OFF
+  -DFEATURE_dial=OFF -DFEATURE_lcdnumber=OFF
+  -DFEATURE_keysequenceedit=OFF -DFEATURE_fontcombobox=OFF -DFEATURE_splashscreen=OFF
+  -DFEATURE_progressdialog=OFF -DFEATURE_errormessage=OFF
+  -DFEATURE_textbrowser=OFF -DFEATURE_commandlinkbutton=OFF
+  -DFEATURE_jalalicalendar=OFF -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_hijricalendar=OFF
+  -DFEATURE_sharedmemory=OFF -DFEATURE_systemsemaphore=OFF -DFEATURE_transposeproxymodel=OFF
+  -DFEATURE_concatenatetablesproxymodel=OFF -DFEATURE_itemmodeltester=OFF
+  -DFEATURE_picture=OFF -DFEATURE_desktopservices=OFF
 )
 settings=$( (echo "$qt_version $qt_patches"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain") | sha256sum)
 qt_prefix=$cache/qt-$qt_upstream-${settings:0:12}
@@ -113,7 +151,7 @@ qt_build=$cache/build/qt-$qt_upstream-${settings:0:12}
 if [[ -f $qt_prefix/.complete ]]; then
   echo "Qt for Windows: $qt_prefix (cached)"
 else
-  echo "Building Qt $qt_upstream for Windows in $qt_build (about 40 minutes on two cores)"
+  echo "Building Qt $qt_upstream for Windows in $qt_build (about 20 minutes on two cores)"
   cmake -S "$qt_source" -B "$qt_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$qt_prefix" "${qt_options[@]}"
   cmake --build "$qt_build" --parallel "$jobs"
@@ -172,6 +210,8 @@ if [[ ! -f $wine_prefix/system.reg ]]; then
     >/dev/null 2>&1
   WINEPREFIX=$wine_prefix wineserver -w
 fi
+
+((prepare_only)) && exit 0
 
 # Qt's toolchain file loads ours (from this checkout, wherever Qt was built) and adds the
 # prefix of the other libraries to the roots searched; pkg-config looks there alone. -O2, as
