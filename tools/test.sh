@@ -27,8 +27,11 @@ if ((windows)); then
   # Linux builds: it is made meanwhile, at the lowest priority, so that it takes only what
   # the Linux builds, suites and fuzzers leave of the processors.
   # It runs in a session of its own, so that a failure here stops it with all it started.
+  # The kernel shares the processors between sessions before it looks at priorities within
+  # one, so the new session's share is lowered too.
   windows_log=$(mktemp)
-  setsid nice -n 19 "$root/tools/windows.sh" --prepare >"$windows_log" 2>&1 &
+  setsid bash -c 'echo 19 >/proc/self/autogroup 2>/dev/null; exec nice -n 19 "$0" --prepare' \
+    "$root/tools/windows.sh" >"$windows_log" 2>&1 &
   windows_prepare=$!
   trap 'kill -- -"$windows_prepare" 2>/dev/null || true; rm -f "$windows_log"' EXIT
 else
