@@ -65,9 +65,9 @@ int runApply(const QStringList &arguments, CommandOutput &io)
     const bool unchanged = inPlace && result == image;
     if (inPlace) {
         if (!unchanged)
-            if (const auto reason = replaceImageFile(imagePath, result))
+            if (const auto reason = replaceImageFile(io.files, imagePath, image, result))
                 return refuse(io, imagePath, *reason);
-    } else if (const auto reason = writeOutputFile(target, result)) {
+    } else if (const auto reason = writeOutputFile(io.files, target, result)) {
         return refuse(io, target, *reason);
     }
     io.out << QStringLiteral("%1: %2 changed, %3, %4\n")

@@ -14,14 +14,15 @@
 
 namespace cli {
 
-ExportResult exportChapter(const CartridgeImage &image, int chapter, const QString &out,
-                           formats::MapFormat format, TileBitmaps &tiles, formats::PngWriter &png)
+ExportResult exportChapter(core::FileOperations &files, const CartridgeImage &image, int chapter,
+                           const QString &out, formats::MapFormat format, TileBitmaps &tiles,
+                           formats::PngWriter &png)
 {
     auto planned = planChapterExport(image, chapter, out, format, tiles);
     if (const auto *fault = std::get_if<ExportFault>(&planned))
         return *fault;
     const auto &plan = std::get<ChapterPlan>(planned);
-    return writeChapterFile(plan, packChapter(image, plan, png));
+    return writeChapterFile(files, plan, packChapter(image, plan, png));
 }
 
 std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
@@ -85,9 +86,10 @@ QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
                                                   : formats::writeTiledJsonMap(map);
 }
 
-ExportResult writeChapterFile(const ChapterPlan &plan, const QByteArray &bytes)
+ExportResult writeChapterFile(core::FileOperations &files, const ChapterPlan &plan,
+                              const QByteArray &bytes)
 {
-    if (const auto reason = writeOutputFile(plan.out, bytes))
+    if (const auto reason = writeOutputFile(files, plan.out, bytes))
         return ExportFault{plan.out, *reason};
     return plan.exported;
 }

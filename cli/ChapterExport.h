@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CartridgeImage.h"
+#include "FileOperations.h"
 #include "MapFormat.h"
 #include "MapGrid.h"
 #include "TiledMap.h"
@@ -53,8 +54,9 @@ struct ChapterPlan {
 // Writes chapter 1..25 of `image` to `out` in `format`: a picture drawn by the editor's
 // renderer with a sign for each missing bitmap, CSV codes, or a Tiled map whose tileset
 // points at the tile bitmaps. Pictures are written with `png`.
-ExportResult exportChapter(const CartridgeImage &image, int chapter, const QString &out,
-                           formats::MapFormat format, TileBitmaps &tiles, formats::PngWriter &png);
+ExportResult exportChapter(core::FileOperations &files, const CartridgeImage &image, int chapter,
+                           const QString &out, formats::MapFormat format, TileBitmaps &tiles,
+                           formats::PngWriter &png);
 
 // The steps of exportChapter. Planning loads bitmaps into `tiles`, so one thread plans at
 // a time. Packing (drawing, encoding) reads only the plan and the image, so several plans
@@ -66,6 +68,7 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
                                                          TileBitmaps &tiles);
 QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
                        formats::PngWriter &png);
-ExportResult writeChapterFile(const ChapterPlan &plan, const QByteArray &bytes);
+ExportResult writeChapterFile(core::FileOperations &files, const ChapterPlan &plan,
+                              const QByteArray &bytes);
 
 } // namespace cli

@@ -8,9 +8,10 @@
 
 namespace cli {
 
-std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes)
+std::optional<QString> writeOutputFile(core::FileOperations &files, const QString &path,
+                                       const QByteArray &bytes)
 {
-    if (const auto failure = core::writeUserFile(path, bytes, core::WriteLength::Exact))
+    if (const auto failure = core::writeUserFile(files, path, bytes, core::WriteLength::Exact))
         return saveFailureReason(*failure);
     return std::nullopt;
 }

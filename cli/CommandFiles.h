@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileOperations.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,7 +13,8 @@ namespace cli {
 
 // Writes a new or replaced output file all or nothing, through the core's one writer. The
 // reason on failure.
-std::optional<QString> writeOutputFile(const QString &path, const QByteArray &bytes);
+std::optional<QString> writeOutputFile(core::FileOperations &files, const QString &path,
+                                       const QByteArray &bytes);
 
 // Reads an input file of at most `limit` bytes; a larger one is refused as `tooLarge`
 // ("not a map file"). The reason on failure.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileOperations.h"
+
 #include <QString>
 #include <QTextStream>
 
@@ -13,10 +15,12 @@ enum ExitCode : int {
     kDiffer = 3,  // diff: the two images differ
 };
 
-// Where a command writes: the program's stdout and stderr, or buffers in tests.
+// Where a command writes: the program's stdout and stderr, or buffers in tests, and files
+// through the file operations of the real disk, or of a test.
 struct CommandOutput {
     QTextStream &out;
     QTextStream &err;
+    core::FileOperations &files = core::diskFileOperations();
 };
 
 // "1 cell", "2 cells".

@@ -16,5 +16,6 @@ int runImport(const QStringList &arguments, CommandOutput &io);
 int runDiff(const QStringList &arguments, CommandOutput &io);
 int runPatch(const QStringList &arguments, CommandOutput &io);
 int runApply(const QStringList &arguments, CommandOutput &io);
+int runRestore(const QStringList &arguments, CommandOutput &io);
 
 } // namespace cli

@@ -23,17 +23,18 @@ QByteArray packed(const CartridgeImage &image, const Planned &planned, formats::
 }
 
 // A chapter refused while planning keeps its fault and writes nothing.
-ExportResult written(const Planned &planned, const QByteArray &bytes)
+ExportResult written(core::FileOperations &files, const Planned &planned, const QByteArray &bytes)
 {
     if (const auto *fault = std::get_if<ExportFault>(&planned))
         return *fault;
-    return writeChapterFile(std::get<ChapterPlan>(planned), bytes);
+    return writeChapterFile(files, std::get<ChapterPlan>(planned), bytes);
 }
 
 } // namespace
 
-void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget> &targets,
-                    formats::MapFormat format, TileBitmaps &tiles, int workers,
+void exportChapters(core::FileOperations &files, const CartridgeImage &image,
+                    const std::vector<ChapterTarget> &targets, formats::MapFormat format,
+                    TileBitmaps &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report)
 {
     const std::size_t count = targets.size();
@@ -41,7 +42,8 @@ void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget
     if (threads <= 1) {
         formats::PngWriter png;
         for (const ChapterTarget &target : targets)
-            report(target, exportChapter(image, target.chapter, target.out, format, tiles, png));
+            report(target,
+                   exportChapter(files, image, target.chapter, target.out, format, tiles, png));
         return;
     }
 
@@ -67,10 +69,10 @@ void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return cells(a) > cells(b); });
     std::vector<std::promise<QByteArray>> packing(count);
-    std::vector<std::future<QByteArray>> files;
-    files.reserve(count);
+    std::vector<std::future<QByteArray>> packedFiles;
+    packedFiles.reserve(count);
     for (auto &promise : packing)
-        files.push_back(promise.get_future());
+        packedFiles.push_back(promise.get_future());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         formats::PngWriter png;
@@ -89,7 +91,8 @@ void exportChapters(const CartridgeImage &image, const std::vector<ChapterTarget
     for (std::size_t k = 0; k < threads; ++k)
         pool.emplace_back(work);
     for (const std::size_t i : order)
-        results[i] = std::async(std::launch::async, written, std::cref(plans[i]), files[i].get());
+        results[i] = std::async(std::launch::async, written, std::ref(files), std::cref(plans[i]),
+                                packedFiles[i].get());
     for (std::size_t i = 0; i < count; ++i)
         report(targets[i], results[i].get());
 }

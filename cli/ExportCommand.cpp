@@ -135,8 +135,8 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     if (!exportAll) {
         const QString out = positional.at(2);
         formats::PngWriter png;
-        return reportExport(exportChapter(image, *chapter, out, *format, tiles, png), *chapter, out,
-                            *format, tiles, io);
+        return reportExport(exportChapter(io.files, image, *chapter, out, *format, tiles, png),
+                            *chapter, out, *format, tiles, io);
     }
     const QString outDir = positional.at(1);
     if (!QDir().mkpath(outDir))
@@ -147,7 +147,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
                                                         .arg(k, 2, 10, QChar(u'0'))
                                                         .arg(formats::extensionOf(*format)))});
     int status = kSuccess;
-    exportChapters(image, targets, *format, tiles, exportWorkers(),
+    exportChapters(io.files, image, targets, *format, tiles, exportWorkers(),
                    [&](const ChapterTarget &target, const ExportResult &result) {
                        if (reportExport(result, target.chapter, target.out, *format, tiles, io) !=
                            kSuccess)

@@ -22,6 +22,11 @@ QString errorText(const core::FileError &error)
         return QStringLiteral("not a regular file (a pipe, socket or device)");
     case core::FileError::Cause::ChangedMeanwhile:
         return QStringLiteral("another file took its place while it was written");
+    case core::FileError::Cause::ContentChanged:
+        return QStringLiteral("another program changed it after it was read");
+    case core::FileError::Cause::PendingBackup:
+        return QStringLiteral("an interrupted write left a backup of its old bytes; restore "
+                              "it first (tarvos-cli restore)");
     case core::FileError::Cause::System:
         break;
     }

@@ -1,16 +1,33 @@
 #include "ImageFile.h"
 
 #include "FileFailureReason.h"
+#include "PendingBackup.h"
 #include "UserFileWriter.h"
+
+#include <QDir>
 
 namespace cli {
 
-// A patch may shorten the image, so the file takes exactly the patched bytes; the editor's
-// save, which keeps what lies beyond, is for map edits of the same length.
-std::optional<QString> replaceImageFile(const QString &path, const QByteArray &bytes)
+// A patch may shorten the image, so the file takes exactly the new bytes; the editor's save,
+// which keeps what lies beyond, is for map edits of the same length.
+std::optional<QString> replaceImageFile(core::FileOperations &files, const QString &path,
+                                        const QByteArray &read, const QByteArray &bytes)
 {
-    if (const auto failure = core::writeUserFile(path, bytes, core::WriteLength::Exact))
+    if (const auto refusal = pendingBackupRefusal(files, path))
+        return refusal;
+    const core::FileContent readBefore{true, read};
+    if (const auto failure =
+            core::writeUserFile(files, path, bytes, core::WriteLength::Exact, &readBefore))
         return saveFailureReason(*failure);
+    return std::nullopt;
+}
+
+std::optional<QString> pendingBackupRefusal(core::FileOperations &files, const QString &path)
+{
+    if (const auto backup = core::pendingBackupOf(files, path))
+        return QStringLiteral("an interrupted write left the image's old bytes in %1; "
+                              "'tarvos-cli restore %2' puts them back")
+            .arg(QDir::toNativeSeparators(*backup), path);
     return std::nullopt;
 }
 

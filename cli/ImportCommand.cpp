@@ -1,10 +1,9 @@
-#include "CartridgeFile.h"
 #include "CartridgeImage.h"
 #include "CommandFiles.h"
 #include "CommandParser.h"
 #include "Commands.h"
 #include "CsvMap.h"
-#include "FileFailureReason.h"
+#include "ImageFile.h"
 #include "MapFormat.h"
 #include "TiledJsonMap.h"
 #include "TmxMap.h"
@@ -101,6 +100,7 @@ int runImport(const QStringList &arguments, CommandOutput &io)
                           .arg(entry.Width)
                           .arg(entry.Height));
 
+    const QByteArray read = image.RomData;
     const int changed = formats::storeChapterGrid(image.RomData, entry, grid);
     if (parser.isSet(dryRun)) {
         io.out << QStringLiteral("chapter %1: %2 (dry run, nothing written)\n")
@@ -113,9 +113,9 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     const QString target = inPlace ? imagePath : parser.value(output);
     if (inPlace) {
         if (changed > 0)
-            if (const auto failure = core::writeCartridge(imagePath, image.RomData))
-                return refuse(io, imagePath, saveFailureReason(*failure));
-    } else if (const auto reason = writeOutputFile(target, image.RomData)) {
+            if (const auto reason = replaceImageFile(io.files, imagePath, read, image.RomData))
+                return refuse(io, imagePath, *reason);
+    } else if (const auto reason = writeOutputFile(io.files, target, image.RomData)) {
         return refuse(io, target, *reason);
     }
     io.out << QStringLiteral("chapter %1: %2 changed, %3\n")

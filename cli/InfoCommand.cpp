@@ -4,7 +4,9 @@
 #include "Commands.h"
 #include "PatchFormat.h"
 #include "PatchInfo.h"
+#include "PendingBackup.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -31,11 +33,13 @@ QJsonObject chapterJson(const CartridgeImage &image, int k)
             {QStringLiteral("inside"), image.holdsRecord(entry)}};
 }
 
-void writeJson(const CartridgeImage &image, CommandOutput &io)
+void writeJson(const CartridgeImage &image, const std::optional<QString> &backup, CommandOutput &io)
 {
     QJsonObject root{{QStringLiteral("image"), image.path},
                      {QStringLiteral("size"), image.RomData.size()},
-                     {QStringLiteral("ines"), image.hasInesHeader()}};
+                     {QStringLiteral("ines"), image.hasInesHeader()},
+                     {QStringLiteral("pendingBackup"),
+                      backup ? QJsonValue(QDir::toNativeSeparators(*backup)) : QJsonValue()}};
     if (image.chapters) {
         QJsonArray chapters;
         for (int k = 0; k < core::kChapterCount; ++k)
@@ -48,12 +52,16 @@ void writeJson(const CartridgeImage &image, CommandOutput &io)
     io.out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
 }
 
-void writeText(const CartridgeImage &image, CommandOutput &io)
+void writeText(const CartridgeImage &image, const std::optional<QString> &backup, CommandOutput &io)
 {
     io.out << QStringLiteral("image: %1\nsize: %2 bytes\niNES header: %3\n")
                   .arg(image.path)
                   .arg(image.RomData.size())
                   .arg(image.hasInesHeader() ? QStringLiteral("yes") : QStringLiteral("no"));
+    if (backup)
+        io.out << QStringLiteral("pending backup: %1 (an interrupted write left the image's old "
+                                 "bytes there; 'tarvos-cli restore %2' puts them back)\n")
+                      .arg(QDir::toNativeSeparators(*backup), image.path);
     if (!image.chapters)
         return;
     io.out << QStringLiteral("chapter  record    data      size     inside  title\n");
@@ -106,10 +114,11 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, path, refusal->reason);
     const CartridgeImage &image = std::get<CartridgeImage>(opened);
+    const auto backup = core::pendingBackupOf(io.files, path);
     if (command.parser().isSet(json))
-        writeJson(image, io);
+        writeJson(image, backup, io);
     else
-        writeText(image, io);
+        writeText(image, backup, io);
     if (!image.chapters)
         return refuse(io, path, shortImageRefusal(image).reason);
     return kSuccess;

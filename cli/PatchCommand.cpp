@@ -78,7 +78,7 @@ int runPatch(const QStringList &arguments, CommandOutput &io)
     if (const auto *reason = std::get_if<QString>(&made))
         return refuse(io, positional.at(1), *reason);
     const MadePatch &patch = std::get<MadePatch>(made);
-    if (const auto reason = writeOutputFile(positional.at(2), patch.bytes))
+    if (const auto reason = writeOutputFile(io.files, positional.at(2), patch.bytes))
         return refuse(io, positional.at(2), *reason);
     const ImageChange change = ImageChange::between(images[0], images[1]);
     const QString lengths = change.oldLength == change.newLength

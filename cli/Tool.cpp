@@ -19,6 +19,7 @@ constexpr std::array kSubcommands{
     Subcommand{u"diff", &runDiff, u"the map cells that differ between two images"},
     Subcommand{u"patch", &runPatch, u"a BPS or IPS patch from an original and an edited image"},
     Subcommand{u"apply", &runApply, u"a BPS or IPS patch to an image, checked first"},
+    Subcommand{u"restore", &runRestore, u"an image's old bytes from an interrupted write's backup"},
 };
 
 QString toolHelp()

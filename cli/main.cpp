@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "UserFileWriter.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -9,6 +10,7 @@
 // runs the same with or without a screen.
 int main(int argc, char **argv)
 {
+    core::outliveFileSizeLimit();
     const QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -22,9 +22,10 @@ std::variant<QByteArray, FileError> readCartridge(const QString &path)
     return bytes;
 }
 
-std::optional<SaveFailure> writeCartridge(const QString &path, const QByteArray &RomData)
+std::optional<SaveFailure> writeCartridge(FileOperations &files, const QString &path,
+                                          const QByteArray &RomData, const FileContent *readBefore)
 {
-    return writeUserFile(path, RomData, WriteLength::KeepBytesBeyond);
+    return writeUserFile(files, path, RomData, WriteLength::KeepBytesBeyond, readBefore);
 }
 
 } // namespace core

@@ -19,7 +19,10 @@ std::variant<QByteArray, FileError> readCartridge(const QString &path);
 
 // The editor's save: RomData replaces the file's first bytes, all or nothing, through the
 // one writer (writeUserFile); bytes the file holds beyond RomData's length are kept, so the
-// file never gets shorter.
-std::optional<SaveFailure> writeCartridge(const QString &path, const QByteArray &RomData);
+// file never gets shorter. Given what the caller read of the file, nothing is written where
+// another program changed it since.
+std::optional<SaveFailure> writeCartridge(FileOperations &files, const QString &path,
+                                          const QByteArray &RomData,
+                                          const FileContent *readBefore = nullptr);
 
 } // namespace core

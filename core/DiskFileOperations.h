@@ -4,7 +4,8 @@
 
 namespace core {
 
-// The file-system steps of a write on real files.
+// The file-system steps of a write on real files. What differs between platforms is in
+// DiskFileOperationsPosix.cpp and DiskFileOperationsWindows.cpp.
 class DiskFileOperations : public FileOperations {
 public:
     std::variant<FileLocation, int> locate(const QString &path) override;
@@ -13,7 +14,7 @@ public:
     int checkWritable(const FileLocation &file) override;
     bool folderWritable(const QString &folder) override;
     qint64 maxNameBytes(const QString &folder) override;
-    QString temporaryFolder() override;
+    QString backupFolder() override;
     std::unique_ptr<WriteHandle> create(const FileLocation &created, NewFileAccess access,
                                         const FileLocation &target, int &error) override;
     std::unique_ptr<WriteHandle> openExisting(const FileLocation &file, int &error) override;

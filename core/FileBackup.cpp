@@ -2,49 +2,54 @@
 
 #include "SideFile.h"
 
-#include <optional>
+#include <QCryptographicHash>
+#include <QDir>
+
+#include <array>
 
 namespace core {
 
 namespace {
 
-// A backup is written under one ending and takes the other once it is whole on the disk, so
-// that a backup left by a program stopped half way is never taken for a whole one.
-const QString kPartialSuffix = QStringLiteral(".partial");
-const QString kSuffix = QStringLiteral(".old");
+const QString kBackupSuffix = QStringLiteral(".old");
 
-// The backup and its name, both on the disk; the error otherwise, nothing left behind.
-std::variant<FileLocation, FileError> writeBackup(FileOperations &files, const QString &folder,
-                                                  const FileLocation &target, const QByteArray &old)
+// Both places a backup of `target` may have, beside it first.
+std::array<FileLocation, 2> backupPlaces(FileOperations &files, const FileLocation &target)
 {
-    FileLocation created;
-    int error = 0;
-    const std::unique_ptr<WriteHandle> file = createSideFile(
-        files, folder, target, kPartialSuffix, NewFileAccess::Private, created, error);
-    if (!file)
-        return FileError::system(error);
-    auto failed = [&](const FileError &reason) -> std::variant<FileLocation, FileError> {
-        file->close();
-        files.remove(created);
-        return reason;
+    const QString shared = files.backupFolder();
+    // The full path tells apart files of one name in different folders.
+    const QString pathTag = QString::fromLatin1(
+        QCryptographicHash::hash(target.path().toUtf8(), QCryptographicHash::Sha256)
+            .toHex()
+            .left(16));
+    return {
+        FileLocation{target.folder, fittedName(QStringLiteral("."), target.name, kBackupSuffix,
+                                               files.maxNameBytes(target.folder))},
+        FileLocation{shared, fittedName(pathTag + QLatin1Char('-'), target.name, kBackupSuffix,
+                                        files.maxNameBytes(shared))},
     };
-    qint64 written = 0;
-    if (const int failure = file->write(0, old, written))
-        return failed(FileError::system(failure));
-    if (written != old.size())
-        return failed(FileError::shortWrite(written, old.size()));
-    if (const int failure = file->sync())
-        return failed(FileError::system(failure));
-    if (const int failure = file->close())
-        return failed(FileError::system(failure));
-    const FileLocation whole{folder, created.name.chopped(kPartialSuffix.size()) + kSuffix};
-    if (const int failure = files.replace(created, whole))
-        return failed(FileError::system(failure));
-    if (const int failure = files.syncFolder(folder)) {
-        files.remove(whole);
+}
+
+// The backup and its name, both on the disk; the error otherwise, nothing left behind. It is
+// written under a name of its own and takes the backup's name once whole, so that a backup
+// left by a program stopped half way is never taken for a whole one.
+std::variant<FileLocation, FileError> writeBackup(FileOperations &files, const FileLocation &target,
+                                                  const FileLocation &backup, const QByteArray &old)
+{
+    const auto written = writeSideFile(files, backup.folder, target, partialBackupSuffix(),
+                                       NewFileAccess::Private, old);
+    if (const FileError *failure = std::get_if<FileError>(&written))
+        return *failure;
+    const FileLocation &partial = std::get<FileLocation>(written);
+    if (const int failure = files.replace(partial, backup)) {
+        files.remove(partial);
         return FileError::system(failure);
     }
-    return whole;
+    if (const int failure = files.syncFolder(backup.folder)) {
+        files.remove(backup);
+        return FileError::system(failure);
+    }
+    return backup;
 }
 
 } // namespace
@@ -52,19 +57,37 @@ std::variant<FileLocation, FileError> writeBackup(FileOperations &files, const Q
 std::variant<FileBackup, FileError>
 FileBackup::make(FileOperations &files, const FileLocation &target, const QByteArray &old)
 {
-    // Where the target's own folder fails, the temporary folder may still take the backup;
-    // the first failure says more about the user's disk.
+    const auto places = backupPlaces(files, target);
+    // Where the target's own folder fails, the shared folder may still take the backup; the
+    // first failure says more about the user's disk.
     std::optional<FileError> first;
     if (files.folderWritable(target.folder)) {
-        auto beside = writeBackup(files, target.folder, target, old);
+        auto beside = writeBackup(files, target, places[0], old);
         if (const FileLocation *made = std::get_if<FileLocation>(&beside))
             return FileBackup(*made);
         first = std::get<FileError>(beside);
     }
-    auto elsewhere = writeBackup(files, files.temporaryFolder(), target, old);
+    QDir().mkpath(places[1].folder);
+    auto elsewhere = writeBackup(files, target, places[1], old);
     if (const FileLocation *made = std::get_if<FileLocation>(&elsewhere))
         return FileBackup(*made);
     return first.value_or(std::get<FileError>(elsewhere));
+}
+
+void FileBackup::discard(FileOperations &files) const
+{
+    files.remove(m_location);
+}
+
+std::optional<FileLocation> pendingBackup(FileOperations &files, const FileLocation &target)
+{
+    for (const FileLocation &place : backupPlaces(files, target)) {
+        const auto found = files.status(place);
+        if (const auto *status = std::get_if<PathStatus>(&found);
+            status && status->kind == PathStatus::Kind::File)
+            return place;
+    }
+    return std::nullopt;
 }
 
 } // namespace core

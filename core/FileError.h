@@ -13,12 +13,17 @@ struct FileError {
         ShortWrite,       // the system took only `written` of `total` bytes and named no error
         NotRegularFile,   // a pipe, socket or device: never written
         ChangedMeanwhile, // another file took the path's place while it was being written
+        ContentChanged,   // another program changed the file after the caller read it
+        PendingBackup,    // a write in place that was stopped half way left a backup that
+                          // holds the file's old bytes
     };
 
     static FileError system(int code) { return {Cause::System, code, 0, 0}; }
     static FileError tooLarge() { return {Cause::TooLarge, 0, 0, 0}; }
     static FileError notRegularFile() { return {Cause::NotRegularFile, 0, 0, 0}; }
     static FileError changedMeanwhile() { return {Cause::ChangedMeanwhile, 0, 0, 0}; }
+    static FileError contentChanged() { return {Cause::ContentChanged, 0, 0, 0}; }
+    static FileError pendingBackup() { return {Cause::PendingBackup, 0, 0, 0}; }
     static FileError shortWrite(qint64 written, qint64 total)
     {
         return {Cause::ShortWrite, 0, written, total};

@@ -9,7 +9,9 @@ namespace core {
 
 // What tells one state of a file (or folder) from another without reading it: device,
 // inode, size, and the modification and change times to the nanosecond. Any write,
-// rename over it, or change of its entries in a folder changes one of them.
+// rename over it, or change of its entries in a folder changes one of them. The writer
+// tells by it whether a path still names the file a write began with; the tile cache and
+// the image's watcher whether a file changed since they last read it.
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
@@ -23,7 +25,8 @@ struct FileIdentity {
 };
 
 // The identity of an open file, or of what a path names (links followed); nothing where
-// the system tells none.
+// the system tells none. Each platform's own file answers (FileIdentityPosix.cpp,
+// FileIdentityWindows.cpp).
 std::optional<FileIdentity> fileIdentity(int descriptor);
 std::optional<FileIdentity> fileIdentity(const QString &path);
 

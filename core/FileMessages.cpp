@@ -58,6 +58,10 @@ QString fileErrorReason(const FileError &error)
         return QStringLiteral("这不是普通文件（是管道、套接字或设备），不能写入");
     case FileError::Cause::ChangedMeanwhile:
         return QStringLiteral("保存期间另一个文件取代了它");
+    case FileError::Cause::ContentChanged:
+        return QStringLiteral("读取之后它又被其他程序修改了");
+    case FileError::Cause::PendingBackup:
+        return QStringLiteral("上次中断的保存留下了备份，须先恢复或删除备份");
     case FileError::Cause::System:
         break;
     }

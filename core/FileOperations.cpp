@@ -4,37 +4,17 @@
 
 namespace core {
 
-namespace {
-
-DiskFileOperations &disk()
-{
-    static DiskFileOperations operations;
-    return operations;
-}
-
-FileOperations *&installed()
-{
-    static FileOperations *operations = nullptr;
-    return operations;
-}
-
-} // namespace
-
 QString FileLocation::path() const
 {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-FileOperations &fileOperations()
+FileOperations &diskFileOperations()
 {
-    return installed() ? *installed() : disk();
-}
-
-FileOperations *setFileOperations(FileOperations *operations)
-{
-    FileOperations *previous = &fileOperations();
-    installed() = operations;
-    return previous;
+    // The real file system's steps keep no state of their own: one instance serves every
+    // caller and thread.
+    static DiskFileOperations operations;
+    return operations;
 }
 
 } // namespace core

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,17 +12,6 @@ namespace core {
 
 // Every step below that can fail reports the platform's error number (errno), never a
 // text, so that each front end can say it in its own language.
-
-// Which file on the disk one name or open file reaches, and in which state: a file number
-// can be given to a new file as soon as the old one is gone, but the time of its last
-// change tells them apart. Platforms that tell no identity give zeros.
-struct FileId {
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 changedSeconds = 0;
-    qint64 changedNanoseconds = 0;
-    friend bool operator==(const FileId &, const FileId &) = default;
-};
 
 // A name in a folder, the folder given as the system reaches it: absolute, with every
 // symbolic link and "..", resolved by the system itself.
@@ -46,7 +37,9 @@ public:
     // Pushes everything written so far onto the disk.
     virtual int sync() = 0;
     virtual int close() = 0;
-    virtual FileId id() const = 0;
+    // Which file is open, and in which state; an identity the system would not tell is one
+    // that matches no file.
+    virtual FileIdentity id() const = 0;
 };
 
 // What a name is, links not followed.
@@ -60,7 +53,7 @@ struct PathStatus {
     Kind kind = Kind::Missing;
     // How many names the file has; a file with more than one must be changed in place.
     qint64 links = 0;
-    FileId id;
+    FileIdentity id;
 };
 
 // Who may read a file a write creates.
@@ -71,9 +64,9 @@ enum class NewFileAccess {
                   // give them, its owner and group
 };
 
-// The file-system steps a write is made of. Writing goes through the installed instance, so
-// that tests can make any single step fail the way a full disk, a vanished file or a
-// failing close would; the default instance works on real files.
+// The file-system steps a write is made of. Every write is given the instance it goes
+// through, so that tests can make any single step fail the way a full disk, a vanished file
+// or a failing close would; diskFileOperations() works on real files.
 class FileOperations {
 public:
     virtual ~FileOperations() = default;
@@ -90,8 +83,9 @@ public:
     virtual bool folderWritable(const QString &folder) = 0;
     // The longest name, in bytes, the folder takes.
     virtual qint64 maxNameBytes(const QString &folder) = 0;
-    // The folder for backups where a file's own folder takes none.
-    virtual QString temporaryFolder() = 0;
+    // The folder for backups where a file's own folder takes none: one on the disk that
+    // every program of ours finds, never a folder kept in memory. It need not exist yet.
+    virtual QString backupFolder() = 0;
     // A new, empty file under `created`, which must not exist yet, or null and the error.
     virtual std::unique_ptr<WriteHandle> create(const FileLocation &created, NewFileAccess access,
                                                 const FileLocation &target, int &error) = 0;
@@ -106,10 +100,7 @@ public:
     virtual void remove(const FileLocation &file) = 0;
 };
 
-// The operations writes go through: the real file system unless a test installed others.
-FileOperations &fileOperations();
-// Installs `operations` (not owned; null restores the real file system) and returns the
-// ones installed before.
-FileOperations *setFileOperations(FileOperations *operations);
+// The real file system's operations, shared by everything that writes.
+FileOperations &diskFileOperations();
 
 } // namespace core

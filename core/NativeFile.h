@@ -1,12 +1,17 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace core {
 
-// One file opened through the platform's own calls, so that a failing step leaves the
-// platform's error number (errno) for the message rather than a text in some language.
+// One file opened through the platform's own calls (NativeFileCalls.h), so that a failing
+// step leaves the platform's error number (errno) for the message rather than a text in
+// some language.
 // Every function that can fail returns that number, 0 when it did not fail.
 class NativeFile {
     Q_DISABLE_COPY(NativeFile)
@@ -37,10 +42,8 @@ public:
     // Room on the disk for `size` bytes, the file's length and bytes left as they are
     // where the system can; otherwise the file may grow to `size`, its new bytes zero.
     int reserve(qint64 size) const;
-    // Which file is open: its device, its number and the time of its last change, to the
-    // nanosecond (zeros where the platform tells none).
-    int identify(quint64 &device, quint64 &inode, qint64 &changedSeconds,
-                 qint64 &changedNanoseconds) const;
+    // Which file is open, and in which state; nothing where the platform tells none.
+    std::optional<FileIdentity> identity() const;
     // Pushes what was written onto the disk: without it, a crash could still lose it.
     int sync() const;
     int close();

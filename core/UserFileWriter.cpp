@@ -1,26 +1,14 @@
 #include "UserFileWriter.h"
 
 #include "FileBackup.h"
-#include "FileOperations.h"
 #include "SideFile.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 
 namespace core {
 
 namespace {
-
-// A write past the file-size limit (`ulimit -f`) ends the program by default, half way
-// through; ignored, the signal leaves the write failing with EFBIG, which is handled like any
-// other failure: the old bytes stay or are put back.
-void outliveFileSizeLimit()
-{
-#if defined(SIGXFSZ)
-    [[maybe_unused]] static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
-#endif
-}
 
 SaveFailure untouched(const FileError &error)
 {
@@ -46,35 +34,49 @@ std::optional<FileError> changedSince(const PathStatus &before, const PathStatus
     return FileError::changedMeanwhile();
 }
 
+// Whether the file still holds what the caller read of it. A file removed since is written
+// anew, as nothing of another program's is lost with it.
+std::optional<FileError> differsFromRead(FileOperations &files, const FileLocation &target,
+                                         const FileContent *readBefore)
+{
+    if (!readBefore)
+        return std::nullopt;
+    const auto found = files.status(target);
+    if (const int *failure = std::get_if<int>(&found))
+        return FileError::system(*failure);
+    if (std::get<PathStatus>(found).kind == PathStatus::Kind::Missing)
+        return std::nullopt;
+    if (!readBefore->exists)
+        return FileError::contentChanged();
+    const auto now = files.readFrom(target, 0);
+    if (const int *failure = std::get_if<int>(&now))
+        return FileError::system(*failure);
+    if (std::get<QByteArray>(now) != readBefore->bytes)
+        return FileError::contentChanged();
+    return std::nullopt;
+}
+
 // A new file beside the target takes every byte, reaches the disk and then takes the
 // target's place in one step. Until that step the target is untouched.
 std::optional<SaveFailure> replaceWhole(FileOperations &files, const FileLocation &target,
-                                        const QByteArray &bytes, const PathStatus &before)
+                                        const QByteArray &bytes, const PathStatus &before,
+                                        const FileContent *readBefore)
 {
-    FileLocation temporary;
-    int error = 0;
-    const std::unique_ptr<WriteHandle> file = createSideFile(
-        files, target.folder, target, QString(), NewFileAccess::SameAsTarget, temporary, error);
-    if (!file)
-        return untouched(FileError::system(error));
+    const auto written =
+        writeSideFile(files, target.folder, target, QString(), NewFileAccess::SameAsTarget, bytes);
+    if (const FileError *failure = std::get_if<FileError>(&written))
+        return untouched(*failure);
+    const FileLocation &temporary = std::get<FileLocation>(written);
     auto abandon = [&](const FileError &reason) {
-        file->close();
         files.remove(temporary);
         return untouched(reason);
     };
-    qint64 written = 0;
-    if (const int failure = file->write(0, bytes, written))
-        return abandon(FileError::system(failure));
-    if (written != bytes.size())
-        return abandon(FileError::shortWrite(written, bytes.size()));
-    if (const int failure = file->sync())
-        return abandon(FileError::system(failure));
-    if (const int failure = file->close())
-        return abandon(FileError::system(failure));
     const auto now = files.status(target);
     if (const int *failure = std::get_if<int>(&now))
         return abandon(FileError::system(*failure));
     if (const auto changed = changedSince(before, std::get<PathStatus>(now)))
+        return abandon(*changed);
+    if (const auto changed = differsFromRead(files, target, readBefore))
         return abandon(*changed);
     if (const int failure = files.replace(temporary, target))
         return abandon(FileError::system(failure));
@@ -105,39 +107,58 @@ std::optional<SaveFailure> restore(WriteHandle &file, FileOperations &files,
     return SaveFailure{reason, SaveFailure::Left::RestoredOldBytes, {}};
 }
 
+// The backup that guards a write in place of `whole`: a new one of the old bytes, or the one
+// an interrupted write left where this write puts its bytes back. Any other pending backup
+// refuses the write, as it still holds bytes nothing else does.
+std::variant<FileBackup, SaveFailure> guardOf(FileOperations &files, const FileLocation &target,
+                                              const QByteArray &old, const QByteArray &whole)
+{
+    if (const auto pending = pendingBackup(files, target)) {
+        const auto kept = files.readFrom(*pending, 0);
+        if (const auto *bytes = std::get_if<QByteArray>(&kept); bytes && *bytes == whole)
+            return FileBackup::existing(*pending);
+        return SaveFailure{FileError::pendingBackup(), SaveFailure::Left::OldBytes,
+                           pending->path()};
+    }
+    auto made = FileBackup::make(files, target, old);
+    if (const FileError *failure = std::get_if<FileError>(&made))
+        return untouched(*failure);
+    return std::get<FileBackup>(std::move(made));
+}
+
 // For a file that must keep its identity: written over itself, its old bytes kept in a
 // backup until the new ones are on the disk.
 std::optional<SaveFailure> writeInPlace(FileOperations &files, const FileLocation &target,
                                         const QByteArray &bytes, WriteLength length,
-                                        const PathStatus &before)
+                                        const PathStatus &before, const FileContent *readBefore)
 {
     int error = 0;
     const std::unique_ptr<WriteHandle> file = files.openExisting(target, error);
     if (!file)
         return untouched(FileError::system(error));
+    auto refuse = [&](const FileError &reason) {
+        file->close();
+        return untouched(reason);
+    };
     // The file opened must be the one looked at, and still be at the path: bytes written to
     // a file removed meanwhile would reach no file anyone can open.
     const auto now = files.status(target);
-    if (const int *failure = std::get_if<int>(&now)) {
-        file->close();
-        return untouched(FileError::system(*failure));
-    }
+    if (const int *failure = std::get_if<int>(&now))
+        return refuse(FileError::system(*failure));
     const PathStatus &status = std::get<PathStatus>(now);
     std::optional<FileError> moved = status.kind == PathStatus::Kind::Missing
                                          ? FileError::system(ENOENT)
                                          : changedSince(before, status);
     if (!moved && file->id() != before.id)
         moved = FileError::changedMeanwhile();
-    if (moved) {
-        file->close();
-        return untouched(*moved);
-    }
+    if (moved)
+        return refuse(*moved);
 
     QByteArray old;
-    if (const int failure = file->readAll(old)) {
-        file->close();
-        return untouched(FileError::system(failure));
-    }
+    if (const int failure = file->readAll(old))
+        return refuse(FileError::system(failure));
+    if (readBefore && (!readBefore->exists || old != readBefore->bytes))
+        return refuse(FileError::contentChanged());
     const QByteArray whole =
         length == WriteLength::KeepBytesBeyond ? bytes + old.mid(bytes.size()) : bytes;
     if (whole == old) {
@@ -146,22 +167,31 @@ std::optional<SaveFailure> writeInPlace(FileOperations &files, const FileLocatio
         return std::nullopt;
     }
 
-    const auto backup = FileBackup::make(files, target, old);
-    if (const FileError *failure = std::get_if<FileError>(&backup)) {
+    auto guard = guardOf(files, target, old, whole);
+    if (const SaveFailure *failure = std::get_if<SaveFailure>(&guard)) {
         file->close();
-        return untouched(*failure);
+        return *failure;
     }
-    const FileBackup &kept = std::get<FileBackup>(backup);
+    const FileBackup &kept = std::get<FileBackup>(guard);
     // A same-length write needs no new space; a longer one makes sure of its room first, so
     // that it is refused before the file is touched.
     if (whole.size() > old.size())
         if (const int failure = file->reserve(whole.size())) {
             // Where the system could only reserve by growing the file, it may have grown.
             file->truncate(old.size());
-            file->close();
             kept.discard(files);
-            return untouched(FileError::system(failure));
+            return refuse(FileError::system(failure));
         }
+    // The last look before the file is touched: what another program wrote while the backup
+    // was made stays.
+    if (readBefore) {
+        QByteArray latest;
+        if (const int failure = file->readAll(latest); failure != 0 || latest != old) {
+            file->truncate(old.size());
+            kept.discard(files);
+            return refuse(failure != 0 ? FileError::system(failure) : FileError::contentChanged());
+        }
+    }
     qint64 written = 0;
     if (const int failure = file->write(0, whole, written))
         return restore(*file, files, kept, old, written, FileError::system(failure));
@@ -184,11 +214,10 @@ std::optional<SaveFailure> writeInPlace(FileOperations &files, const FileLocatio
 
 } // namespace
 
-std::optional<SaveFailure> writeUserFile(const QString &path, const QByteArray &bytes,
-                                         WriteLength length)
+std::optional<SaveFailure> writeUserFile(FileOperations &files, const QString &path,
+                                         const QByteArray &bytes, WriteLength length,
+                                         const FileContent *readBefore)
 {
-    outliveFileSizeLimit();
-    FileOperations &files = fileOperations();
     const auto located = files.locate(path);
     if (const int *failure = std::get_if<int>(&located))
         return untouched(FileError::system(*failure));
@@ -199,7 +228,8 @@ std::optional<SaveFailure> writeUserFile(const QString &path, const QByteArray &
     const PathStatus &status = std::get<PathStatus>(found);
     switch (status.kind) {
     case PathStatus::Kind::Missing:
-        return replaceWhole(files, target, bytes, status);
+        removeLeftoverSideFiles(files, target, {bytes.size()});
+        return replaceWhole(files, target, bytes, status, readBefore);
     case PathStatus::Kind::Folder:
         return untouched(FileError::system(EISDIR));
     case PathStatus::Kind::Special:
@@ -210,14 +240,20 @@ std::optional<SaveFailure> writeUserFile(const QString &path, const QByteArray &
     // A new file would take a read-only file's place as if it were writable.
     if (const int failure = files.checkWritable(target))
         return untouched(FileError::system(failure));
+    // What an interrupted write of this file left has its old length or the new one.
+    const qint64 oldSize = status.id.size;
+    removeLeftoverSideFiles(files, target,
+                            {oldSize, length == WriteLength::Exact
+                                          ? qint64{bytes.size()}
+                                          : std::max<qint64>(bytes.size(), oldSize)});
     if (status.links > 1 || !files.folderWritable(target.folder))
-        return writeInPlace(files, target, bytes, length, status);
+        return writeInPlace(files, target, bytes, length, status, readBefore);
     if (length == WriteLength::Exact)
-        return replaceWhole(files, target, bytes, status);
+        return replaceWhole(files, target, bytes, status, readBefore);
     const auto beyond = files.readFrom(target, bytes.size());
     if (const int *failure = std::get_if<int>(&beyond))
         return untouched(FileError::system(*failure));
-    return replaceWhole(files, target, bytes + std::get<QByteArray>(beyond), status);
+    return replaceWhole(files, target, bytes + std::get<QByteArray>(beyond), status, readBefore);
 }
 
 } // namespace core

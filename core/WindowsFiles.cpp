@@ -101,9 +101,9 @@ int replaceFile(const QString &from, const QString &to)
         return error;
     // The system refuses a file another program holds open as if access were denied; a
     // look at the file tells the two apart.
-    const HANDLE probe = ::CreateFileW(target.c_str(), DELETE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const HANDLE probe = ::CreateFileW(
+        target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (probe != INVALID_HANDLE_VALUE) {
         ::CloseHandle(probe);
         return EACCES;
@@ -148,7 +148,7 @@ int lastErrorNumber()
     }
 }
 
-void unixTime(qint64 systemTime, qint64 &seconds, qint64 &nanoseconds)
+void unixTime(qint64 systemTime, std::int64_t &seconds, std::int64_t &nanoseconds)
 {
     const qint64 since1970 = systemTime - kTicksTo1970;
     seconds = since1970 / kTicksPerSecond;

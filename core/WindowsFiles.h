@@ -4,6 +4,8 @@
 // a name or an open file is, how many names it has, a rename that reaches the disk before
 // it returns, and the system's error codes as error numbers. Built on Windows only.
 
+#include "FileIdentity.h"
+
 #include <QString>
 
 #include <optional>
@@ -44,6 +46,8 @@ int replaceFile(const QString &from, const QString &to);
 int lastErrorNumber();
 
 // Seconds and nanoseconds since 1970 of a time of the system's clock.
-void unixTime(qint64 systemTime, qint64 &seconds, qint64 &nanoseconds);
+void unixTime(qint64 systemTime, std::int64_t &seconds, std::int64_t &nanoseconds);
+
+FileIdentity identityOf(const FileRecord &record);
 
 } // namespace core::windows

@@ -50,6 +50,11 @@ std::vector<BoxButton> boxButtons(MessageButtons buttons)
     case MessageButtons::OverwriteCancel:
         return {{QStringLiteral("覆盖"), QMessageBox::DestructiveRole, MessageAnswer::Overwrite},
                 cancel};
+    case MessageButtons::RestoreDeleteCancel:
+        return {
+            {QStringLiteral("恢复备份"), QMessageBox::AcceptRole, MessageAnswer::Restore},
+            {QStringLiteral("删除备份"), QMessageBox::DestructiveRole, MessageAnswer::DeleteBackup},
+            cancel};
     }
     return {};
 }

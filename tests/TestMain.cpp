@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "UserFileWriter.h"
 #if defined(Q_OS_WIN)
 #include "WindowsExclusions.h"
 #endif
@@ -11,12 +12,15 @@
 // One application object for the whole binary; tests run headless.
 int main(int argc, char **argv)
 {
+    core::outliveFileSizeLimit();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The tile folder is looked for in the data folders when none is beside the program;
-    // empty ones keep tiles installed on this machine out of the tests.
+    // empty ones keep tiles installed on this machine out of the tests, and the program's
+    // settings and backups out of the person's own.
     const QTemporaryDir noData;
     qputenv("XDG_DATA_HOME", QFile::encodeName(noData.filePath(QStringLiteral("home"))));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(noData.filePath(QStringLiteral("system"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(noData.filePath(QStringLiteral("config"))));
     host::Application app(argc, argv);
     host::installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);

@@ -26,13 +26,15 @@ struct CliRun {
     QString err;
 };
 
-// The tool as a script calls it, with its output caught.
-inline CliRun runCli(const QStringList &arguments)
+// The tool as a script calls it, with its output caught; its files are written through
+// `files`.
+inline CliRun runCli(const QStringList &arguments,
+                     core::FileOperations &files = core::diskFileOperations())
 {
     CliRun run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
-    cli::CommandOutput io{out, err};
+    cli::CommandOutput io{out, err, files};
     run.status = cli::runTool(QStringList{QStringLiteral("tarvos-cli")} + arguments, io);
     out.flush();
     err.flush();

@@ -212,10 +212,10 @@ TEST_F(CliImport, SaysWhyAnImageCannotBeReadOrWrittenInOneEnglishLine)
     const QString csv = editedExport(QStringLiteral("edit.csv"),
                                      [](QList<QByteArray> &lines) { setCell(lines, 2, 1, 7); });
     {
-        testing_support::FaultyFileOperations full(core::fileOperations(),
+        testing_support::FaultyFileOperations full(core::diskFileOperations(),
                                                    testing_support::Fault::DiskFull, false);
-        testing_support::ScopedFileOperations installed(&full);
-        const CliRun run = runCli({QStringLiteral("import"), m_image, QStringLiteral("3"), csv});
+        const CliRun run =
+            runCli({QStringLiteral("import"), m_image, QStringLiteral("3"), csv}, full);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, QStringLiteral("tarvos-cli: %1: cannot write: No space left on device "
                                           "(the file is unchanged)\n")

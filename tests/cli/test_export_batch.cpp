@@ -1,5 +1,6 @@
 #include "CliFixture.h"
 #include "ExportBatch.h"
+#include "FileOperations.h"
 #include "SyntheticImage.h"
 #include "TileBitmaps.h"
 
@@ -19,7 +20,7 @@ QStringList exportAll(const cli::CartridgeImage &image, formats::MapFormat forma
                                   .arg(formats::extensionOf(format))});
     cli::TileBitmaps bitmaps(tiles);
     QStringList reports;
-    cli::exportChapters(image, targets, format, bitmaps, workers,
+    cli::exportChapters(core::diskFileOperations(), image, targets, format, bitmaps, workers,
                         [&](const cli::ChapterTarget &target, const cli::ExportResult &result) {
                             QString line = QString::number(target.chapter);
                             if (const auto *fault = std::get_if<cli::ExportFault>(&result)) {

@@ -53,7 +53,7 @@ TEST_F(CartridgeFileTest, LoadAndSaveLeaveTheFileByteForByteUnchanged)
     auto read = readCartridge(file);
     ASSERT_TRUE(std::holds_alternative<QByteArray>(read));
     EXPECT_EQ(std::get<QByteArray>(read), original);
-    EXPECT_FALSE(writeCartridge(file, std::get<QByteArray>(read)));
+    EXPECT_FALSE(writeCartridge(diskFileOperations(), file, std::get<QByteArray>(read)));
     EXPECT_EQ(readFile(file), original);
 #if !defined(Q_OS_WIN)
     // Windows keeps no such permissions, only a read-only mark.
@@ -71,13 +71,13 @@ TEST_F(CartridgeFileTest, SaveWritesEditsAndNeverShortensTheFile)
     writeFile(file, patternBytes(1000));
     QByteArray edited = patternBytes(1000);
     edited[500] = 'Z';
-    EXPECT_FALSE(writeCartridge(file, edited));
+    EXPECT_FALSE(writeCartridge(diskFileOperations(), file, edited));
     EXPECT_EQ(readFile(file), edited);
 
     // The file grew behind the editor's back: bytes beyond the image are kept, as a write
     // in place would keep them.
     writeFile(file, patternBytes(1200));
-    EXPECT_FALSE(writeCartridge(file, edited));
+    EXPECT_FALSE(writeCartridge(diskFileOperations(), file, edited));
     const QByteArray after = readFile(file);
     EXPECT_EQ(after.size(), 1200);
     EXPECT_EQ(after.left(1000), edited);
@@ -88,7 +88,7 @@ TEST_F(CartridgeFileTest, SaveOverAFolderFailsWithAMessageNamingTheFile)
 {
     const QString folder = path(QStringLiteral("image.nes"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    const auto failure = writeCartridge(folder, patternBytes(10));
+    const auto failure = writeCartridge(diskFileOperations(), folder, patternBytes(10));
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->error.code, EISDIR);
     EXPECT_TRUE(saveFailureMessage(folder, *failure).contains(QStringLiteral("image.nes")));

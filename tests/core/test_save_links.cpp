@@ -117,7 +117,7 @@ TEST_P(SaveThroughLinks, ReachTheFileTheLinksName)
 {
     const LinkCase &c = GetParam();
     c.layOut(root);
-    ASSERT_FALSE(writeCartridge(image, kLinkedNew));
+    ASSERT_FALSE(writeCartridge(diskFileOperations(), image, kLinkedNew));
 
     for (const char *name : c.holdNew) {
         EXPECT_EQ(readFile(root / name), kLinkedNew) << name;
@@ -139,14 +139,15 @@ INSTANTIATE_TEST_SUITE_P(EveryLayout, SaveThroughLinks, ::testing::ValuesIn(kCas
 TEST_F(SaveFolders, ARemovedFolderOrALoopOfLinksIsRefused)
 {
     const QString inGone = dir.filePath(QStringLiteral("gone/open.nes"));
-    const auto gone = writeCartridge(inGone, kLinkedNew);
+    const auto gone = writeCartridge(diskFileOperations(), inGone, kLinkedNew);
     ASSERT_TRUE(gone);
     EXPECT_EQ(gone->error.code, ENOENT);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone"))));
 
     fs::create_symlink("b.nes", root / "a.nes");
     fs::create_symlink("a.nes", root / "b.nes");
-    const auto loop = writeCartridge(dir.filePath(QStringLiteral("a.nes")), kLinkedNew);
+    const auto loop =
+        writeCartridge(diskFileOperations(), dir.filePath(QStringLiteral("a.nes")), kLinkedNew);
     ASSERT_TRUE(loop);
     EXPECT_EQ(loop->error.code, ELOOP);
 }
@@ -161,7 +162,7 @@ TEST_F(SaveFolders, TheFileKeepsItsOwnerGroupAndPermissions)
     ASSERT_EQ(::chown(encoded.constData(), 4321, 8765), 0);
     ASSERT_EQ(::chmod(encoded.constData(), 0640), 0);
 
-    ASSERT_FALSE(writeCartridge(image, kLinkedNew));
+    ASSERT_FALSE(writeCartridge(diskFileOperations(), image, kLinkedNew));
     struct stat after;
     ASSERT_EQ(::stat(encoded.constData(), &after), 0);
     EXPECT_EQ(after.st_uid, 4321u);

@@ -59,10 +59,10 @@ TEST_P(PathFolder, IsWrittenAnewReplacedAndThroughASecondName)
     const QString path = folder + QStringLiteral("/") + QString::fromUtf16(GetParam());
     ASSERT_GT(QDir::toNativeSeparators(path).size(), 300);
 
-    ASSERT_FALSE(writeUserFile(path, kOldImage, WriteLength::Exact));
+    ASSERT_FALSE(writeUserFile(diskFileOperations(), path, kOldImage, WriteLength::Exact));
     EXPECT_EQ(readFile(path), kOldImage);
     const auto before = fileIdentity(path);
-    ASSERT_FALSE(writeUserFile(path, kNewImage, WriteLength::Exact));
+    ASSERT_FALSE(writeUserFile(diskFileOperations(), path, kNewImage, WriteLength::Exact));
     EXPECT_EQ(readFile(path), kNewImage);
     const auto after = fileIdentity(path);
     ASSERT_TRUE(before && after);
@@ -71,7 +71,8 @@ TEST_P(PathFolder, IsWrittenAnewReplacedAndThroughASecondName)
 
     const QString second = folder + QStringLiteral("/second.nes");
     ASSERT_TRUE(makeHardLink(path, second));
-    ASSERT_FALSE(writeUserFile(second, kOldImage.left(100), WriteLength::KeepBytesBeyond));
+    ASSERT_FALSE(writeUserFile(diskFileOperations(), second, kOldImage.left(100),
+                               WriteLength::KeepBytesBeyond));
     const QByteArray expected = kOldImage.left(100) + kNewImage.mid(100);
     EXPECT_EQ(readFile(path), expected);
     EXPECT_EQ(readFile(second), expected);
@@ -111,14 +112,15 @@ TEST(FileHeldOpen, IsRefusedWithTheReasonAndKeepsItsBytes)
     const HANDLE held = ::CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const auto failure = writeUserFile(path, kNewImage, WriteLength::Exact);
+    const auto failure = writeUserFile(diskFileOperations(), path, kNewImage, WriteLength::Exact);
     ::CloseHandle(held);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->error.code, EBUSY);
     EXPECT_EQ(failure->left, SaveFailure::Left::OldBytes);
     EXPECT_EQ(readFile(path), kOldImage);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("held.nes")});
-    EXPECT_FALSE(writeUserFile(path, kNewImage, WriteLength::Exact));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("held.nes")});
+    EXPECT_FALSE(writeUserFile(diskFileOperations(), path, kNewImage, WriteLength::Exact));
     EXPECT_EQ(readFile(path), kNewImage);
 }
 #endif

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 
 #if defined(Q_OS_UNIX)
@@ -104,7 +105,7 @@ TEST_P(SpecialFiles, AreRefusedAtOnceDirectlyAndThroughALink)
 
     for (const QString &name : {QStringLiteral("node"), QStringLiteral("link.nes")}) {
         for (const WriteLength length : {WriteLength::KeepBytesBeyond, WriteLength::Exact}) {
-            const auto failure = writeUserFile(path(name), kOld, length);
+            const auto failure = writeUserFile(diskFileOperations(), path(name), kOld, length);
             ASSERT_TRUE(failure);
             EXPECT_EQ(failure->error.cause, FileError::Cause::NotRegularFile);
             EXPECT_EQ(failure->left, SaveFailure::Left::OldBytes);
@@ -165,7 +166,7 @@ TEST_P(OwnerAndLinks, AreKeptByEveryWrite)
     ASSERT_EQ(::chmod(encoded.constData(), 0640), 0);
 
     const QByteArray fresh(c.newSize, 'n');
-    ASSERT_FALSE(writeUserFile(file, fresh, WriteLength::Exact));
+    ASSERT_FALSE(writeUserFile(diskFileOperations(), file, fresh, WriteLength::Exact));
     EXPECT_EQ(readFile(file), fresh);
     struct stat after;
     ASSERT_EQ(::stat(encoded.constData(), &after), 0);
@@ -191,19 +192,78 @@ TEST_F(WriterFolder, NamesAsLongAsTheFolderTakesAreWrittenAnewReplacedAndWritten
     for (const int length : {246, 250, 255}) {
         const QString name = QString(length - 4, QLatin1Char('n')) + QStringLiteral(".nes");
         const QString file = path(name);
-        ASSERT_FALSE(writeUserFile(file, kOld, WriteLength::Exact)) << length;
-        ASSERT_FALSE(writeUserFile(file, QByteArray(100, 'x'), WriteLength::KeepBytesBeyond));
+        ASSERT_FALSE(writeUserFile(diskFileOperations(), file, kOld, WriteLength::Exact)) << length;
+        ASSERT_FALSE(writeUserFile(diskFileOperations(), file, QByteArray(100, 'x'),
+                                   WriteLength::KeepBytesBeyond));
         EXPECT_EQ(readFile(file), QByteArray(100, 'x') + kOld.mid(100));
 #if defined(Q_OS_UNIX)
         // A second name: written over itself, its backup beside it under a shortened name.
         const QString other = path(QStringLiteral("other.nes"));
         ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()),
                   0);
-        ASSERT_FALSE(writeUserFile(file, QByteArray(10, 'y'), WriteLength::Exact));
+        ASSERT_FALSE(
+            writeUserFile(diskFileOperations(), file, QByteArray(10, 'y'), WriteLength::Exact));
         EXPECT_EQ(readFile(other), QByteArray(10, 'y'));
         QFile::remove(other);
 #endif
         EXPECT_EQ(entries(), QStringList{name});
         QFile::remove(file);
     }
+}
+
+// What writes of the file that were stopped half way left beside it (a new file, a backup
+// being written) goes at its next write; another program's files of such names stay unless
+// their length is the file's old or new one.
+TEST_F(WriterFolder, TheNextWriteRemovesWhatInterruptedWritesLeft)
+{
+    writeFile(path(QStringLiteral("a.nes")), kOld);
+    const QByteArray fresh(4000, 'n');
+    const QStringList left{QStringLiteral(".a.nes.0123abcd"), QStringLiteral(".a.n.89abcdef"),
+                           QStringLiteral(".a.nes.fedc0000.partial")};
+    writeFile(path(left[0]), fresh);
+    writeFile(path(left[1]), kOld);
+    writeFile(path(left[2]), kOld);
+    const QStringList kept{QStringLiteral(".a.nes.0123abcd.old"), QStringLiteral(".a.nes.12345678"),
+                           QStringLiteral(".b.nes.0123abcd")};
+    writeFile(path(kept[0]), kOld);
+    writeFile(path(kept[1]), QByteArray(10, 'x'));
+    writeFile(path(kept[2]), kOld);
+
+    ASSERT_FALSE(writeUserFile(diskFileOperations(), path(QStringLiteral("a.nes")), fresh,
+                               WriteLength::Exact));
+    QStringList expected = kept + QStringList{QStringLiteral("a.nes")};
+    expected.sort();
+    EXPECT_EQ(entries(), expected);
+}
+
+// The write is told what the caller read: a file another program changed since is left as
+// it is, whether the write goes beside it or over it, and a file removed since is written
+// anew.
+TEST_F(WriterFolder, WritesOnlyWhileTheFileHoldsWhatTheCallerRead)
+{
+    const QString file = path(QStringLiteral("a.nes"));
+    const QString other = path(QStringLiteral("b.nes"));
+    for (const bool inPlace : {false, true}) {
+        writeFile(file, kOld);
+        // A second name makes the writer write over the file itself.
+        if (inPlace)
+            std::filesystem::create_hard_link(std::filesystem::path(file.toStdU16String()),
+                                              std::filesystem::path(other.toStdU16String()));
+        const FileContent read{true, kOld};
+        QByteArray theirs = kOld;
+        theirs[7] = 'x';
+        writeFile(file, theirs);
+        const auto refused = writeUserFile(diskFileOperations(), file, QByteArray(3000, 'n'),
+                                           WriteLength::Exact, &read);
+        ASSERT_TRUE(refused);
+        EXPECT_EQ(refused->error.cause, FileError::Cause::ContentChanged);
+        EXPECT_EQ(refused->left, SaveFailure::Left::OldBytes);
+        EXPECT_EQ(readFile(file), theirs);
+        QFile::remove(other);
+    }
+    QFile::remove(file);
+    const FileContent read{true, kOld};
+    EXPECT_FALSE(writeUserFile(diskFileOperations(), file, QByteArray(3000, 'n'),
+                               WriteLength::Exact, &read));
+    EXPECT_EQ(readFile(file), QByteArray(3000, 'n'));
 }

@@ -88,7 +88,7 @@ public:
         return !(m_inPlace && isFileFolder(folder)) && m_real.folderWritable(folder);
     }
     qint64 maxNameBytes(const QString &folder) override { return m_real.maxNameBytes(folder); }
-    QString temporaryFolder() override { return m_backups; }
+    QString backupFolder() override { return m_backups; }
     std::unique_ptr<core::WriteHandle> create(const core::FileLocation &created,
                                               core::NewFileAccess access,
                                               const core::FileLocation &target, int &error) override
@@ -165,7 +165,7 @@ private:
             const int error = m_handle->close();
             return error != 0 || m_fault != Fault::FailingClose ? error : errorOf(m_fault);
         }
-        core::FileId id() const override { return m_handle->id(); }
+        core::FileIdentity id() const override { return m_handle->id(); }
 
     private:
         std::unique_ptr<core::WriteHandle> m_handle;
@@ -211,21 +211,6 @@ private:
     QString m_backups;
     qint64 m_stopAt;
     core::FileLocation m_target;
-};
-
-// Installs file operations for the length of a scope.
-class ScopedFileOperations {
-public:
-    explicit ScopedFileOperations(core::FileOperations *operations)
-        : m_previous(core::setFileOperations(operations))
-    {
-    }
-    ~ScopedFileOperations() { core::setFileOperations(m_previous); }
-    ScopedFileOperations(const ScopedFileOperations &) = delete;
-    ScopedFileOperations &operator=(const ScopedFileOperations &) = delete;
-
-private:
-    core::FileOperations *m_previous;
 };
 
 } // namespace testing_support

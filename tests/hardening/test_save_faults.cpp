@@ -19,7 +19,6 @@
 using testing_support::DialogScript;
 using testing_support::Fault;
 using testing_support::FaultyFileOperations;
-using testing_support::ScopedFileOperations;
 
 using testing_support::readFile;
 using testing_support::writeFile;
@@ -114,11 +113,10 @@ using SaveRaces = EditedImage;
 TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
 {
     const SaveFault &c = GetParam();
-    {
-        FaultyFileOperations faulty(core::fileOperations(), c.fault, c.inPlace, backups);
-        ScopedFileOperations installed(&faulty);
-        window->ucButton2_Click();
-    }
+    FaultyFileOperations faulty(core::diskFileOperations(), c.fault, c.inPlace, backups);
+    window->document().setFileOperations(faulty);
+    window->ucButton2_Click();
+    window->document().setFileOperations(core::diskFileOperations());
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const QString prompt = dialogs.messages[0].prompt;
@@ -189,11 +187,9 @@ INSTANTIATE_TEST_SUITE_P(EveryFault, SaveFaults, ::testing::ValuesIn(kFaults),
 
 TEST_F(SaveRaces, AFileRemovedDuringTheSaveIsWrittenAnewAndTheSaveSucceeds)
 {
-    {
-        FaultyFileOperations faulty(core::fileOperations(), Fault::RemovedAfterOpening, false);
-        ScopedFileOperations installed(&faulty);
-        window->ucButton2_Click();
-    }
+    FaultyFileOperations faulty(core::diskFileOperations(), Fault::RemovedAfterOpening, false);
+    window->document().setFileOperations(faulty);
+    window->ucButton2_Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].prompt, QStringLiteral("保存成功！"));
     EXPECT_EQ(readFile(path), edited);

@@ -16,7 +16,6 @@
 using namespace cli_testing;
 using testing_support::Fault;
 using testing_support::FaultyFileOperations;
-using testing_support::ScopedFileOperations;
 
 namespace {
 
@@ -34,9 +33,8 @@ protected:
     {
         const QByteArray image = readBytes(m_image);
         {
-            FaultyFileOperations recording(core::fileOperations(), Fault::None, false);
-            ScopedFileOperations installed(&recording);
-            const CliRun run = runCli(arguments);
+            FaultyFileOperations recording(core::diskFileOperations(), Fault::None, false);
+            const CliRun run = runCli(arguments, recording);
             ASSERT_EQ(run.status, 0) << run.err.toStdString();
             EXPECT_TRUE(recording.steps.contains(QStringLiteral("locate ") + written))
                 << recording.steps.join(QLatin1Char('\n')).toStdString();
@@ -45,9 +43,8 @@ protected:
         const QByteArray imageAfter = readBytes(m_image);
         // The command runs again on what it saw the first time.
         writeBytes(m_image, image);
-        FaultyFileOperations full(core::fileOperations(), Fault::DiskFull, false);
-        ScopedFileOperations installed(&full);
-        const CliRun run = runCli(arguments);
+        FaultyFileOperations full(core::diskFileOperations(), Fault::DiskFull, false);
+        const CliRun run = runCli(arguments, full);
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.err.contains(QStringLiteral("(the file is unchanged)")))
             << run.err.toStdString();
@@ -109,8 +106,8 @@ TEST_F(CommandsWriteThroughTheOneWriter, TheEditorsSave)
     qobject_cast<QListWidget *>(window.control(QStringLiteral("List1")))->setCurrentRow(1);
     window.mPic_MouseDown(2, 0, 240, 240);
 
-    FaultyFileOperations recording(core::fileOperations(), Fault::None, false);
-    ScopedFileOperations installed(&recording);
+    FaultyFileOperations recording(core::diskFileOperations(), Fault::None, false);
+    window.document().setFileOperations(recording);
     window.ucButton2_Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].prompt, QStringLiteral("保存成功！"));

@@ -23,7 +23,6 @@
 
 using testing_support::Fault;
 using testing_support::FaultyFileOperations;
-using testing_support::ScopedFileOperations;
 
 using testing_support::readFile;
 using testing_support::writeFile;
@@ -93,9 +92,9 @@ TEST_P(StopsPartWay, LeavesTheOldBytesUnderEveryName)
     const QByteArray fresh = pattern(c.newSize, 7);
     std::optional<core::SaveFailure> failure;
     {
-        FaultyFileOperations faulty(core::fileOperations(), Fault::DiskFull, false, backups, c.at);
-        ScopedFileOperations installed(&faulty);
-        failure = core::writeUserFile(path, fresh, c.length);
+        FaultyFileOperations faulty(core::diskFileOperations(), Fault::DiskFull, false, backups,
+                                    c.at);
+        failure = core::writeUserFile(faulty, path, fresh, c.length);
     }
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->left, core::SaveFailure::Left::RestoredOldBytes);
@@ -105,7 +104,7 @@ TEST_P(StopsPartWay, LeavesTheOldBytesUnderEveryName)
     EXPECT_EQ(leftovers(), (QStringList{QStringLiteral("a.nes"), QStringLiteral("b.nes")}));
 
     // Without the fault, both names show the new bytes.
-    ASSERT_FALSE(core::writeUserFile(path, fresh, c.length));
+    ASSERT_FALSE(core::writeUserFile(core::diskFileOperations(), path, fresh, c.length));
     EXPECT_EQ(readFile(other), fresh);
 }
 
@@ -114,10 +113,9 @@ INSTANTIATE_TEST_SUITE_P(EveryOffset, StopsPartWay, ::testing::ValuesIn(kStops),
 
 TEST_F(HardLinkedFile, ALongerWriteWithNoRoomIsRefusedBeforeTheFileIsTouched)
 {
-    FaultyFileOperations full(core::fileOperations(), Fault::NoRoomToGrow, false, backups);
-    ScopedFileOperations installed(&full);
+    FaultyFileOperations full(core::diskFileOperations(), Fault::NoRoomToGrow, false, backups);
     const auto failure =
-        core::writeUserFile(path, pattern(kOldSize + 1, 3), core::WriteLength::Exact);
+        core::writeUserFile(full, path, pattern(kOldSize + 1, 3), core::WriteLength::Exact);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->left, core::SaveFailure::Left::OldBytes);
     EXPECT_EQ(failure->error.code, ENOSPC);
@@ -138,7 +136,10 @@ TEST_F(HardLinkedFile, AFileSizeLimitLeavesAllOldOrAllNewBytes)
         if (child == 0) {
             const rlimit cap{limit, limit};
             ::setrlimit(RLIMIT_FSIZE, &cap);
-            ::_exit(core::writeUserFile(path, fresh, core::WriteLength::Exact) ? 1 : 0);
+            ::_exit(core::writeUserFile(core::diskFileOperations(), path, fresh,
+                                        core::WriteLength::Exact)
+                        ? 1
+                        : 0);
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -152,13 +153,12 @@ TEST_F(HardLinkedFile, AFileSizeLimitLeavesAllOldOrAllNewBytes)
 }
 #endif
 
-TEST_F(HardLinkedFile, AFolderThatTakesNoNewFileKeepsTheBackupInTheTemporaryFolder)
+TEST_F(HardLinkedFile, AFolderThatTakesNoNewFileKeepsTheBackupInTheSharedBackupFolder)
 {
     QFile::remove(other);
     const QByteArray fresh = pattern(kOldSize, 5);
-    FaultyFileOperations readOnlyFolder(core::fileOperations(), Fault::None, true, backups);
-    ScopedFileOperations installed(&readOnlyFolder);
-    ASSERT_FALSE(core::writeUserFile(path, fresh, core::WriteLength::Exact));
+    FaultyFileOperations readOnlyFolder(core::diskFileOperations(), Fault::None, true, backups);
+    ASSERT_FALSE(core::writeUserFile(readOnlyFolder, path, fresh, core::WriteLength::Exact));
     EXPECT_EQ(readFile(path), fresh);
     const QStringList steps = readOnlyFolder.steps.filter(QStringLiteral("create "));
     ASSERT_EQ(steps.size(), 1);
@@ -171,9 +171,9 @@ TEST(WriterDurability, TheFolderIsSyncedAfterTheRename)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.nes"));
     for (const bool existed : {false, true}) {
-        FaultyFileOperations recording(core::fileOperations(), Fault::None, false);
-        ScopedFileOperations installed(&recording);
-        ASSERT_FALSE(core::writeUserFile(path, pattern(100, existed), core::WriteLength::Exact));
+        FaultyFileOperations recording(core::diskFileOperations(), Fault::None, false);
+        ASSERT_FALSE(
+            core::writeUserFile(recording, path, pattern(100, existed), core::WriteLength::Exact));
         ASSERT_GE(recording.steps.size(), 2);
         EXPECT_EQ(recording.steps.at(recording.steps.size() - 2),
                   QStringLiteral("replace ") + path);

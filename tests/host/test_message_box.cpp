@@ -65,6 +65,12 @@ const Reply kReplies[] = {
     {"OverwriteEscape", MessageButtons::OverwriteCancel, press(Qt::Key_Escape),
      MessageAnswer::Cancel},
     {"Overwrite", MessageButtons::OverwriteCancel, click(u"覆盖"), MessageAnswer::Overwrite},
+    {"RestoreEnter", MessageButtons::RestoreDeleteCancel, press(Qt::Key_Return),
+     MessageAnswer::Restore},
+    {"RestoreEscape", MessageButtons::RestoreDeleteCancel, press(Qt::Key_Escape),
+     MessageAnswer::Cancel},
+    {"DeleteBackup", MessageButtons::RestoreDeleteCancel, click(u"删除备份"),
+     MessageAnswer::DeleteBackup},
 };
 
 // Each set's buttons, sorted, and its default.
@@ -85,6 +91,9 @@ ButtonSet expectedButtons(MessageButtons buttons)
                 QStringLiteral("保留我的修改")};
     case MessageButtons::OverwriteCancel:
         return {{QStringLiteral("取消"), QStringLiteral("覆盖")}, QStringLiteral("取消")};
+    case MessageButtons::RestoreDeleteCancel:
+        return {{QStringLiteral("恢复备份"), QStringLiteral("删除备份"), QStringLiteral("取消")},
+                QStringLiteral("恢复备份")};
     case MessageButtons::Ok:
         break;
     }

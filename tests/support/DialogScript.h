@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace testing_support {
@@ -12,7 +13,8 @@ namespace testing_support {
 // Answers the host's message boxes and Open dialogs for the length of a test: message
 // boxes are recorded and closed at once, a box with a question taking the queued answers in
 // turn (Cancel, as for Escape, once the queue is empty); Open dialogs return the queued
-// paths in turn (empty text, as for Cancel, once the queue is empty).
+// paths in turn (empty text, as for Cancel, once the queue is empty). `whileAsking` runs
+// while a box with a question is open, as a person's hesitation gives other programs time.
 class DialogScript {
 public:
     DialogScript()
@@ -21,6 +23,9 @@ public:
             messages.push_back(request);
             if (request.buttons == host::MessageButtons::Ok)
                 return host::MessageAnswer::Ok;
+            // A copy runs, so that the hesitation may clear itself.
+            if (const auto hesitation = whileAsking)
+                hesitation(request);
             return answers.isEmpty() ? host::MessageAnswer::Cancel : answers.takeFirst();
         });
         m_previousOpen = host::setOpenFileHandler([this](const host::OpenFileRequest &request) {
@@ -40,6 +45,7 @@ public:
     QList<host::MessageAnswer> answers;
     std::vector<host::MessageBoxRequest> messages;
     std::vector<host::OpenFileRequest> openRequests;
+    std::function<void(const host::MessageBoxRequest &)> whileAsking;
 
 private:
     host::MessageBoxHandler m_previousBox;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ChapterMap.h"
+
+#include <QByteArray>
+
+#include <vector>
+
+namespace core {
+
+// How one chapter's map lies differently in two images.
+struct LayoutDifference {
+    enum class Kind {
+        NoDirectory, // one of the two images holds no whole chapter directory
+        Resized,     // another width or height
+        Moved,       // the same size at another offset
+        Added,       // its record now lies inside the image, before it did not
+        Gone,        // its record lay inside the image, now it does not
+    };
+    Kind kind = Kind::NoDirectory;
+    int chapter = 0; // 1..25; 0 for NoDirectory
+    ChapterMap before;
+    ChapterMap after;
+    friend bool operator==(const LayoutDifference &, const LayoutDifference &) = default;
+};
+
+// Whether the chapter's whole record, header and tile bytes, lies inside an image of
+// `length` bytes.
+bool recordInside(const ChapterMap &entry, qsizetype length);
+
+// Every chapter whose map lies differently in `after` than in `before`, in chapter order;
+// empty when the two have the same layout, so that a byte of one is the same cell in the
+// other.
+std::vector<LayoutDifference> layoutDifferences(const QByteArray &before, const QByteArray &after);
+
+} // namespace core
