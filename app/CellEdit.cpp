@@ -1,23 +1,23 @@
 #include "CellEdit.h"
 
-#include "frmMap.h"
+#include "ImageDocument.h"
 
 namespace app {
 
-CellEdit::CellEdit(frmMap &window, const Cell &cell, std::uint8_t before, std::uint8_t after)
-    : m_window(window), m_cell(cell), m_before(before), m_after(after)
+CellEdit::CellEdit(ImageDocument &document, int chapter, std::vector<Cell> cells, bool shown)
+    : m_document(document), m_chapter(chapter), m_cells(std::move(cells)), m_shown(shown)
 {
 }
 
 void CellEdit::undo()
 {
-    m_window.setCell(m_cell, m_before, true);
+    m_document.setCells(m_chapter, m_cells, false, true);
 }
 
 void CellEdit::redo()
 {
-    m_window.setCell(m_cell, m_after, !m_painted);
-    m_painted = false;
+    m_document.setCells(m_chapter, m_cells, true, !m_shown);
+    m_shown = false;
 }
 
 } // namespace app

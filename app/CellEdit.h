@@ -3,35 +3,38 @@
 #include <QUndoCommand>
 
 #include <cstdint>
+#include <vector>
 
 namespace app {
 
-class frmMap;
+class ImageDocument;
 
-// One right-click that changed a cell's byte, as a step of the window's undo history.
-// Undoing and redoing set the byte and repaint the cell from its tile while its chapter is
-// the one shown.
+// One edit of a chapter's cells (a right-click, a stamp, a stroke, a fill) as one step of
+// the image's history, holding every cell it changed with its code before and after.
 class CellEdit : public QUndoCommand {
 public:
     struct Cell {
-        int chapter = 0;         // index in the chapter list
         std::int32_t column = 0; // from 1
         std::int32_t row = 0;    // from 1
-        qsizetype byte = 0;      // its index in RomData
+        qsizetype byte = 0;      // its index in the image
+        std::uint8_t before = 0;
+        std::uint8_t after = 0;
     };
 
-    // The right-click has painted the cell already: the first redo only stores the byte.
-    CellEdit(frmMap &window, const Cell &cell, std::uint8_t before, std::uint8_t after);
+    // `shown`: the view shows the new codes already, so the first redo only stores them.
+    CellEdit(ImageDocument &document, int chapter, std::vector<Cell> cells, bool shown);
 
     void undo() override;
     void redo() override;
 
+    int chapter() const { return m_chapter; }
+    const std::vector<Cell> &cells() const { return m_cells; }
+
 private:
-    frmMap &m_window;
-    Cell m_cell;
-    std::uint8_t m_before;
-    std::uint8_t m_after;
-    bool m_painted = true;
+    ImageDocument &m_document;
+    int m_chapter;
+    std::vector<Cell> m_cells;
+    bool m_shown;
 };
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include "FileMessages.h"
 #include "FormBuilder.h"
 #include "ImageControl.h"
+#include "LastImageFolder.h"
 #include "ListBox.h"
 #include "PictureBox.h"
 #include "Shape.h"
@@ -17,21 +18,31 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileSystemWatcher>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QScreen>
 #include <QSessionManager>
-#include <QTimer>
 #include <QUndoStack>
 
 namespace app {
 
 namespace {
 
+// Counts a command as under way for as long as it runs.
+class CommandUnderWay {
+public:
+    explicit CommandUnderWay(int &count) : m_count(count) { ++m_count; }
+    ~CommandUnderWay() { --m_count; }
+    Q_DISABLE_COPY(CommandUnderWay)
+
+private:
+    int &m_count;
+};
+
 const QString kDefaultRomPath = QStringLiteral("D:\\模拟游戏\\FC\\Vellmark (J).nes");
-// A change on disk is read in this long after the last notice of it.
-constexpr int kFileSettleMilliseconds = 200;
 
 host::FormRecord storedLayout()
 {
@@ -43,11 +54,14 @@ host::FormRecord storedLayout()
 frmMap::frmMap(const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_programFolder(programFolder)
+      m_programFolder(programFolder), m_document(new ImageDocument(this))
 {
+    m_document->setMessageOwner(this);
     const host::FormRecord layout = storedLayout();
     setObjectName(layout.name);
-    setWindowTitle(layout.caption);
+    m_caption = layout.caption;
+    setWindowTitle(m_caption);
+    setAcceptDrops(true);
     setWindowIcon(QIcon(layout.settings.value(u"icon").toString()));
     setFixedSize(host::twipsToPixels(layout.clientWidth), host::twipsToPixels(layout.clientHeight));
 
@@ -80,16 +94,9 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
     wireEvents();
+    wireDocument();
     setUpUndo();
-    m_fileWatcher = new QFileSystemWatcher(this);
-    m_fileSettle = new QTimer(this);
-    m_fileSettle->setSingleShot(true);
-    m_fileSettle->setInterval(kFileSettleMilliseconds);
-    connect(m_fileWatcher, &QFileSystemWatcher::fileChanged, m_fileSettle,
-            qOverload<>(&QTimer::start));
-    connect(m_fileWatcher, &QFileSystemWatcher::directoryChanged, m_fileSettle,
-            qOverload<>(&QTimer::start));
-    connect(m_fileSettle, &QTimer::timeout, this, &frmMap::readInChangedFile);
+    setUpViewControls();
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmMap::commitData);
     Form_Load();
 
@@ -117,13 +124,20 @@ void frmMap::wireEvents()
     connect(m_mPic, &host::PictureBox::MouseMove, this, &frmMap::mPic_MouseMove);
 }
 
+void frmMap::wireDocument()
+{
+    connect(m_document, &ImageDocument::cellsChanged, this, &frmMap::repaintCells);
+    connect(m_document, &ImageDocument::imageReplaced, this, &frmMap::drawChosenChapter);
+    connect(m_document, &ImageDocument::imageMerged, this, &frmMap::redrawMerged);
+    connect(m_document, &ImageDocument::changed, this, &frmMap::updateCaption);
+}
+
 void frmMap::setUpUndo()
 {
-    m_undoStack = new QUndoStack(this);
     // Window shortcuts: they work whichever control has the focus.
-    QAction *undo = m_undoStack->createUndoAction(this);
+    QAction *undo = undoStack()->createUndoAction(this);
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    QAction *redo = m_undoStack->createRedoAction(this);
+    QAction *redo = undoStack()->createRedoAction(this);
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addActions({undo, redo});
@@ -131,9 +145,10 @@ void frmMap::setUpUndo()
 
 void frmMap::Form_Load()
 {
-    m_RomPath = kDefaultRomPath;
+    m_document->setStartPath(kDefaultRomPath);
     GetPic();
     m_CurrentTile = 200;
+    m_stamp = Stamp::single(m_CurrentTile);
     // The palette fill leaves its last tile in img; img shows the tile a right-click stores.
     m_img->setPicture(tilePicture(m_CurrentTile));
 }
@@ -151,54 +166,104 @@ void frmMap::ucButton1_Click()
 
 void frmMap::ucButton3_Click()
 {
+    const CommandUnderWay command(m_commandsUnderWay);
     if (!maybeSave())
         return;
-    // The loaded image, its path and its directory change only once a new image has been
-    // read and its directory found, so a cancelled or failed open loses nothing.
-    const QString path = ShowOpenDialog(this);
-    if (!core::FileCheck(path))
-        return;
-    auto read = core::readCartridge(path);
-    if (const auto *failure = std::get_if<core::FileError>(&read)) {
-        showEditorMessage(this, core::readFailureMessage(path, *failure),
-                          host::MessageIcon::Critical);
-        return;
-    }
-    QByteArray bytes = std::get<QByteArray>(std::move(read));
-    const auto directory = core::ReadMapDirectory(bytes);
-    if (!directory) {
-        showEditorMessage(this,
-                          QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
-                                         "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
-                              .arg(core::fileDisplayPath(path)),
-                          host::MessageIcon::Critical);
-        return;
-    }
-    m_RomPath = path;
-    takeImage(std::move(bytes), *directory);
-    m_imageLoaded = true;
-    m_List1->setEnabled(true);
-    watchImageFile();
-    drawChosenChapter();
+    openImage(ShowOpenDialog(this), false);
 }
 
-void frmMap::takeImage(QByteArray bytes, const core::ChapterDirectory &directory)
+void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
 {
-    m_RomData = std::move(bytes);
-    m_savedBytes = m_RomData;
-    m_Chapters = directory;
-    // The edits were made to another image's bytes.
-    m_undoStack->clear();
+    const CommandUnderWay command(m_commandsUnderWay);
+    // The loaded image, its path and its directory change only once a new image has been
+    // read and its directory found, so a cancelled or failed open loses nothing. The
+    // document draws the chosen chapter of the new image at once.
+    if (!core::FileCheck(path)) {
+        if (tellWhenUnreadable)
+            if (const auto read = core::readCartridge(path);
+                const auto *failure = std::get_if<core::FileError>(&read))
+                showEditorMessage(this, core::readFailureMessage(path, *failure),
+                                  host::MessageIcon::Critical);
+        return;
+    }
+    if (!m_document->open(path))
+        return;
+    m_List1->setEnabled(true);
+    rememberImageFolder(path);
+}
+
+void frmMap::ucButton2_Click()
+{
+    const CommandUnderWay command(m_commandsUnderWay);
+    m_document->save();
+}
+
+void frmMap::updateCaption()
+{
+    if (!m_document->isLoaded()) {
+        setWindowTitle(m_caption);
+        return;
+    }
+    setWindowTitle(
+        QStringLiteral("%1 - %2[*]").arg(m_caption, QFileInfo(m_document->path()).fileName()));
+    setWindowModified(m_document->isModified());
+}
+
+QString frmMap::droppableFile(const QMimeData *mime) const
+{
+    if (m_commandsUnderWay > 0 || !mime || !mime->hasUrls())
+        return {};
+    const QList<QUrl> urls = mime->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    const QString path = urls.front().toLocalFile();
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+void frmMap::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppableFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void frmMap::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!droppableFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void frmMap::dropEvent(QDropEvent *event)
+{
+    const QString path = droppableFile(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    const CommandUnderWay command(m_commandsUnderWay);
+    if (maybeSave())
+        openImage(path, false);
 }
 
 void frmMap::List1_Click()
 {
+    const CommandUnderWay command(m_commandsUnderWay);
     const int index = m_List1->currentRow();
     if (index < 0 || index >= core::kChapterCount)
         return;
     m_List1->setEnabled(false);
-    const core::ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
+    const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(index)];
     m_mapSize->setText(QStringLiteral("%1X%2").arg(entry.Width).arg(entry.Height));
+    // Another chapter starts unscrolled at the zoom in use; the same one drawn again keeps
+    // its place where that still fits.
+    if (index != m_shownChapter)
+        m_viewport.setScroll(QPoint());
+    m_viewport.setMap(entry.Width, entry.Height);
+    updateScrollBars();
     m_shownChapter = index;
     DrawMap(entry);
     m_List1->setEnabled(true);
@@ -209,9 +274,40 @@ void frmMap::drawChosenChapter()
     List1_Click();
 }
 
+void frmMap::redrawMerged(const QByteArray &previous)
+{
+    if (m_shownChapter < 0)
+        return;
+    // Whether anything of the shown chapter's record, its header or its cells, differs.
+    const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(m_shownChapter)];
+    const qsizetype first = std::max<qsizetype>(0, qsizetype{entry.DataOffset} - 3);
+    const qsizetype end =
+        std::min<qsizetype>(previous.size(), qsizetype{entry.DataOffset} + 1 + entry.cellCount());
+    if (first < end && previous.mid(first, end - first) != RomData().mid(first, end - first))
+        drawChosenChapter();
+}
+
+bool frmMap::maybeSave()
+{
+    if (!isModified())
+        return true;
+    const QString prompt =
+        QStringLiteral("“%1”已修改。\n是否保存修改？").arg(core::fileDisplayPath(RomPath()));
+    switch (showEditorMessage(this, prompt, host::MessageIcon::Question,
+                              host::MessageButtons::SaveDiscardCancel)) {
+    case host::MessageAnswer::Save:
+        return m_document->save();
+    case host::MessageAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void frmMap::closeEvent(QCloseEvent *event)
 {
-    if (m_RomData == m_declinedEdits || maybeSave())
+    const CommandUnderWay command(m_commandsUnderWay);
+    if (RomData() == m_declinedEdits || maybeSave())
         event->accept();
     else
         event->ignore();
@@ -229,7 +325,7 @@ void frmMap::commitData(QSessionManager &manager)
     }
     // The session now closes the window: edits the user chose not to save are not asked
     // about a second time.
-    m_declinedEdits = m_RomData;
+    m_declinedEdits = RomData();
 }
 
 } // namespace app

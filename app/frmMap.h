@@ -1,7 +1,10 @@
 #pragma once
 
-#include "CellEdit.h"
 #include "ChapterMap.h"
+#include "ChapterTiles.h"
+#include "ImageDocument.h"
+#include "MapTool.h"
+#include "MapViewport.h"
 #include "Picture.h"
 #include "TileCache.h"
 #include "TileFolderCache.h"
@@ -15,14 +18,18 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class QCloseEvent;
-class QFileSystemWatcher;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QMimeData;
+class QScrollBar;
 class QLabel;
 class QSessionManager;
-class QTimer;
 class QUndoStack;
 
 namespace host {
@@ -39,9 +46,9 @@ class ucProgress;
 
 namespace app {
 
-// The editor's one window: the cartridge image in memory, the chapter list, the tile
-// palette, the map view and the three commands. Built from its stored layout.
-class frmMap : public QWidget {
+// The editor's one window: the chapter list, the tile palette, the map view and the three
+// commands, over the image document it shows. Built from its stored layout.
+class frmMap : public QWidget, private MapCanvas {
     Q_OBJECT
     Q_DISABLE_COPY(frmMap)
 public:
@@ -50,19 +57,18 @@ public:
                     QWidget *parent = nullptr);
     ~frmMap() override;
 
-    // Window state.
-    const QByteArray &RomData() const { return m_RomData; }
-    const QString &RomPath() const { return m_RomPath; }
-    const core::ChapterDirectory &Chapters() const { return m_Chapters; }
+    // Window state; the image's part is the document's.
+    const QByteArray &RomData() const { return m_document->bytes(); }
+    const QString &RomPath() const { return m_document->path(); }
+    const core::ChapterDirectory &Chapters() const { return m_document->chapters(); }
     std::uint8_t CurrentTile() const { return m_CurrentTile; }
     const core::TileNames &tileNames() const { return m_TileNames; }
     const QString &programFolder() const { return m_programFolder; }
 
-    // Whether RomData differs from the bytes last read from or written to its file.
-    bool isModified() const { return m_RomData != m_savedBytes; }
-
-    // The right-click edits, for undo and redo.
-    QUndoStack *undoStack() const { return m_undoStack; }
+    // The image the window shows, with its history and its file.
+    ImageDocument &document() const { return *m_document; }
+    bool isModified() const { return m_document->isModified(); }
+    QUndoStack *undoStack() const { return m_document->undoStack(); }
 
     // The window's controls, by their names in the stored layout.
     QWidget *control(const QString &name) const { return m_controls.value(name); }
@@ -73,6 +79,11 @@ public:
     void ucButton2_Click(); // Save
     void List1_Click();     // chapter choice
 
+    // Opens the image at `path` as Open does once the dialog chose it: named on the command
+    // line, or dropped on the window. `tellWhenUnreadable`: a file that cannot be read gets
+    // a message naming it and the reason, where the dialog's choice gets none.
+    void openImage(const QString &path, bool tellWhenUnreadable);
+
     // The tile palette (frmMapPalette.cpp).
     void GetPic();
     void toolpic_MouseDown(short Button, short Shift, float X, float Y);
@@ -82,45 +93,73 @@ public:
     void DrawMap(const core::ChapterMap &entry);
     void mPic_MouseMove(short Button, short Shift, float X, float Y);
     void mPic_MouseDown(short Button, short Shift, float X, float Y);
+    // Beyond the design's gestures (frmMapTools.cpp): the end of a drag, and the wheel,
+    // which scrolls the view or, with Ctrl, zooms it.
+    void mPic_MouseUp(short Button, short Shift, float X, float Y);
+    void mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y);
+    // Where the view shows the chapter: its zoom and scroll position.
+    const MapViewport &viewport() const { return m_viewport; }
 
     static QString helpText();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // One local file, no folder, while no command is under way, is opened as Open does.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
-    friend class CellEdit;
-
-    // What a save writes, and how many of its bytes come from the file rather than RomData.
-    struct SavePlan {
-        QByteArray bytes;
-        qsizetype keptFromFile = 0;
-    };
-
     void Form_Load();
     void wireEvents();
+    void wireDocument();
     void setUpUndo();
     // Draws the chosen chapter, as choosing it does; nothing when none is chosen.
     void drawChosenChapter();
-    // Takes a newly read image: RomData, the bytes of its file and its directory.
-    void takeImage(QByteArray bytes, const core::ChapterDirectory &directory);
-    // Sets a cell's byte and, when asked and its chapter is the one shown, repaints the
-    // cell from its tile.
-    void setCell(const CellEdit::Cell &cell, std::uint8_t code, bool repaint);
-    // Writes RomData over its file and says how that went; true when it was written.
-    bool save();
-    // RomData, merged with what another program wrote to the file since it was last read or
-    // written, asking where that needs a choice; nothing when the user cancels.
-    std::optional<SavePlan> planSave();
-    bool askOverwrite();
-    std::optional<bool> askKeepMine(const std::vector<qsizetype> &conflicts);
-    // Watches the image's file, and where it is a link the file it names, for changes by
-    // other programs.
-    void watchImageFile();
-    void readInChangedFile();
+    // Paints cells of the shown chapter from their tiles, after an undo or redo.
+    void repaintCells(int chapter, const std::vector<CellEdit::Cell> &cells);
+    // Paints a picture into a cell of the view, where the view shows it.
+    void paintCell(QPoint cell, const host::Picture &picture);
+    // The picture the view shows for a code: its tile, or its missing-tile picture.
+    const host::Picture &shownPicture(std::uint8_t code);
+    // Draws what the view shows anew after a scroll or zoom, from the tiles of the last draw.
+    void repaintView();
+    void setUpViewControls();
+    void updateScrollBars();
+    // Moves and sizes the hover frame over a cell, the stamp's size.
+    void frameHover(QPoint cell);
+    void zoomTo(int level, QPointF anchor);
+    void scrollTo(QPoint position);
+    // Escape: the drag under way ends with nothing stored; without one, over the map, the
+    // stamp is the chosen tile again.
+    void escape();
+
+    // The tool a press of the button with the shift keys starts; none for the design's
+    // left-click, which shows the cell's tile in Pic.
+    std::unique_ptr<MapTool> toolFor(short button, short shift);
+    // The view's inner area in twips.
+    QSizeF viewTwips() const;
+
+    // MapCanvas: what the editing tools work on.
+    const core::ChapterMap &shownMap() const override;
+    const QByteArray &imageBytes() const override { return RomData(); }
+    const Stamp &stamp() const override { return m_stamp; }
+    void takeStamp(const Stamp &stamp) override;
+    void showChanges(const CellChanges &changes) override;
+    void storeChanges(const CellChanges &changes) override;
+    void showImage(const CellChanges &changes) override;
+    void frameCells(QRect cells) override;
+    // After a save took bytes from the file: the shown chapter is drawn again where its
+    // record changed.
+    void redrawMerged(const QByteArray &previous);
     // Asks whether to save unsaved edits before they would be lost; true when the command
     // that asks may go on.
     bool maybeSave();
+    // The design's caption, then the open image's file name, "*" while it holds unsaved
+    // edits.
+    void updateCaption();
+    // The one local file a drag carries, where it may be dropped now.
+    QString droppableFile(const QMimeData *mime) const;
     void commitData(QSessionManager &manager);
     // The code's tile bitmap as the map view looks it up, or its missing-tile picture.
     host::Picture tilePicture(std::uint8_t code);
@@ -129,27 +168,33 @@ private:
     QString m_programFolder;
     QHash<QString, QWidget *> m_controls;
 
-    QByteArray m_RomData;
-    QByteArray m_savedBytes;
+    ImageDocument *m_document;
+    QString m_caption;
+    // Commands under way: one that waits on a question or a dialog lets events in, but no
+    // drop.
+    int m_commandsUnderWay = 0;
     // The edits the user chose not to save as the desktop session ended.
     QByteArray m_declinedEdits;
-    QString m_RomPath;
-    core::ChapterDirectory m_Chapters{};
     std::uint8_t m_CurrentTile = 0;
     core::TileNames m_TileNames;
-    bool m_imageLoaded = false;
     // The chapter the map view shows, -1 before the first draw.
     int m_shownChapter = -1;
-    QUndoStack *m_undoStack = nullptr;
-    QFileSystemWatcher *m_fileWatcher = nullptr;
-    // Lets a burst of changes (a write, then a rename) settle before the file is read.
-    QTimer *m_fileSettle = nullptr;
     // The tile folder's listing and the tiles the map view decoded before, for the next
     // draws.
     core::TileFolderCache m_tileFolders;
     core::TileCache m_tileCache;
     // Made the first time a code without a bitmap is drawn.
     std::array<host::Picture, 256> m_missingTiles;
+    // The tiles of the last draw: scrolling and zooming repaint from them.
+    std::optional<core::ChapterTiles> m_shownTiles;
+    MapViewport m_viewport;
+    // What a right-click stores: the chosen tile, or a block captured from a map.
+    Stamp m_stamp;
+    // The tool of the drag under way, from its press to its release.
+    std::unique_ptr<MapTool> m_tool;
+    QScrollBar *m_across = nullptr;
+    QScrollBar *m_down = nullptr;
+    QWidget *m_scrollCorner = nullptr;
 
     host::ListBox *m_List1 = nullptr;
     QLabel *m_mapSize = nullptr;

@@ -20,12 +20,6 @@
 
 namespace app {
 
-namespace {
-
-enum MouseButton : short { LeftButton = 1, RightButton = 2 };
-
-} // namespace
-
 void frmMap::DrawMap(const core::ChapterMap &entry)
 {
     const std::int32_t n = core::mapCellCount(entry);
@@ -38,27 +32,58 @@ void frmMap::DrawMap(const core::ChapterMap &entry)
     m_mPic->Cls();
     // The folder and each tile file are looked at anew on every draw, so that tiles edited,
     // removed or added since the last one show; a folder or a file that is still the same
-    // is not listed or decoded again.
+    // is not listed or decoded again. Scrolling and zooming then paint from these tiles.
     const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
-    core::ChapterTiles pictures(tiles, m_tileCache);
+    core::ChapterTiles &pictures = m_shownTiles.emplace(tiles, m_tileCache);
+    const double size = m_viewport.cellTwips();
     for (std::int32_t i = 1; i <= n; ++i) {
-        const core::MapCell cell = core::mapCell(entry, i, m_RomData);
+        const core::MapCell cell = core::mapCell(entry, i, RomData());
         // A cell whose byte lies beyond the image has no code to show and stays in the
         // background colour, as in an export.
         if (cell.code) {
+            const QPointF corner = m_viewport.cellCorner(QPoint(cell.column, cell.row));
             const host::Picture &picture = pictures.picture(*cell.code);
             if (picture) {
                 if (picture != m_Pic->picture())
                     m_Pic->setPicture(picture);
-                m_mPic->PaintPicture(picture, cell.x, cell.y, core::kMapCellTwips,
-                                     core::kMapCellTwips);
+                m_mPic->PaintPicture(picture, corner.x(), corner.y(), size, size);
             } else {
-                m_mPic->PaintPicture(missingTile(*cell.code), cell.x, cell.y, core::kMapCellTwips,
-                                     core::kMapCellTwips);
+                m_mPic->PaintPicture(missingTile(*cell.code), corner.x(), corner.y(), size, size);
             }
         }
         m_pb->setValue(i);
     }
+}
+
+void frmMap::repaintView()
+{
+    if (m_shownChapter < 0 || !m_shownTiles)
+        return;
+    m_mPic->Cls();
+    const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(m_shownChapter)];
+    const QRect visible = m_viewport.visibleCells() & QRect(1, 1, entry.Width, entry.Height);
+    for (int row = visible.top(); row <= visible.bottom(); ++row)
+        for (int column = visible.left(); column <= visible.right(); ++column)
+            if (const auto byte = core::cellByteIndex(entry, column, row, RomData().size()))
+                paintCell(QPoint(column, row),
+                          shownPicture(static_cast<std::uint8_t>(RomData()[*byte])));
+}
+
+void frmMap::paintCell(QPoint cell, const host::Picture &picture)
+{
+    const QPointF corner = m_viewport.cellCorner(cell);
+    const double size = m_viewport.cellTwips();
+    m_mPic->PaintPicture(picture, corner.x(), corner.y(), size, size);
+}
+
+const host::Picture &frmMap::shownPicture(std::uint8_t code)
+{
+    if (!m_shownTiles) {
+        const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
+        m_shownTiles.emplace(tiles, m_tileCache);
+    }
+    const host::Picture &picture = m_shownTiles->picture(code);
+    return picture ? picture : missingTile(code);
 }
 
 host::Picture frmMap::tilePicture(std::uint8_t code)
@@ -77,60 +102,68 @@ const host::Picture &frmMap::missingTile(std::uint8_t code)
     return picture;
 }
 
-void frmMap::mPic_MouseMove(short, short, float X, float Y)
+void frmMap::mPic_MouseMove(short Button, short, float X, float Y)
 {
     const int index = m_List1->currentRow();
     if (index < 0 || index >= core::kChapterCount)
         return;
-    const core::ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
-    const auto cell = core::pointerToCell(X, Y, core::kMapCellTwips);
-    if (!cell || !core::insideMap(entry, *cell))
+    const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(index)];
+    // A drag that leaves the view scrolls it, a cell a move.
+    if (m_tool && Button != 0) {
+        const QSizeF view = viewTwips();
+        const int across = X < 0 ? -1 : X >= view.width() ? 1 : 0;
+        const int down = Y < 0 ? -1 : Y >= view.height() ? 1 : 0;
+        if ((across || down) && m_viewport.scrollBy(across, down)) {
+            repaintView();
+            updateScrollBars();
+        }
+    }
+    const auto cell = m_viewport.cellAt(X, Y);
+    if (!cell)
         return;
-    m_Shape1->setLeft(core::kMapCellTwips * cell->column);
-    m_Shape1->setTop(core::kMapCellTwips * cell->row);
-    m_lblpos->setText(QStringLiteral("%1,%2").arg(cell->column).arg(cell->row));
+    if (m_tool)
+        m_tool->move(*cell);
+    if (!core::insideMap(entry, core::CellPosition{cell->x(), cell->y()}))
+        return;
+    if (!m_tool)
+        frameHover(*cell);
+    m_lblpos->setText(QStringLiteral("%1,%2").arg(cell->x()).arg(cell->y()));
 }
 
-void frmMap::mPic_MouseDown(short Button, short, float X, float Y)
+void frmMap::mPic_MouseDown(short Button, short Shift, float X, float Y)
 {
     const int index = m_List1->currentRow();
     if (index < 0 || index >= core::kChapterCount)
         return;
-    const core::ChapterMap &entry = m_Chapters[static_cast<std::size_t>(index)];
-    const auto cell = core::pointerToCell(X, Y, core::kMapCellTwips);
+    const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(index)];
+    const auto cell = m_viewport.cellAt(X, Y);
     if (!cell)
         return;
     // Nothing outside the map's cells, and nothing for a cell whose byte lies beyond the
     // image: it can be neither shown nor written.
-    const auto byte = core::cellByteIndex(entry, cell->column, cell->row, m_RomData.size());
+    const auto byte = core::cellByteIndex(entry, cell->x(), cell->y(), RomData().size());
     if (!byte)
         return;
-    if (Button == LeftButton) {
-        m_Pic->setPicture(tilePicture(static_cast<std::uint8_t>(m_RomData[*byte])));
-    } else if (Button == RightButton) {
-        // img always shows CurrentTile: its bitmap or its missing-tile picture.
-        m_mPic->PaintPicture(m_img->picture(), core::kMapCellTwips * cell->column,
-                             core::kMapCellTwips * cell->row, core::kMapCellTwips,
-                             core::kMapCellTwips);
-        const auto before = static_cast<std::uint8_t>(m_RomData[*byte]);
-        // Storing the code the cell holds already is no step to undo.
-        if (before != m_CurrentTile)
-            m_undoStack->push(new CellEdit(*this, {index, cell->column, cell->row, *byte}, before,
-                                           m_CurrentTile));
+    if (std::unique_ptr<MapTool> tool = toolFor(Button, Shift)) {
+        // A tool that finished at the press (a plain right-click, a fill) waits for nothing.
+        if (tool->press(*cell))
+            m_tool = std::move(tool);
+        return;
     }
+    if (Button == host::kLeftButton)
+        m_Pic->setPicture(tilePicture(static_cast<std::uint8_t>(RomData()[*byte])));
 }
 
-void frmMap::setCell(const CellEdit::Cell &cell, std::uint8_t code, bool repaint)
+void frmMap::repaintCells(int chapter, const std::vector<CellEdit::Cell> &cells)
 {
-    // Every image the history was recorded on has this length; the check keeps a mistake
-    // from writing beyond it.
-    if (cell.byte < 0 || cell.byte >= m_RomData.size())
+    if (chapter != m_shownChapter)
         return;
-    m_RomData[cell.byte] = static_cast<char>(code);
-    if (repaint && cell.chapter == m_shownChapter)
-        m_mPic->PaintPicture(tilePicture(code), core::kMapCellTwips * cell.column,
-                             core::kMapCellTwips * cell.row, core::kMapCellTwips,
-                             core::kMapCellTwips);
+    // A step of the history is a walk of its own: a tile file edited or removed since the
+    // draw shows as it is now.
+    m_shownTiles.emplace(m_tileFolders.folder(core::tileFolder(m_programFolder)), m_tileCache);
+    for (const CellEdit::Cell &cell : cells)
+        paintCell(QPoint(cell.column, cell.row),
+                  shownPicture(static_cast<std::uint8_t>(RomData()[cell.byte])));
 }
 
 } // namespace app

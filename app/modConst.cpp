@@ -19,11 +19,13 @@ bool InitCommonControlsVB()
     return true;
 }
 
-std::unique_ptr<frmMap> Main()
+std::unique_ptr<frmMap> Main(const QString &image)
 {
     InitCommonControlsVB();
     auto window = std::make_unique<frmMap>();
     window->show();
+    if (!image.isEmpty())
+        window->openImage(image, true);
     return window;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 namespace app {
@@ -17,8 +19,9 @@ void useWholeScaleFactors();
 // Registers the common-control window classes. True when the registration raised no error.
 bool InitCommonControlsVB();
 
-// Start-up: registers the control classes and shows the main window, not modal. The
-// returned window lives as long as the program runs.
-std::unique_ptr<frmMap> Main();
+// Start-up: registers the control classes and shows the main window, not modal, with the
+// image named on the command line open, where one is. The returned window lives as long as
+// the program runs.
+std::unique_ptr<frmMap> Main(const QString &image = QString());
 
 } // namespace app

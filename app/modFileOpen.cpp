@@ -1,6 +1,7 @@
 #include "modFileOpen.h"
 
 #include "Dialogs.h"
+#include "LastImageFolder.h"
 
 #include <QDir>
 
@@ -12,7 +13,9 @@ QString ShowOpenDialog(QWidget *owner)
     request.owner = owner;
     request.caption = QStringLiteral("选择文件");
     request.filter = QStringLiteral("Nes File(*.nes)");
-    request.startFolder = QDir::currentPath();
+    // Where images were opened last, and before that the current folder.
+    const QString remembered = lastImageFolder();
+    request.startFolder = remembered.isEmpty() ? QDir::currentPath() : remembered;
     return host::GetOpenFileName(request).trimmed();
 }
 

@@ -26,14 +26,16 @@ inline bool writeTiles(const QString &folder)
     return true;
 }
 
-// An image whose first chapter is 32 x 32 and second 256 x 256, the others 8 x 8. Every
-// cell byte names an existing tile, so every cell loads a file.
+// An image whose first chapter is 32 x 32, second 256 x 256 and third 48 x 36 (the largest
+// of the game's own), the others 8 x 8. Every cell byte names an existing tile, so every
+// cell loads a file.
 inline QByteArray benchImage()
 {
     std::array<std::pair<int, int>, core::kChapterCount> sizes{};
     sizes.fill({8, 8});
     sizes[0] = {32, 32};
     sizes[1] = {256, 256};
+    sizes[2] = {48, 36};
     return testing_support::syntheticImage(sizes);
 }
 

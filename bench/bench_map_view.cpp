@@ -7,6 +7,8 @@
 #include "TileNaming.h"
 #include "frmMap.h"
 
+#include <QUndoStack>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -81,6 +83,53 @@ void BM_DrawMap(benchmark::State &state)
 }
 BENCHMARK(BM_DrawMap)->Arg(0)->ArgName("32x32")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawMap)->Arg(1)->ArgName("256x256")->Unit(benchmark::kMillisecond);
+
+// A window showing the 48 x 36 chapter, every cell holding one code, at zoom level `level`.
+std::unique_ptr<app::frmMap> uniformChapter(int level)
+{
+    auto window = workbench().openWindow();
+    auto *list = qobject_cast<QListWidget *>(window->control(QStringLiteral("List1")));
+    list->setCurrentRow(2);
+    window->mPic_MouseWheel(120 * (level - 1), false, host::kCtrlKey, 0, 0);
+    window->mPic_MouseDown(host::kRightButton, host::kCtrlKey, 240, 240);
+    window->mPic_MouseDown(host::kRightButton, host::kCtrlKey, 480, 240);
+    return window;
+}
+
+// Ctrl+right-click filling all 1,728 cells of the chapter: bytes, one step of the history
+// and the view's image, the code changing at each fill.
+void BM_FillChapter(benchmark::State &state)
+{
+    const auto window = uniformChapter(1);
+    int i = 0;
+    for (auto _ : state) {
+        // The palette's first two tiles in turn, so that every fill changes every cell.
+        window->toolpic_MouseDown(1, 0, float(360 * (i++ % 2)), 0);
+        window->mPic_MouseDown(host::kRightButton, host::kCtrlKey, 240, 240);
+        if (window->undoStack()->count() > 100) {
+            state.PauseTiming();
+            window->undoStack()->clear();
+            state.ResumeTiming();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 48 * 36);
+}
+BENCHMARK(BM_FillChapter)->Unit(benchmark::kMillisecond);
+
+// One wheel step of the 48 x 36 chapter: in and out of 2x at the pointer, or down and up
+// by one notch at 2x.
+void BM_ZoomOrScrollStep(benchmark::State &state)
+{
+    const bool zoom = state.range(0) == 0;
+    const auto window = uniformChapter(2);
+    int direction = -120;
+    for (auto _ : state) {
+        window->mPic_MouseWheel(direction, false, zoom ? host::kCtrlKey : 0, 2400, 2400);
+        direction = -direction;
+    }
+}
+BENCHMARK(BM_ZoomOrScrollStep)->Arg(0)->ArgName("zoom")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomOrScrollStep)->Arg(1)->ArgName("scroll")->Unit(benchmark::kMillisecond);
 
 // The same chapter drawn without a window, whole, for exporters.
 void BM_RenderChapter(benchmark::State &state)

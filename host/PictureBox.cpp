@@ -5,11 +5,28 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstring>
 
 namespace host {
+
+namespace {
+
+// Whether `target` is `source` times 2, 3 or 4, or halved, on both axes: sizes whose nearest
+// pixels are whole rows and columns of the source.
+bool nearestScale(QSize source, QSize target)
+{
+    if (source.isEmpty())
+        return false;
+    if (target * 2 == source)
+        return true;
+    const int factor = target.width() / source.width();
+    return factor >= 2 && factor <= 4 && target == source * factor;
+}
+
+} // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
@@ -77,6 +94,19 @@ void PictureBox::PaintPicture(const Picture &picture, double x, double y, double
                         reinterpret_cast<const QRgb *>(source.constScanLine(row - aligned.top())) +
                             (visible.left() - aligned.left()),
                         bytes);
+    } else if (source.format() == QImage::Format_RGB32 &&
+               m_image.format() == QImage::Format_RGB32 && QRectF(aligned) == target &&
+               nearestScale(source.size(), aligned.size())) {
+        // A zoomed map's cells: whole multiples, or half, of the picture's size. The pixel
+        // each target pixel takes is the one Qt's painter takes without smoothing.
+        const QRect visible = aligned & m_image.rect();
+        for (int row = visible.top(); row <= visible.bottom(); ++row) {
+            const int sourceRow = (row - aligned.top()) * source.height() / aligned.height();
+            const auto *from = reinterpret_cast<const QRgb *>(source.constScanLine(sourceRow));
+            auto *to = reinterpret_cast<QRgb *>(m_image.scanLine(row));
+            for (int column = visible.left(); column <= visible.right(); ++column)
+                to[column] = from[(column - aligned.left()) * source.width() / aligned.width()];
+        }
     } else {
         QPainter painter(&m_image);
         painter.drawImage(target, source);
@@ -180,6 +210,16 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
     if (!mouseButtonCode(event->button()))
         return;
     emitMouse(&PictureBox::MouseUp, event, mouseButtonCode(event->button()));
+}
+
+void PictureBox::wheelEvent(QWheelEvent *event)
+{
+    const QPoint angle = event->angleDelta();
+    const bool across = angle.y() == 0 && angle.x() != 0;
+    const QPointF inner = event->position() - QPointF(kFrame, kFrame);
+    emit MouseWheel(across ? angle.x() : angle.y(), across, shiftCode(event->modifiers()),
+                    static_cast<float>(inner.x() * kTwipsPerPixel),
+                    static_cast<float>(inner.y() * kTwipsPerPixel));
 }
 
 } // namespace host

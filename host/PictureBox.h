@@ -38,6 +38,10 @@ signals:
     void MouseDown(short button, short shift, float x, float y);
     void MouseMove(short button, short shift, float x, float y);
     void MouseUp(short button, short shift, float x, float y);
+    // The wheel turned by `delta` eighths of a degree, away from the person positive
+    // (Qt's angle delta); `across` for a horizontal wheel. Not one of the runtime's events:
+    // the editor's map view scrolls and zooms with it.
+    void MouseWheel(int delta, bool across, short shift, float x, float y);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -45,6 +49,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     static constexpr int kFrame = 1;
@@ -63,6 +68,10 @@ private:
     OleColor m_backColor = RGB(255, 255, 255);
     bool m_autoRedraw = false;
 };
+
+// The runtime's codes of the mouse buttons and of the shift keys held.
+enum MouseButtonCode : short { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+enum ShiftCode : short { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
 
 short mouseButtonCode(Qt::MouseButton button);
 short mouseButtonsCode(Qt::MouseButtons buttons);

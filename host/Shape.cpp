@@ -13,8 +13,14 @@ Shape::Shape(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-int Shape::Left() const { return m_left; }
-int Shape::Top() const { return m_top; }
+int Shape::Left() const
+{
+    return m_left;
+}
+int Shape::Top() const
+{
+    return m_top;
+}
 
 // The shape sits in its container's inner area, which starts one frame pixel in.
 void Shape::setLeft(int twips)
@@ -27,6 +33,11 @@ void Shape::setTop(int twips)
 {
     m_top = twips;
     move(x(), twipsToPixels(twips) + 1);
+}
+
+void Shape::setSize(int widthTwips, int heightTwips)
+{
+    resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
 }
 
 void Shape::setBorderWidth(int pixels)
@@ -47,8 +58,8 @@ void Shape::paintEvent(QPaintEvent *)
     // Like any child of a picture box, the shape shows only inside the box's inner area,
     // never over its frame.
     if (qobject_cast<const PictureBox *>(parentWidget()))
-        painter.setClipRect(QRect(-x() + 1, -y() + 1, parentWidget()->width() - 2,
-                                  parentWidget()->height() - 2));
+        painter.setClipRect(
+            QRect(-x() + 1, -y() + 1, parentWidget()->width() - 2, parentWidget()->height() - 2));
     const QColor color = QColor::fromRgb(toQRgb(translateOrBlack(m_borderColor)));
     const int w = m_borderWidth;
     painter.fillRect(0, 0, width(), w, color);

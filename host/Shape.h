@@ -18,6 +18,8 @@ public:
     int Top() const;
     void setLeft(int twips);
     void setTop(int twips);
+    // The box's width and height, in twips.
+    void setSize(int widthTwips, int heightTwips);
     void setBorderWidth(int pixels);
     void setBorderColor(OleColor color);
 

@@ -14,7 +14,7 @@ packages=(
   zlib1g-dev libdeflate-dev tiled
   fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
   binutils-mingw-w64-x86-64
-  xvfb xauth xdotool
+  xvfb xauth xdotool desktop-file-utils
   clang-14 libclang-rt-14-dev llvm-14 valgrind
 )
 if [[ ${1:-} == --windows ]]; then

@@ -52,6 +52,7 @@ cat >"$package/README.txt" <<'TEXT'
 TARVOS for 64-bit Windows
 
 Start TARVOS.exe. Press "浏览" to open an image: sample.nes beside the program is one to try.
+Dropping an image on TARVOS.exe (or on the open window) opens it too.
 Choose a chapter in the list, a tile in the palette, right-click cells to replace them,
 and press "保存" to write the image back to its file.
 

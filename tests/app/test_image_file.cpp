@@ -154,50 +154,6 @@ INSTANTIATE_TEST_SUITE_P(EveryAnswer, SaveConflictTest,
                                            ConflictCase{"Cancel", MessageAnswer::Cancel, -1}),
                          [](const auto &param) { return std::string(param.param.name); });
 
-struct ReplacedCase {
-    const char *name;
-    QByteArray (*theirs)(const QByteArray &original);
-    MessageAnswer answer;
-};
-
-class SaveOverReplacedFileTest : public ImageFileTest,
-                                 public ::testing::WithParamInterface<ReplacedCase> {};
-
-TEST_P(SaveOverReplacedFileTest, AsksBeforeOverwriting)
-{
-    edit(3);
-    const QByteArray theirs = GetParam().theirs(original);
-    writeFileBytes(theirs);
-    const QByteArray mine = window->RomData();
-    dialogs.answers << GetParam().answer;
-    window->ucButton2_Click();
-    ASSERT_GE(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages.front().buttons, host::MessageButtons::OverwriteCancel);
-    EXPECT_TRUE(dialogs.messages.front().prompt.contains(QStringLiteral("其他程序")));
-    if (GetParam().answer == MessageAnswer::Overwrite) {
-        EXPECT_EQ(fileBytes().left(mine.size()), mine);
-        EXPECT_FALSE(window->isModified());
-        EXPECT_EQ(lastMessage(), QStringLiteral("保存成功！"));
-    } else {
-        EXPECT_EQ(fileBytes(), theirs);
-        EXPECT_TRUE(window->isModified());
-        EXPECT_EQ(dialogs.messages.size(), 1u);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    LengthOrContent, SaveOverReplacedFileTest,
-    ::testing::Values(
-        ReplacedCase{"LongerCancel", [](const QByteArray &o) { return o + "more"; },
-                     MessageAnswer::Cancel},
-        ReplacedCase{"ShorterOverwrite", [](const QByteArray &o) { return o.left(o.size() - 10); },
-                     MessageAnswer::Overwrite},
-        ReplacedCase{"NotAnImageCancel", [](const QByteArray &) { return QByteArray("text"); },
-                     MessageAnswer::Cancel},
-        ReplacedCase{"NotAnImageOverwrite", [](const QByteArray &) { return QByteArray("text"); },
-                     MessageAnswer::Overwrite}),
-    [](const auto &param) { return std::string(param.param.name); });
-
 TEST_F(ImageFileTest, AnUnchangedEditorReadsInAChangeOnDisk)
 {
     QByteArray theirs = original;

@@ -1,0 +1,174 @@
+#include "ImageDocument.h"
+
+#include "CartridgeFile.h"
+#include "EditorMessage.h"
+#include "FileMessages.h"
+#include "PendingBackup.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QTimer>
+#include <QUndoStack>
+
+namespace app {
+
+namespace {
+
+// A change on disk is read in this long after the last notice of it.
+constexpr int kFileSettleMilliseconds = 200;
+
+} // namespace
+
+ImageDocument::ImageDocument(QObject *parent)
+    : QObject(parent), m_files(&core::diskFileOperations()), m_undoStack(new QUndoStack(this)),
+      m_watcher(new QFileSystemWatcher(this)), m_settle(new QTimer(this))
+{
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(kFileSettleMilliseconds);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_settle, qOverload<>(&QTimer::start));
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_settle,
+            qOverload<>(&QTimer::start));
+    connect(m_settle, &QTimer::timeout, this, &ImageDocument::readInChangedFile);
+}
+
+ImageDocument::~ImageDocument() = default;
+
+bool ImageDocument::open(const QString &path)
+{
+    if (!settlePendingBackup(path))
+        return false;
+    auto read = core::readCartridge(path);
+    if (const auto *failure = std::get_if<core::FileError>(&read)) {
+        showEditorMessage(m_owner, core::readFailureMessage(path, *failure),
+                          host::MessageIcon::Critical);
+        return false;
+    }
+    QByteArray bytes = std::get<QByteArray>(std::move(read));
+    const auto directory = core::ReadMapDirectory(bytes);
+    if (!directory) {
+        showEditorMessage(m_owner,
+                          QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
+                                         "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
+                              .arg(core::fileDisplayPath(path)),
+                          host::MessageIcon::Critical);
+        return false;
+    }
+    m_path = path;
+    m_loaded = true;
+    takeFileBytes(std::move(bytes), *directory);
+    watchFile();
+    return true;
+}
+
+bool ImageDocument::settlePendingBackup(const QString &path)
+{
+    const auto backup = core::pendingBackupOf(*m_files, path);
+    if (!backup)
+        return true;
+    const QString prompt =
+        QStringLiteral("上次保存时被中断，“%1”的原内容保存在备份“%2”中。要恢复吗？")
+            .arg(core::fileDisplayPath(path), core::fileDisplayPath(*backup));
+    switch (showEditorMessage(m_owner, prompt, host::MessageIcon::Question,
+                              host::MessageButtons::RestoreDeleteCancel)) {
+    case host::MessageAnswer::Restore:
+        if (const auto failure = core::restorePendingBackup(*m_files, path)) {
+            showEditorMessage(m_owner, core::saveFailureMessage(path, *failure),
+                              host::MessageIcon::Critical);
+            return false;
+        }
+        return true;
+    case host::MessageAnswer::DeleteBackup:
+        core::discardPendingBackup(*m_files, path);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ImageDocument::takeFileBytes(QByteArray bytes, const core::ChapterDirectory &directory)
+{
+    m_bytes = std::move(bytes);
+    m_fileBytes = m_bytes;
+    m_fileIdentity = core::fileIdentity(m_path);
+    m_chapters = directory;
+    // The history was recorded on other bytes.
+    m_undoStack->clear();
+    emit imageReplaced();
+    emit changed();
+}
+
+void ImageDocument::editCells(int chapter, std::vector<CellEdit::Cell> cells, bool shown)
+{
+    // Only cells inside the image whose code changes make a step.
+    std::erase_if(cells, [this](const CellEdit::Cell &cell) {
+        return cell.byte < 0 || cell.byte >= m_bytes.size() || cell.before == cell.after;
+    });
+    if (!cells.empty())
+        m_undoStack->push(new CellEdit(*this, chapter, std::move(cells), shown));
+}
+
+void ImageDocument::setCells(int chapter, const std::vector<CellEdit::Cell> &cells, bool after,
+                             bool repaint)
+{
+    for (const CellEdit::Cell &cell : cells)
+        // Every image a history was recorded on has this length; the check keeps a mistake
+        // from writing beyond it.
+        if (cell.byte >= 0 && cell.byte < m_bytes.size())
+            m_bytes[cell.byte] = static_cast<char>(after ? cell.after : cell.before);
+    if (repaint)
+        emit cellsChanged(chapter, cells);
+    emit changed();
+}
+
+void ImageDocument::watchFile()
+{
+    if (const QStringList watched = m_watcher->files() + m_watcher->directories();
+        !watched.isEmpty())
+        m_watcher->removePaths(watched);
+    // The path itself, the file a link finally names, and their folders: a file replaced by
+    // a rename is a new file, seen only in its folder.
+    QStringList paths{m_path, QFileInfo(m_path).absolutePath()};
+    const QString target = QFileInfo(m_path).canonicalFilePath();
+    if (!target.isEmpty())
+        paths << target << QFileInfo(target).absolutePath();
+    paths.removeDuplicates();
+    QStringList existing;
+    for (const QString &path : paths)
+        if (QFileInfo::exists(path))
+            existing << path;
+    if (!existing.isEmpty())
+        m_watcher->addPaths(existing);
+}
+
+void ImageDocument::readInChangedFile()
+{
+    if (!m_loaded)
+        return;
+    // A file replaced by a rename is no longer the one watched, and a link may now name
+    // another file.
+    watchFile();
+    // Edits not saved are merged by Save, not overwritten here.
+    if (isModified())
+        return;
+    // Most notices are of the folder, for other files in it: the image itself is read again
+    // only when it is no longer in the state last seen, or when that state is too young for
+    // its times to tell a later write from it.
+    const auto identity = core::fileIdentity(m_path);
+    if (identity && identity == m_fileIdentity && core::hasSettled(*identity))
+        return;
+    auto read = core::readCartridge(m_path);
+    const auto *bytes = std::get_if<QByteArray>(&read);
+    // A file removed or no longer an image is left alone until the person acts.
+    if (!bytes || *bytes == m_fileBytes) {
+        m_fileIdentity = identity;
+        return;
+    }
+    const auto directory = core::ReadMapDirectory(*bytes);
+    if (!directory)
+        return;
+    takeFileBytes(*bytes, *directory);
+}
+
+} // namespace app
+
+#include "moc_ImageDocument.cpp"

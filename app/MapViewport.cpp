@@ -1,0 +1,109 @@
+#include "MapViewport.h"
+
+#include "Rounding.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace app {
+
+namespace {
+
+constexpr std::array<double, MapViewport::kZoomLevels> kZooms{0.5, 1.0, 2.0, 3.0, 4.0};
+
+} // namespace
+
+void MapViewport::setView(QSizeF twips)
+{
+    m_view = twips;
+    setScroll(m_scroll);
+}
+
+void MapViewport::setMap(std::int32_t width, std::int32_t height)
+{
+    m_width = width;
+    m_height = height;
+    setScroll(m_scroll);
+}
+
+double MapViewport::zoom() const
+{
+    return kZooms[static_cast<std::size_t>(m_level)];
+}
+
+QSize MapViewport::cellsThatFit() const
+{
+    return QSize(static_cast<int>(std::floor(m_view.width() / cellTwips())),
+                 static_cast<int>(std::floor(m_view.height() / cellTwips())));
+}
+
+QPoint MapViewport::maxScroll() const
+{
+    // The map with its margin is width + 1 columns; scrolled to the end, its last column is
+    // the last whole one of the view.
+    const QSize fit = cellsThatFit();
+    return QPoint(std::max(0, m_width + 1 - fit.width()), std::max(0, m_height + 1 - fit.height()));
+}
+
+bool MapViewport::setScroll(QPoint position)
+{
+    const QPoint limit = maxScroll();
+    const QPoint clamped(std::clamp(position.x(), 0, limit.x()),
+                         std::clamp(position.y(), 0, limit.y()));
+    if (clamped == m_scroll)
+        return false;
+    m_scroll = clamped;
+    return true;
+}
+
+bool MapViewport::scrollBy(int columns, int rows)
+{
+    return setScroll(m_scroll + QPoint(columns, rows));
+}
+
+bool MapViewport::zoomBy(int steps, QPointF anchor)
+{
+    return setZoomLevel(m_level + steps, anchor);
+}
+
+bool MapViewport::setZoomLevel(int level, QPointF anchor)
+{
+    level = std::clamp(level, 0, kZoomLevels - 1);
+    if (level == m_level)
+        return false;
+    const std::optional<QPoint> held = cellAt(anchor.x(), anchor.y());
+    m_level = level;
+    // The same cell is under the anchor again: the scroll that puts it there, within the
+    // map's edges.
+    QPoint target = m_scroll;
+    if (const std::optional<QPoint> now = cellAt(anchor.x(), anchor.y()); held && now)
+        target += *held - *now;
+    m_scroll = QPoint();
+    setScroll(target);
+    return true;
+}
+
+std::optional<QPoint> MapViewport::cellAt(double x, double y) const
+{
+    const auto column = host::tryRoundHalfEven(x / cellTwips() + m_scroll.x());
+    const auto row = host::tryRoundHalfEven(y / cellTwips() + m_scroll.y());
+    if (!column || !row)
+        return std::nullopt;
+    return QPoint(*column, *row);
+}
+
+QPointF MapViewport::cellCorner(QPoint cell) const
+{
+    return QPointF((cell.x() - m_scroll.x()) * cellTwips(),
+                   (cell.y() - m_scroll.y()) * cellTwips());
+}
+
+QRect MapViewport::visibleCells() const
+{
+    const int across = static_cast<int>(std::ceil(m_view.width() / cellTwips()));
+    const int down = static_cast<int>(std::ceil(m_view.height() / cellTwips()));
+    return QRect(m_scroll, QSize(across, down)) & QRect(0, 0, m_width + 1, m_height + 1);
+}
+
+} // namespace app
