@@ -5,6 +5,7 @@
 #include "../support/DialogScript.h"
 #include "../support/FileBytes.h"
 #include "../support/SyntheticImage.h"
+#include "LastImageFolder.h"
 #include "StartRequest.h"
 #include "frmMap.h"
 #include "modConst.h"
@@ -173,7 +174,11 @@ TEST_F(DesktopProgram, TheOpenDialogStartsWhereTheLastImageWasOpened)
     window.ucButton3_Click();
     EXPECT_EQ(dialogs.openRequests[1].startFolder, QFileInfo(image).absolutePath());
 
-    QDir(QFileInfo(image).absolutePath()).removeRecursively();
+    // A folder the editor watches is not gone on Windows until the editor lets it go.
+    const QString gone = dir.filePath(QStringLiteral("gone"));
+    ASSERT_TRUE(QDir().mkpath(gone));
+    app::rememberImageFolder(gone + QStringLiteral("/b.nes"));
+    ASSERT_TRUE(QDir(gone).removeRecursively());
     window.ucButton3_Click();
     EXPECT_EQ(dialogs.openRequests[2].startFolder, QDir::currentPath());
 
