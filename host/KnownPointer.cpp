@@ -3,6 +3,10 @@
 #include <QEnterEvent>
 #include <QEvent>
 #include <QMouseEvent>
+#include <QTimer>
+
+#include <utility>
+#include <vector>
 
 namespace host {
 
@@ -14,6 +18,23 @@ KnownPointer &pointer()
     return known;
 }
 
+std::vector<QPointer<QTimer>> &waitingTimers()
+{
+    static std::vector<QPointer<QTimer>> timers;
+    return timers;
+}
+
+void noteChange()
+{
+    ++pointer().changes;
+    if (waitingTimers().empty())
+        return;
+    const std::vector<QPointer<QTimer>> timers = std::exchange(waitingTimers(), {});
+    for (const QPointer<QTimer> &timer : timers)
+        if (timer)
+            timer->start();
+}
+
 } // namespace
 
 const KnownPointer &knownPointer()
@@ -21,8 +42,15 @@ const KnownPointer &knownPointer()
     return pointer();
 }
 
+void restartAtPointerChange(QTimer *timer)
+{
+    waitingTimers().emplace_back(timer);
+}
+
 void notePointerEvent(QObject *receiver, const QEvent *event)
 {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave)
+        noteChange();
     // Every pointer event reaches the window it concerns before any widget in it, so the
     // windows' events alone tell where the pointer is.
     if (!receiver->isWindowType())
@@ -35,6 +63,7 @@ void notePointerEvent(QObject *receiver, const QEvent *event)
     case QEvent::MouseButtonDblClick:
         pointer().position = static_cast<const QMouseEvent *>(event)->globalPosition().toPoint();
         pointer().window = window;
+        noteChange();
         break;
     case QEvent::Enter:
         pointer().position = static_cast<const QEnterEvent *>(event)->globalPosition().toPoint();

@@ -193,6 +193,8 @@ private:
 
     // Runs only while the pointer is over the control.
     QTimer *tmrOver = nullptr;
+    // The host's count of pointer changes at the timer's last tick.
+    std::uint64_t PointerChangesSeen = 0;
 
     // Paint layout: kept by the resize handler (ClientRect, FocusRect) and rebuilt by every
     // paint (the caption rectangles, HasPicture).

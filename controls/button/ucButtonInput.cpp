@@ -4,6 +4,7 @@
 #include "ucButton.h"
 
 #include "GdiObjects.h"
+#include "KnownPointer.h"
 #include "WindowFromPoint.h"
 
 #include <QTimer>
@@ -192,8 +193,16 @@ void ucButton::tmrOver_Timer()
 {
     host::POINT pointer;
     host::GetCursorPos(pointer);
-    if (host::WindowFromPoint(pointer) == this)
+    if (host::WindowFromPoint(pointer) == this) {
+        // Until the next pointer event the answer stays the same: the timer waits for it.
+        const std::uint64_t changes = host::knownPointer().changes;
+        if (changes == PointerChangesSeen) {
+            tmrOver->stop();
+            host::restartAtPointerChange(tmrOver);
+        }
+        PointerChangesSeen = changes;
         return;
+    }
     tmrOver->stop();
     IsOver = host::kFalse;
     Redraw();

@@ -24,6 +24,13 @@ TEST_F(ButtonInputFixture, HoverTimerRunsOnlyWhileThePointerIsOver)
     EXPECT_TRUE(tmrOver()->isActive());
     log.clear();
 
+    // A tick after no pointer event at all rests the timer until the next one.
+    tick(button);
+    EXPECT_FALSE(tmrOver()->isActive());
+    movePointer(onButton(31, 20));
+    EXPECT_TRUE(tmrOver()->isActive());
+    log.clear();
+
     movePointer(QPoint(80, 60));
     EXPECT_TRUE(log.isEmpty()); // the window, not the control, hears this move
     tick(window.get());
@@ -151,12 +158,15 @@ TEST_F(ButtonInputFixture, HostFindsThePointerFromTheEventsItDelivered)
     EXPECT_EQ(host::WindowFromPoint(pointer), button);
     log.clear();
     ButtonAccess::tmrOver_Timer(*button);
+    ButtonAccess::tmrOver_Timer(*button); // nothing changed since: the timer rests
     EXPECT_TRUE(log.isEmpty());
+    EXPECT_FALSE(tmrOver()->isActive());
 
+    // The move wakes the resting timer, whose own tick finds the pointer gone.
     QTest::mouseMove(window->windowHandle(), QPoint(110, 15));
     host::GetCursorPos(pointer);
     EXPECT_EQ(host::WindowFromPoint(pointer), other);
-    ButtonAccess::tmrOver_Timer(*button);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !log.isEmpty(); }, 1000));
     EXPECT_EQ(log, QStringList({u"Redraw released"_s, u"MouseOut 0"_s}));
     log.clear();
 
