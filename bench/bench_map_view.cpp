@@ -84,16 +84,30 @@ void BM_DrawMap(benchmark::State &state)
 BENCHMARK(BM_DrawMap)->Arg(0)->ArgName("32x32")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawMap)->Arg(1)->ArgName("256x256")->Unit(benchmark::kMillisecond);
 
-// A window showing the 48 x 36 chapter, every cell holding one code, at zoom level `level`.
+// A window showing the 48 x 36 chapter, every cell holding one code, at zoom level `level`
+// (0: 1/2x, 1: 1x, 2: 2x).
 std::unique_ptr<app::frmMap> uniformChapter(int level)
 {
     auto window = workbench().openWindow();
     auto *list = qobject_cast<QListWidget *>(window->control(QStringLiteral("List1")));
     list->setCurrentRow(2);
-    window->mPic_MouseWheel(120 * (level - 1), false, host::kCtrlKey, 0, 0);
-    window->mPic_MouseDown(host::kRightButton, host::kCtrlKey, 240, 240);
-    window->mPic_MouseDown(host::kRightButton, host::kCtrlKey, 480, 240);
+    // At 1/2x the whole chapter shows: one rectangle fill gives every cell the chosen tile.
+    constexpr float kHalfCell = 120.0f;
+    window->mPic_MouseWheel(-120, false, host::kCtrlKey, 0, 0);
+    window->mPic_MouseDown(host::kRightButton, host::kCtrlKey | host::kShiftKey, kHalfCell + 30,
+                           kHalfCell + 30);
+    window->mPic_MouseMove(host::kRightButton, 0, 48 * kHalfCell + 30, 36 * kHalfCell + 30);
+    window->mPic_MouseUp(host::kRightButton, 0, 48 * kHalfCell + 30, 36 * kHalfCell + 30);
+    window->mPic_MouseWheel(120 * level, false, host::kCtrlKey, 0, 0);
     return window;
+}
+
+// Whether every cell of the shown 48 x 36 chapter holds the same code.
+bool isUniform(app::frmMap &window)
+{
+    const core::ChapterMap &entry = window.Chapters()[2];
+    const QByteArray cells = window.RomData().mid(entry.DataOffset + 1, 48 * 36);
+    return cells.size() == 48 * 36 && cells.count(cells.front()) == cells.size();
 }
 
 // Ctrl+right-click filling all 1,728 cells of the chapter: bytes, one step of the history
@@ -101,6 +115,8 @@ std::unique_ptr<app::frmMap> uniformChapter(int level)
 void BM_FillChapter(benchmark::State &state)
 {
     const auto window = uniformChapter(1);
+    if (!isUniform(*window))
+        state.SkipWithError("the chapter's cells do not hold one code");
     int i = 0;
     for (auto _ : state) {
         // The palette's first two tiles in turn, so that every fill changes every cell.
@@ -112,6 +128,8 @@ void BM_FillChapter(benchmark::State &state)
             state.ResumeTiming();
         }
     }
+    if (!isUniform(*window))
+        state.SkipWithError("a fill left cells out");
     state.SetItemsProcessed(state.iterations() * 48 * 36);
 }
 BENCHMARK(BM_FillChapter)->Unit(benchmark::kMillisecond);
