@@ -14,13 +14,10 @@ xdotool).
 """
 import argparse
 import os
-import shutil
 import statistics
-import subprocess
-import sys
 import time
 
-from rest_cost import TITLE, cpu_seconds, start_display
+from rest_cost import EditorOnDisplay, cpu_seconds
 
 LIST_ENTRY = (40, 88 + 15 * 0 + 7)   # the first chapter's entry; one entry is 15 pixels
 MAP_ORIGIN = (169 + 1, 41 + 1)       # client pixel of the map's cell 0,0 at 1x, unscrolled
@@ -47,55 +44,32 @@ def main():
     ap.add_argument("--cell", default="13,8", help="column,row of a cell in the area to fill")
     ap.add_argument("--runs", type=int, default=9)
     a = ap.parse_args()
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            sys.exit(f"fill_cost: {tool} is not installed")
-    build = os.path.abspath(a.build)
     column, row = (int(n) for n in a.cell.split(","))
-    xvfb, env = start_display()
-    editor = None
-    try:
-        editor = subprocess.Popen([os.path.join(build, "tarvos"), "sample/sample.nes"], cwd=build,
-                                  env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-        def xdo(*args):
-            return subprocess.run(["xdotool", *map(str, args)], env=env, capture_output=True,
-                                  text=True).stdout.strip()
-
-        window = xdo("search", "--sync", "--onlyvisible", "--name", f"^{TITLE}").split()[0]
-        time.sleep(1.0)
-        pids = (editor.pid, xvfb.pid)
-
+    with EditorOnDisplay(os.path.abspath(a.build), "sample/sample.nes") as display:
         def click(x, y, button=1, *keys):
-            xdo("mousemove", "--window", window, x, y)
+            display.xdo("mousemove", "--window", display.window, x, y)
             time.sleep(0.05)
             # One xdotool connection for the whole gesture, as a chapter click costs one.
             chain = [arg for key in keys for arg in ("keydown", key)] + ["click", button]
-            xdo(*chain, *[arg for key in keys for arg in ("keyup", key)])
+            display.xdo(*chain, *[arg for key in keys for arg in ("keyup", key)])
 
         click(LIST_ENTRY[0], LIST_ENTRY[1] + 15 * (a.chapter - 1))
-        wait_idle(pids)
+        wait_idle(display.pids)
         cell = (MAP_ORIGIN[0] + CELL * column + CELL // 4, MAP_ORIGIN[1] + CELL * row + CELL // 4)
         costs = []
         for run in range(a.runs):
             click(*PALETTE[run % 2])
-            xdo("mousemove", "--window", window, *cell)
-            wait_idle(pids)
-            before = [cpu_seconds(p) for p in pids]
+            display.xdo("mousemove", "--window", display.window, *cell)
+            wait_idle(display.pids)
+            before = [cpu_seconds(p) for p in display.pids]
             click(*cell, 3, "ctrl")
-            wait_idle(pids)
-            after = [cpu_seconds(p) for p in pids]
+            wait_idle(display.pids)
+            after = [cpu_seconds(p) for p in display.pids]
             costs.append([b - f for f, b in zip(before, after)])
-        editor_ms = statistics.median(c[0] for c in costs) * 1000
-        server_ms = statistics.median(c[1] for c in costs) * 1000
-        print(f"fill, chapter {a.chapter} cell {column},{row}: editor {editor_ms:.1f} ms   "
-              f"X server {server_ms:.1f} ms   (medians of {a.runs})")
-    finally:
-        if editor:
-            editor.terminate()
-            editor.wait(5)
-        xvfb.terminate()
-        xvfb.wait(5)
+    editor_ms = statistics.median(c[0] for c in costs) * 1000
+    server_ms = statistics.median(c[1] for c in costs) * 1000
+    print(f"fill, chapter {a.chapter} cell {column},{row}: editor {editor_ms:.1f} ms   "
+          f"X server {server_ms:.1f} ms   (medians of {a.runs})")
 
 
 if __name__ == "__main__":

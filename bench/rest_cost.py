@@ -51,43 +51,60 @@ def start_display():
     return xvfb, env
 
 
+class EditorOnDisplay:
+    """The built editor started on a private Xvfb display, and xdotool talking to it."""
+
+    def __init__(self, build, *arguments):
+        for tool in ("Xvfb", "xdotool"):
+            if not shutil.which(tool):
+                sys.exit(f"{os.path.basename(sys.argv[0])}: {tool} is not installed")
+        self.xvfb, self.env = start_display()
+        self.editor = None
+        try:
+            self.editor = subprocess.Popen([os.path.join(build, "tarvos"), *arguments],
+                                           cwd=build, env=self.env, stdout=subprocess.DEVNULL,
+                                           stderr=subprocess.DEVNULL)
+            self.window = self.xdo("search", "--sync", "--onlyvisible", "--name",
+                                   f"^{TITLE}").split()[0]
+        except BaseException:
+            self.close()
+            raise
+        self.pids = (self.editor.pid, self.xvfb.pid)
+        time.sleep(1.0)
+
+    def xdo(self, *args):
+        return subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True,
+                              text=True).stdout.strip()
+
+    def close(self):
+        if self.editor:
+            self.editor.terminate()
+            self.editor.wait(5)
+        self.xvfb.terminate()
+        self.xvfb.wait(5)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.close()
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("build")
     ap.add_argument("--seconds", type=float, default=5.0)
     a = ap.parse_args()
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            sys.exit(f"rest_cost: {tool} is not installed")
-    build = os.path.abspath(a.build)
-    xvfb, env = start_display()
-    editor = None
-    try:
-        editor = subprocess.Popen([os.path.join(build, "tarvos")], cwd=build, env=env,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-        def xdo(*args):
-            return subprocess.run(["xdotool", *map(str, args)], env=env, capture_output=True,
-                                  text=True).stdout.strip()
-
-        window = xdo("search", "--sync", "--onlyvisible", "--name", f"^{TITLE}$").split()[0]
-        time.sleep(1.0)
+    with EditorOnDisplay(os.path.abspath(a.build)) as display:
         for name, (x, y) in PLACES:
-            xdo("mousemove", "--window", window, x, y)
+            display.xdo("mousemove", "--window", display.window, x, y)
             time.sleep(1.0)
-            pids = (editor.pid, xvfb.pid)
-            before = [cpu_seconds(p) for p in pids]
+            before = [cpu_seconds(p) for p in display.pids]
             time.sleep(a.seconds)
-            after = [cpu_seconds(p) for p in pids]
+            after = [cpu_seconds(p) for p in display.pids]
             used = [100 * (b - f) / a.seconds for f, b in zip(before, after)]
             print(f"{name:12} editor {used[0]:5.2f} %   X server {used[1]:5.2f} %   "
                   f"together {sum(used):5.2f} %")
-    finally:
-        if editor:
-            editor.terminate()
-            editor.wait(5)
-        xvfb.terminate()
-        xvfb.wait(5)
 
 
 if __name__ == "__main__":
