@@ -59,6 +59,10 @@ using OpenFileHandler = std::function<QString(const OpenFileRequest &)>;
 MessageAnswer MsgBox(const MessageBoxRequest &request);
 QString GetOpenFileName(const OpenFileRequest &request);
 
+// The host's own box and chooser, on the screen: the seams' handlers until replaced.
+MessageAnswer showMessageBox(const MessageBoxRequest &request);
+QString showOpenFileDialog(const OpenFileRequest &request);
+
 // Installs a handler and returns the one it replaces.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 OpenFileHandler setOpenFileHandler(OpenFileHandler handler);
