@@ -27,7 +27,6 @@ class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QMimeData;
-class QScrollBar;
 class QLabel;
 class QSessionManager;
 class QUndoStack;
@@ -45,6 +44,8 @@ class ucProgress;
 } // namespace controls
 
 namespace app {
+
+class MapScrollBars;
 
 // The editor's one window: the chapter list, the tile palette, the map view and the three
 // commands, over the image document it shows. Built from its stored layout.
@@ -192,9 +193,7 @@ private:
     Stamp m_stamp;
     // The tool of the drag under way, from its press to its release.
     std::unique_ptr<MapTool> m_tool;
-    QScrollBar *m_across = nullptr;
-    QScrollBar *m_down = nullptr;
-    QWidget *m_scrollCorner = nullptr;
+    MapScrollBars *m_scrollBars = nullptr;
 
     host::ListBox *m_List1 = nullptr;
     QLabel *m_mapSize = nullptr;

@@ -8,6 +8,7 @@
 #include "CellGeometry.h"
 #include "ImageControl.h"
 #include "ListBox.h"
+#include "MapScrollBars.h"
 #include "PictureBox.h"
 #include "Shape.h"
 #include "StampBrush.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QScrollBar>
 #include <QShortcut>
 
 namespace app {
@@ -37,20 +37,9 @@ QSizeF frmMap::viewTwips() const
 void frmMap::setUpViewControls()
 {
     m_viewport.setView(viewTwips());
-    // Inside the view's frame, over its right and bottom edges, shown only while the chapter
-    // does not fit.
-    m_across = new QScrollBar(Qt::Horizontal, m_mPic);
-    m_down = new QScrollBar(Qt::Vertical, m_mPic);
-    // Where both show, the square between them hides the map as a scroll area's corner does.
-    m_scrollCorner = new QWidget(m_mPic);
-    m_scrollCorner->setAutoFillBackground(true);
-    m_scrollCorner->hide();
-    for (QScrollBar *bar : {m_across, m_down}) {
-        bar->hide();
-        bar->setFocusPolicy(Qt::NoFocus);
-        connect(bar, &QScrollBar::valueChanged, this,
-                [this] { scrollTo(QPoint(m_across->value(), m_down->value())); });
-    }
+    m_scrollBars = new MapScrollBars(m_mPic, m_mPic->innerLeft());
+    m_viewport.setScrollBarTwips(m_scrollBars->thickness() * host::kTwipsPerPixel);
+    connect(m_scrollBars, &MapScrollBars::scrolled, this, &frmMap::scrollTo);
     connect(m_mPic, &host::PictureBox::MouseUp, this, &frmMap::mPic_MouseUp);
     connect(m_mPic, &host::PictureBox::MouseWheel, this, &frmMap::mPic_MouseWheel);
     auto *oneToOne = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this);
@@ -126,28 +115,7 @@ void frmMap::scrollTo(QPoint position)
 
 void frmMap::updateScrollBars()
 {
-    const QPoint limit = m_viewport.maxScroll();
-    const int thickness = m_down->sizeHint().width();
-    const QRect inner = m_mPic->rect().adjusted(1, 1, -1, -1);
-    const bool bothShown = limit.x() > 0 && limit.y() > 0;
-    m_across->setGeometry(inner.left(), inner.bottom() + 1 - thickness,
-                          inner.width() - (bothShown ? thickness : 0), thickness);
-    m_down->setGeometry(inner.right() + 1 - thickness, inner.top(), thickness,
-                        inner.height() - (bothShown ? thickness : 0));
-    m_scrollCorner->setGeometry(inner.right() + 1 - thickness, inner.bottom() + 1 - thickness,
-                                thickness, thickness);
-    m_scrollCorner->setVisible(bothShown);
-    const QPoint scroll = m_viewport.scroll();
-    const QSizeF view = viewTwips();
-    for (auto [bar, maximum, value, page] :
-         {std::tuple{m_across, limit.x(), scroll.x(), view.width()},
-          std::tuple{m_down, limit.y(), scroll.y(), view.height()}}) {
-        const QSignalBlocker quiet(bar);
-        bar->setRange(0, maximum);
-        bar->setPageStep(static_cast<int>(page / m_viewport.cellTwips()));
-        bar->setValue(value);
-        bar->setVisible(maximum > 0);
-    }
+    m_scrollBars->follow(m_viewport);
 }
 
 void frmMap::frameHover(QPoint cell)

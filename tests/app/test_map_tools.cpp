@@ -126,6 +126,39 @@ TEST(MapViewportTable, ScrollsOnlyWhereTheChapterDoesNotFitAndZoomKeepsTheCellUn
     EXPECT_FALSE(viewport.zoomBy(-1, pointer));
 }
 
+// The view's inner area at 1x is just under 34 x 32 cells: columns 1..33 and rows 1..31
+// show, the last ones clipped by the frame. A bar shows where a cell would otherwise be
+// wholly out of sight, a cell under a shown bar counting as out of sight; scrolled to the
+// end, the last column and row show whole beside the bars.
+TEST(MapViewportTable, ScrollBarsShowOnlyWhereACellIsWhollyOutOfSight)
+{
+    const struct {
+        int level;
+        int width, height;
+        double bar; // twips
+        bool across, down;
+        QPoint maxScroll;
+    } cases[] = {
+        {1, 33, 31, 210, false, false, {0, 0}}, {1, 34, 31, 210, true, false, {2, 0}},
+        {1, 33, 32, 210, false, true, {0, 2}},  {1, 34, 31, 240, true, true, {3, 2}},
+        {1, 34, 32, 210, true, true, {2, 2}},   {1, 48, 36, 210, true, true, {16, 6}},
+        {0, 48, 36, 210, false, false, {0, 0}}, {0, 68, 62, 210, true, false, {2, 0}},
+        {2, 16, 16, 210, false, true, {0, 2}},  {4, 9, 1, 210, true, false, {2, 0}},
+    };
+    for (const auto &c : cases) {
+        app::MapViewport viewport;
+        viewport.setView(QSizeF(543 * 15, 511 * 15));
+        viewport.setScrollBarTwips(c.bar);
+        viewport.setMap(c.width, c.height);
+        viewport.setZoomLevel(c.level, QPointF());
+        const std::string name = std::to_string(c.width) + "x" + std::to_string(c.height) +
+                                 " at level " + std::to_string(c.level);
+        EXPECT_EQ(viewport.showsAcross(), c.across) << name;
+        EXPECT_EQ(viewport.showsDown(), c.down) << name;
+        EXPECT_EQ(viewport.maxScroll(), c.maxScroll) << name;
+    }
+}
+
 TEST_F(MapTools, AMiddleClickPicksTheCellsCodeAndADragCapturesAStamp)
 {
     press(kMiddleButton, 0, 5, 7);
@@ -216,16 +249,17 @@ TEST_F(MapTools, EachEditOfEveryToolIsOneStepOfTheHistory)
         moveTo(kRightButton, 20, 12);
         release(kRightButton, 20, 12);
     });
+    // Drags that stay clear of the scroll bars, which would scroll the view.
     step([&] {
-        press(kRightButton, kCtrlKey | kShiftKey, 30, 30);
-        moveTo(kRightButton, 33, 31);
-        release(kRightButton, 33, 31);
+        press(kRightButton, kCtrlKey | kShiftKey, 29, 28);
+        moveTo(kRightButton, 32, 29);
+        release(kRightButton, 32, 29);
     });
-    step([&] { press(kRightButton, kCtrlKey, 31, 29); });
+    step([&] { press(kRightButton, kCtrlKey, 31, 27); });
     step([&] {
-        press(kMiddleButton, 0, 30, 30);
-        moveTo(kMiddleButton, 31, 31);
-        release(kMiddleButton, 31, 31);
+        press(kMiddleButton, 0, 30, 25);
+        moveTo(kMiddleButton, 31, 26);
+        release(kMiddleButton, 31, 26);
         press(kRightButton, 0, 40, 20);
     });
     ASSERT_EQ(window->undoStack()->count(), 5);
