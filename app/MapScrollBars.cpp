@@ -1,21 +1,36 @@
 #include "MapScrollBars.h"
 
+#include "CachedScrollBar.h"
 #include "MapViewport.h"
 
-#include <QScrollBar>
+#include <QPainter>
 
 #include <tuple>
 
 namespace app {
 
+namespace {
+
+// The square between two bars, in the window's colour. Not opaque, for the same reason as
+// the bars.
+class ScrollCorner : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), palette().window()); }
+};
+
+} // namespace
+
 MapScrollBars::MapScrollBars(QWidget *view, int frame)
-    : QObject(view), m_view(view), m_frame(frame), m_across(new QScrollBar(Qt::Horizontal, view)),
-      m_down(new QScrollBar(Qt::Vertical, view)), m_corner(new QWidget(view))
+    : QObject(view), m_view(view), m_frame(frame),
+      m_across(new CachedScrollBar(Qt::Horizontal, view)),
+      m_down(new CachedScrollBar(Qt::Vertical, view)), m_corner(new ScrollCorner(view))
 {
     // Where both show, the square between them hides the map as a scroll area's corner does.
-    m_corner->setAutoFillBackground(true);
     m_corner->hide();
-    for (QScrollBar *bar : {m_across, m_down}) {
+    for (CachedScrollBar *bar : {m_across, m_down}) {
         bar->hide();
         bar->setFocusPolicy(Qt::NoFocus);
         connect(bar, &QScrollBar::valueChanged, this,

@@ -3,11 +3,11 @@
 #include <QObject>
 #include <QPoint>
 
-class QScrollBar;
 class QWidget;
 
 namespace app {
 
+class CachedScrollBar;
 class MapViewport;
 
 // The map view's two scroll bars and the square between them, over the right and bottom
@@ -31,8 +31,8 @@ signals:
 private:
     QWidget *m_view;
     int m_frame;
-    QScrollBar *m_across;
-    QScrollBar *m_down;
+    CachedScrollBar *m_across;
+    CachedScrollBar *m_down;
     QWidget *m_corner;
 };
 

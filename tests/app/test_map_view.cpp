@@ -1,3 +1,4 @@
+#include "CachedScrollBar.h"
 #include "MapRenderer.h"
 #include "MapWindowFixture.h"
 #include "TileFolder.h"
@@ -317,4 +318,27 @@ TEST_F(MapViewTest, TheDesignsWholeViewShowsNoScrollBarAndItsLastCellTakesAClick
     });
     QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, lastCell);
     EXPECT_EQ(window->RomData()[last], char(200));
+}
+
+// A scroll bar at rest looks as Qt draws it, whatever its range, page and position, also
+// when a look drawn before comes back.
+TEST(CachedScrollBarLook, AtRestItIsQtsOwnDrawing)
+{
+    QWidget window;
+    app::CachedScrollBar kept(Qt::Vertical, &window);
+    QScrollBar drawn(Qt::Vertical, &window);
+    const struct {
+        int height, maximum, page, value;
+    } looks[] = {{497, 6, 31, 0},   {497, 6, 31, 6}, {497, 2, 31, 1}, {511, 1, 31, 0},
+                 {200, 40, 10, 20}, {497, 6, 31, 0}, {497, 6, 31, 6}};
+    for (const auto &look : looks) {
+        for (QScrollBar *bar : {static_cast<QScrollBar *>(&kept), &drawn}) {
+            bar->resize(14, look.height);
+            bar->setRange(0, look.maximum);
+            bar->setPageStep(look.page);
+            bar->setValue(look.value);
+        }
+        EXPECT_EQ(kept.grab().toImage(), drawn.grab().toImage())
+            << look.height << " " << look.maximum << " " << look.value;
+    }
 }
