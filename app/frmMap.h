@@ -9,6 +9,7 @@
 #include "TileCache.h"
 #include "TileFolderCache.h"
 #include "TileNames.h"
+#include "WheelSteps.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -95,9 +96,10 @@ public:
     void mPic_MouseMove(short Button, short Shift, float X, float Y);
     void mPic_MouseDown(short Button, short Shift, float X, float Y);
     // Beyond the design's gestures (frmMapTools.cpp): the end of a drag, and the wheel,
-    // which scrolls the view or, with Ctrl, zooms it.
+    // which scrolls the view or, with Ctrl, zooms it. `pixels`: the turn in pixels, from a
+    // device that counts so.
     void mPic_MouseUp(short Button, short Shift, float X, float Y);
-    void mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y);
+    void mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y, int pixels = 0);
     // Where the view shows the chapter: its zoom and scroll position.
     const MapViewport &viewport() const { return m_viewport; }
 
@@ -191,6 +193,8 @@ private:
     MapViewport m_viewport;
     // What a right-click stores: the chosen tile, or a block captured from a map.
     Stamp m_stamp;
+    // The wheel's turn under way, in whole notches and cells.
+    WheelSteps m_wheel;
     // The tool of the drag under way, from its press to its release.
     std::unique_ptr<MapTool> m_tool;
     MapScrollBars *m_scrollBars = nullptr;

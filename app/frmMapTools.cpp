@@ -19,12 +19,17 @@
 #include <QCursor>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
 
 // One turn of a wheel's notch, in Qt's eighths of a degree.
 constexpr int kNotch = 120;
+// More zoom levels than there are, and more cells than a map has across or down.
+constexpr int kZoomSteps = MapViewport::kZoomLevels;
+constexpr long long kFarthest = 1 << 16;
 
 } // namespace
 
@@ -77,22 +82,30 @@ void frmMap::mPic_MouseUp(short, short, float X, float Y)
         tool->cancel();
 }
 
-void frmMap::mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y)
+void frmMap::mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y, int pixels)
 {
-    if (m_shownChapter < 0 || delta == 0)
+    if (m_shownChapter < 0)
         return;
-    const int notches = delta / kNotch != 0 ? delta / kNotch : (delta > 0 ? 1 : -1);
-    // Turning the wheel away from the person zooms in, as in Tiled.
+    // Turning the wheel away from the person zooms in, as in Tiled, a level a whole notch.
     if (Shift & host::kCtrlKey) {
-        zoomTo(m_viewport.zoomLevel() + notches, QPointF(X, Y));
+        if (const int notches = m_wheel.add(WheelSteps::Use::Zoom, delta, kNotch))
+            zoomTo(m_viewport.zoomLevel() + std::clamp(notches, -kZoomSteps, kZoomSteps),
+                   QPointF(X, Y));
         return;
     }
-    // Away from the person moves the view up (or left): toward the map's start.
-    const int cells = -notches * QApplication::wheelScrollLines();
-    if (across || (Shift & host::kShiftKey))
-        scrollTo(m_viewport.scroll() + QPoint(cells, 0));
-    else
-        scrollTo(m_viewport.scroll() + QPoint(0, cells));
+    // Away from the person moves the view up (or left): toward the map's start, by the lines
+    // a notch scrolls, or, counted in pixels, by a cell a cell's length.
+    across = across || (Shift & host::kShiftKey);
+    const auto use = across ? WheelSteps::Use::ScrollAcross : WheelSteps::Use::ScrollDown;
+    const long long cells =
+        pixels != 0 ? -m_wheel.add(use, pixels,
+                                   static_cast<int>(m_viewport.cellTwips() / host::kTwipsPerPixel))
+                    : -static_cast<long long>(m_wheel.add(use, delta, kNotch)) *
+                          QApplication::wheelScrollLines();
+    // No map is wider or higher than this: any further is as far.
+    const int move = static_cast<int>(std::clamp(cells, -kFarthest, kFarthest));
+    if (move != 0)
+        scrollTo(m_viewport.scroll() + (across ? QPoint(move, 0) : QPoint(0, move)));
 }
 
 void frmMap::zoomTo(int level, QPointF anchor)

@@ -227,11 +227,13 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 void PictureBox::wheelEvent(QWheelEvent *event)
 {
     const QPoint angle = event->angleDelta();
+    const QPoint pixels = event->pixelDelta();
     const bool across = angle.y() == 0 && angle.x() != 0;
     const QPointF inner = event->position() - QPointF(kFrame, kFrame);
     emit MouseWheel(across ? angle.x() : angle.y(), across, shiftCode(event->modifiers()),
                     static_cast<float>(inner.x() * kTwipsPerPixel),
-                    static_cast<float>(inner.y() * kTwipsPerPixel));
+                    static_cast<float>(inner.y() * kTwipsPerPixel),
+                    across ? pixels.x() : pixels.y());
 }
 
 } // namespace host

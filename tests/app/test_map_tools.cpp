@@ -5,6 +5,7 @@
 #include "MapViewport.h"
 #include "MapWindowFixture.h"
 
+#include <QApplication>
 #include <QProcess>
 #include <QTest>
 #include <QUndoStack>
@@ -270,6 +271,52 @@ TEST_F(MapTools, EachEditOfEveryToolIsOneStepOfTheHistory)
     for (int i = 1; i <= 5; ++i) {
         window->undoStack()->redo();
         EXPECT_EQ(window->RomData(), states[std::size_t(i)]) << i;
+    }
+}
+
+// The wheel's and the touchpad's small steps add up, angles to 120 a notch and pixels to a
+// cell, before the view scrolls by the lines of a notch or by a cell, or zooms a level; a
+// turn the other way, or of another use, starts afresh.
+TEST_F(MapTools, WheelStepsAddUpToANotchOrACell)
+{
+    struct Turn {
+        int delta;
+        bool across;
+        short shift;
+        int pixels;
+    };
+    const int lines = QApplication::wheelScrollLines();
+    const struct {
+        const char *name;
+        std::vector<Turn> turns;
+        int zoomLevel;
+        QPoint scroll;
+    } cases[] = {
+        {"a notch in eight steps", std::vector<Turn>(8, {-15, false, 0, 0}), 1, {0, lines}},
+        {"seven eighths of a notch", std::vector<Turn>(7, {-15, false, 0, 0}), 1, {0, 0}},
+        {"a cell in pixels", std::vector<Turn>(4, {-15, false, 0, -4}), 1, {0, 1}},
+        {"less than a cell", {{-40, false, 0, -10}}, 1, {0, 0}},
+        {"back the other way",
+         {{-240, false, 0, 0}, {-60, false, 0, 0}, {60, false, 0, 0}, {60, false, 0, 0}},
+         1,
+         {0, 2 * lines - lines}},
+        {"across with Shift", {{-120, false, kShiftKey, 0}}, 1, {lines, 0}},
+        {"across", {{-60, true, 0, 0}, {-60, true, 0, 0}}, 1, {lines, 0}},
+        {"a zoom level in two halves", {{60, false, kCtrlKey, 0}, {60, false, kCtrlKey, 0}}, 2, {}},
+        {"less than a notch does not zoom", {{119, false, kCtrlKey, 0}}, 1, {}},
+        {"a scroll between two halves",
+         {{90, false, kCtrlKey, 0}, {-30, false, 0, 0}, {30, false, kCtrlKey, 0}},
+         1,
+         {}},
+    };
+    for (const auto &c : cases) {
+        startWindow();
+        openImage(original);
+        chooseChapter(0);
+        for (const Turn &turn : c.turns)
+            window->mPic_MouseWheel(turn.delta, turn.across, turn.shift, 0, 0, turn.pixels);
+        EXPECT_EQ(window->viewport().zoomLevel(), c.zoomLevel) << c.name;
+        EXPECT_EQ(window->viewport().scroll(), c.scroll) << c.name;
     }
 }
 
