@@ -173,10 +173,13 @@ TEST_F(MapTools, AMiddleClickPicksTheCellsCodeAndADragCapturesAStamp)
     // middle of a drag captures nothing.
     window->show();
     window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     press(kLeftButton, kCtrlKey, 2, 2);
     moveTo(kLeftButton, 9, 9);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     release(kLeftButton, 9, 9);
+    EXPECT_EQ(window->CurrentTile(), code(5, 7)) << "the stamp is still the picked tile";
+    EXPECT_EQ(Shape1()->width(), 16) << "the frame is one cell again";
     press(kLeftButton, kCtrlKey, 2, 2);
     moveTo(kLeftButton, 4, 3);
     release(kLeftButton, 4, 3);
