@@ -63,6 +63,16 @@ std::vector<BoxButton> boxButtons(MessageButtons buttons)
 
 } // namespace
 
+std::vector<MessageAnswer> boxAnswers(MessageButtons buttons)
+{
+    if (buttons == MessageButtons::Ok)
+        return {MessageAnswer::Ok};
+    std::vector<MessageAnswer> answers;
+    for (const BoxButton &button : boxButtons(buttons))
+        answers.push_back(button.answer);
+    return answers;
+}
+
 MessageAnswer showMessageBox(const MessageBoxRequest &request)
 {
     const ModalDialogScope modal;

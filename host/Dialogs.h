@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -35,6 +36,9 @@ enum class MessageAnswer {
     Restore,
     DeleteBackup,
 };
+
+// The answers a box with these buttons gives: one for each of its buttons.
+std::vector<MessageAnswer> boxAnswers(MessageButtons buttons);
 
 struct MessageBoxRequest {
     QWidget *owner = nullptr;
