@@ -29,9 +29,13 @@ MapScrollBars::MapScrollBars(QWidget *view, int frame)
       m_down(new CachedScrollBar(Qt::Vertical, view)), m_corner(new ScrollCorner(view))
 {
     // Where both show, the square between them hides the map as a scroll area's corner does.
-    m_corner->hide();
+    // A part that does not show is shrunk to nothing rather than hidden: showing a widget
+    // again asks the X server where the pointer is, a round trip that cost more than the
+    // rest of a chapter's bars.
+    for (QWidget *part :
+         {static_cast<QWidget *>(m_across), static_cast<QWidget *>(m_down), m_corner})
+        part->setGeometry(QRect());
     for (CachedScrollBar *bar : {m_across, m_down}) {
-        bar->hide();
         bar->setFocusPolicy(Qt::NoFocus);
         connect(bar, &QScrollBar::valueChanged, this,
                 [this] { emit scrolled(QPoint(m_across->value(), m_down->value())); });
@@ -49,23 +53,25 @@ void MapScrollBars::follow(const MapViewport &viewport)
     const QRect inner = m_view->rect().adjusted(m_frame, m_frame, -m_frame, -m_frame);
     const bool across = viewport.showsAcross();
     const bool down = viewport.showsDown();
-    m_across->setGeometry(inner.left(), inner.bottom() + 1 - bar, inner.width() - (down ? bar : 0),
-                          bar);
-    m_down->setGeometry(inner.right() + 1 - bar, inner.top(), bar,
-                        inner.height() - (across ? bar : 0));
-    m_corner->setGeometry(inner.right() + 1 - bar, inner.bottom() + 1 - bar, bar, bar);
-    m_corner->setVisible(across && down);
+    const auto place = [](QWidget *part, bool shown, QRect where) {
+        part->setGeometry(shown ? where : QRect(where.topLeft(), QSize()));
+    };
+    place(m_across, across,
+          QRect(inner.left(), inner.bottom() + 1 - bar, inner.width() - (down ? bar : 0), bar));
+    place(m_down, down,
+          QRect(inner.right() + 1 - bar, inner.top(), bar, inner.height() - (across ? bar : 0)));
+    place(m_corner, across && down,
+          QRect(inner.right() + 1 - bar, inner.bottom() + 1 - bar, bar, bar));
     const QPoint limit = viewport.maxScroll();
     const QPoint scroll = viewport.scroll();
     const QSizeF unobscured = viewport.unobscuredView();
-    for (auto [scrollBar, shown, maximum, value, page] :
-         {std::tuple{m_across, across, limit.x(), scroll.x(), unobscured.width()},
-          std::tuple{m_down, down, limit.y(), scroll.y(), unobscured.height()}}) {
+    for (auto [scrollBar, maximum, value, page] :
+         {std::tuple{m_across, limit.x(), scroll.x(), unobscured.width()},
+          std::tuple{m_down, limit.y(), scroll.y(), unobscured.height()}}) {
         const QSignalBlocker quiet(scrollBar);
         scrollBar->setRange(0, maximum);
         scrollBar->setPageStep(static_cast<int>(page / viewport.cellTwips()));
         scrollBar->setValue(value);
-        scrollBar->setVisible(shown);
     }
 }
 
