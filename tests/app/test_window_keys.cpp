@@ -11,20 +11,28 @@
 
 #include <functional>
 
-using host::kCtrlKey;
-using host::kMiddleButton;
-using host::kRightButton;
 using testing_support::MapWindowFixture;
 
 namespace {
 
-// The host's own dialogs on the (offscreen) screen, in place of the script's answers.
+// The host's own dialogs, on the (offscreen) screen, where each that opens gets `key`
+// through the window system as from a keyboard, and its release unless `held`.
 class OnScreenDialogs {
 public:
-    OnScreenDialogs()
+    OnScreenDialogs(Qt::Key key, bool held)
         : m_box(host::setMessageBoxHandler(host::showMessageBox)),
           m_open(host::setOpenFileHandler(host::showOpenFileDialog))
     {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, key, held] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog || QApplication::activeWindow() != dialog)
+                return;
+            ++closed;
+            QTest::simulateEvent(dialog->windowHandle(), true, key, {}, {}, false);
+            if (!held)
+                QTest::simulateEvent(dialog->windowHandle(), false, key, {}, {}, false);
+        });
+        m_timer.start(10);
     }
     ~OnScreenDialogs()
     {
@@ -32,51 +40,27 @@ public:
         host::setOpenFileHandler(m_open);
     }
     Q_DISABLE_COPY(OnScreenDialogs)
+    int closed = 0;
 
 private:
     host::MessageBoxHandler m_box;
     host::OpenFileHandler m_open;
-};
-
-// Presses `key` at each dialog that opens and is active, through the window system as a
-// person's keyboard does; `release`: and lets it come up there too.
-class DialogCloser {
-public:
-    DialogCloser(Qt::Key key, bool release)
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this, key, release] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog || QApplication::activeWindow() != dialog)
-                return;
-            ++closed;
-            QTest::simulateEvent(dialog->windowHandle(), true, key, {}, {}, false);
-            if (release)
-                QTest::simulateEvent(dialog->windowHandle(), false, key, {}, {}, false);
-        });
-        m_timer.start(10);
-    }
-    int closed = 0;
-
-private:
     QTimer m_timer;
 };
-
-enum class Via { Focus, Click };
 
 struct FocusCase {
     const char *name;
     const char16_t *control;
-    Via via;
-    Qt::Key closingKey; // for a click: the key that closes the dialog it shows
+    Qt::Key closingKey; // a button is clicked, and this key closes the dialog it shows
 };
 
 constexpr FocusCase kFocusCases[] = {
-    {"Map", u"mPic", Via::Focus, Qt::Key_unknown},
-    {"List", u"List1", Via::Focus, Qt::Key_unknown},
-    {"Palette", u"toolpic", Via::Focus, Qt::Key_unknown},
-    {"HelpAfterItsBox", u"ucButton1", Via::Click, Qt::Key_Return},
-    {"SaveAfterItsBox", u"ucButton2", Via::Click, Qt::Key_Return},
-    {"OpenAfterItsDialogCancelled", u"ucButton3", Via::Click, Qt::Key_Escape},
+    {"Map", u"mPic", Qt::Key_unknown},
+    {"List", u"List1", Qt::Key_unknown},
+    {"Palette", u"toolpic", Qt::Key_unknown},
+    {"HelpAfterItsBox", u"ucButton1", Qt::Key_Return},
+    {"SaveAfterItsBox", u"ucButton2", Qt::Key_Return},
+    {"OpenAfterItsDialogCancelled", u"ucButton3", Qt::Key_Escape},
 };
 
 void PrintTo(const FocusCase &c, std::ostream *out)
@@ -96,45 +80,31 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    // Focuses the control, a button by clicking it: its dialog opens on the screen and the
-    // key closes it.
-    void focus(const FocusCase &c)
+    // Clicks a button, whose dialog a key closes; whether the window is active again.
+    bool clickAndClose(QWidget *button, Qt::Key key, bool held)
     {
-        QWidget *control = window->control(QString::fromUtf16(c.control));
-        if (c.via == Via::Focus) {
-            control->setFocus();
-        } else {
-            const OnScreenDialogs onScreen;
-            const DialogCloser closer(c.closingKey, true);
-            QTest::mouseClick(control, Qt::LeftButton);
-            ASSERT_EQ(closer.closed, 1);
-        }
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        ASSERT_EQ(QApplication::focusWidget(), control);
+        const OnScreenDialogs onScreen(key, held);
+        QTest::mouseClick(button, Qt::LeftButton);
+        return onScreen.closed == 1 && QTest::qWaitForWindowActive(window.get());
     }
     // A key through the window system, to whichever control has the focus.
     void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(window->windowHandle(), key, modifiers);
     }
-    void rightClick(int column, int row)
-    {
-        window->mPic_MouseDown(kRightButton, 0, 240.0f * column + 60, 240.0f * row + 60);
-    }
     // The stamp is a block of 3 x 2 cells, and the pointer rests over the map.
     void takeBlockStamp()
     {
-        window->mPic_MouseDown(kMiddleButton, 0, 2 * 240 + 60, 2 * 240 + 60);
-        window->mPic_MouseMove(kMiddleButton, 0, 4 * 240 + 60, 3 * 240 + 60);
-        window->mPic_MouseUp(kMiddleButton, 0, 4 * 240 + 60, 3 * 240 + 60);
+        window->mPic_MouseDown(host::kMiddleButton, 0, 540, 540);
+        window->mPic_MouseMove(host::kMiddleButton, 0, 1020, 780);
+        window->mPic_MouseUp(host::kMiddleButton, 0, 1020, 780);
         QTest::mouseMove(mPic(), QPoint(200, 200));
     }
-    // How many bytes a right-click on a cell not stamped before changes: the size of the
-    // stamp.
+    // How many bytes a right-click on a cell not stamped before changes: the stamp's size.
     qsizetype cellsOfARightClick()
     {
         const QByteArray before = window->RomData();
-        rightClick(10, m_unstampedRow);
+        window->mPic_MouseDown(host::kRightButton, 0, 2460, 240.0f * m_unstampedRow + 60);
         m_unstampedRow += 3;
         qsizetype changed = 0;
         for (qsizetype i = 0; i < before.size(); ++i)
@@ -154,11 +124,14 @@ class WindowKeysByFocus : public WindowKeys, public ::testing::WithParamInterfac
 TEST_P(WindowKeysByFocus, EveryKeyOfTheWindowWorks)
 {
     const FocusCase &focused = GetParam();
-    focus(focused);
-    if (HasFatalFailure())
-        return;
-    rightClick(3, 1);
-    rightClick(5, 1);
+    QWidget *control = window->control(QString::fromUtf16(focused.control));
+    if (focused.closingKey == Qt::Key_unknown)
+        control->setFocus();
+    else
+        ASSERT_TRUE(clickAndClose(control, focused.closingKey, false));
+    ASSERT_EQ(QApplication::focusWidget(), control);
+    window->mPic_MouseDown(host::kRightButton, 0, 720, 240);
+    window->mPic_MouseDown(host::kRightButton, 0, 1200, 240);
     ASSERT_EQ(historyIndex(), 2);
 
     const struct {
@@ -173,7 +146,7 @@ TEST_P(WindowKeysByFocus, EveryKeyOfTheWindowWorks)
         {"Ctrl+Shift+Z", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier,
          [&] { window->undoStack()->undo(); }, [&] { return historyIndex() == 2; }},
         {"Ctrl+0", Qt::Key_0, Qt::ControlModifier,
-         [&] { window->mPic_MouseWheel(120, false, kCtrlKey, 0, 0); },
+         [&] { window->mPic_MouseWheel(120, false, host::kCtrlKey, 0, 0); },
          [&] { return window->viewport().zoom() == 1.0; }},
         {"Escape over the map", Qt::Key_Escape, Qt::NoModifier, [&] { takeBlockStamp(); },
          [&] { return cellsOfARightClick() == 1; }},
@@ -182,8 +155,7 @@ TEST_P(WindowKeysByFocus, EveryKeyOfTheWindowWorks)
         k.before();
         type(k.key, k.modifiers);
         EXPECT_TRUE(k.done()) << k.name << " with the focus on " << focused.name;
-        EXPECT_EQ(QApplication::focusWidget(), window->control(QString::fromUtf16(focused.control)))
-            << k.name;
+        EXPECT_EQ(QApplication::focusWidget(), control) << k.name;
     }
 }
 
@@ -196,24 +168,15 @@ TEST_F(WindowKeys, AKeyHeldFromADialogReachesNothingBehindIt)
 {
     takeBlockStamp();
     QWidget *help = window->control(QStringLiteral("ucButton1"));
-    {
-        const OnScreenDialogs onScreen;
-        const DialogCloser closer(Qt::Key_Escape, false);
-        QTest::mouseClick(help, Qt::LeftButton);
-        ASSERT_EQ(closer.closed, 1);
-    }
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QWindow *shown = window->windowHandle();
+    ASSERT_TRUE(clickAndClose(help, Qt::Key_Escape, true));
     for (int repeat = 0; repeat < 3; ++repeat)
-        QTest::simulateEvent(shown, true, Qt::Key_Escape, {}, {}, true);
-    QTest::simulateEvent(shown, false, Qt::Key_Escape, {}, {}, false);
+        QTest::simulateEvent(window->windowHandle(), true, Qt::Key_Escape, {}, {}, true);
+    QTest::simulateEvent(window->windowHandle(), false, Qt::Key_Escape, {}, {}, false);
     EXPECT_EQ(cellsOfARightClick(), 6) << "the stamp is still the block";
-
     type(Qt::Key_Escape);
     EXPECT_EQ(cellsOfARightClick(), 1);
 
-    const OnScreenDialogs onScreen;
-    const DialogCloser closer(Qt::Key_Return, true);
+    const OnScreenDialogs onScreen(Qt::Key_Return, false);
     type(Qt::Key_Return);
-    EXPECT_EQ(closer.closed, 1) << "Enter on the focused button shows its box";
+    EXPECT_EQ(onScreen.closed, 1) << "Enter on the focused button shows its box";
 }
