@@ -23,9 +23,8 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", QFile::encodeName(noData.filePath(QStringLiteral("home"))));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(noData.filePath(QStringLiteral("system"))));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(noData.filePath(QStringLiteral("config"))));
-    // The program's settings go to a file in that folder on every platform, where they
-    // would otherwise be the person's own registry on Windows. The variables above do not
-    // move Windows' data folders; Qt's test mode gives the tests folders of their own.
+    // Settings go to a file in that folder, also on Windows (not the person's registry),
+    // where Qt's test mode gives the tests data folders of their own.
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        noData.filePath(QStringLiteral("settings")));

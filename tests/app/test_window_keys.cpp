@@ -10,6 +10,7 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <numeric>
 
 using testing_support::MapWindowFixture;
 
@@ -63,11 +64,6 @@ constexpr FocusCase kFocusCases[] = {
     {"OpenAfterItsDialogCancelled", u"ucButton3", Qt::Key_Escape},
 };
 
-void PrintTo(const FocusCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
-
 class WindowKeys : public MapWindowFixture {
 protected:
     void SetUp() override
@@ -106,10 +102,8 @@ protected:
         const QByteArray before = window->RomData();
         window->mPic_MouseDown(host::kRightButton, 0, 2460, 240.0f * m_unstampedRow + 60);
         m_unstampedRow += 3;
-        qsizetype changed = 0;
-        for (qsizetype i = 0; i < before.size(); ++i)
-            changed += before[i] != window->RomData()[i];
-        return changed;
+        return std::inner_product(before.begin(), before.end(), window->RomData().begin(),
+                                  qsizetype{0}, std::plus<>(), std::not_equal_to<>());
     }
     int historyIndex() const { return window->undoStack()->index(); }
 
@@ -169,9 +163,8 @@ TEST_F(WindowKeys, AKeyHeldFromADialogReachesNothingBehindIt)
     takeBlockStamp();
     QWidget *help = window->control(QStringLiteral("ucButton1"));
     ASSERT_TRUE(clickAndClose(help, Qt::Key_Escape, true));
-    for (int repeat = 0; repeat < 3; ++repeat)
-        QTest::simulateEvent(window->windowHandle(), true, Qt::Key_Escape, {}, {}, true);
-    QTest::simulateEvent(window->windowHandle(), false, Qt::Key_Escape, {}, {}, false);
+    for (const bool down : {true, true, true, false}) // repeats, then the release
+        QTest::simulateEvent(window->windowHandle(), down, Qt::Key_Escape, {}, {}, down);
     EXPECT_EQ(cellsOfARightClick(), 6) << "the stamp is still the block";
     type(Qt::Key_Escape);
     EXPECT_EQ(cellsOfARightClick(), 1);

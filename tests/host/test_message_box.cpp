@@ -1,6 +1,5 @@
 // The host's own message box, as a person meets it: no seam answers it here.
 
-#include "../support/DialogScript.h"
 #include "Dialogs.h"
 
 #include <QAbstractButton>
@@ -10,7 +9,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -140,22 +138,3 @@ TEST_P(QuestionBox, OffersItsButtonsWithTheirDefault)
 
 INSTANTIATE_TEST_SUITE_P(EveryReply, QuestionBox, ::testing::ValuesIn(kReplies),
                          [](const auto &param) { return std::string(param.param.name); });
-
-namespace {
-
-void answerAnOverwriteQuestionWithKeepMine()
-{
-    testing_support::DialogScript dialogs;
-    dialogs.answers << MessageAnswer::KeepMine;
-    host::MsgBox({nullptr, QStringLiteral("覆盖？"), QStringLiteral("地图编辑器"),
-                  host::MessageIcon::Question, MessageButtons::OverwriteCancel});
-}
-
-} // namespace
-
-// A scripted answer that is not one of the question's buttons fails the test that gives it.
-TEST(DialogScriptAnswers, AnAnswerTheQuestionLacksFailsTheTest)
-{
-    EXPECT_NONFATAL_FAILURE(answerAnOverwriteQuestionWithKeepMine(),
-                            "is not one of the question's buttons");
-}
