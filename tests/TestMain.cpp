@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "UserFileWriter.h"
+#include "support/ScriptFailure.h"
 #if defined(Q_OS_WIN)
 #include "WindowsExclusions.h"
 #endif
@@ -34,6 +35,7 @@ int main(int argc, char **argv)
     host::Application app(argc, argv);
     host::installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
+    testing_support::scriptFailure() = [](const std::string &what) { ADD_FAILURE() << what; };
 #if defined(Q_OS_WIN)
     leaveOutTestsWindowsCannotRun();
 #endif

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "ScriptFailure.h"
 
 #include <QList>
 #include <QStringList>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace testing_support {
@@ -35,9 +35,9 @@ public:
             // An answer no person can give proves nothing.
             const std::vector<host::MessageAnswer> offered = host::boxAnswers(request.buttons);
             if (std::find(offered.begin(), offered.end(), answer) == offered.end())
-                ADD_FAILURE() << "the scripted answer " << static_cast<int>(answer)
-                              << " is not one of the question's buttons: "
-                              << request.prompt.toStdString();
+                scriptFailure()(
+                    "the scripted answer " + std::to_string(static_cast<int>(answer)) +
+                    " is not one of the question's buttons: " + request.prompt.toStdString());
             return answer;
         });
         m_previousOpen = host::setOpenFileHandler([this](const host::OpenFileRequest &request) {
