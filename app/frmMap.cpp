@@ -178,12 +178,12 @@ void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
     // The loaded image, its path and its directory change only once a new image has been
     // read and its directory found, so a cancelled or failed open loses nothing. The
     // document draws the chosen chapter of the new image at once.
-    if (!core::FileCheck(path)) {
-        if (tellWhenUnreadable)
-            if (const auto read = core::readCartridge(path);
-                const auto *failure = std::get_if<core::FileError>(&read))
-                showEditorMessage(this, core::readFailureMessage(path, *failure),
-                                  host::MessageIcon::Critical);
+    if (const auto failure = core::fileCheckFailure(path)) {
+        // A pipe or device is named as such wherever it came from: nothing else would tell
+        // the person why no image opened.
+        if (tellWhenUnreadable || failure->cause == core::FileError::Cause::NotRegularFile)
+            showEditorMessage(this, core::readFailureMessage(path, *failure),
+                              host::MessageIcon::Critical);
         return;
     }
     if (!m_document->open(path))
@@ -216,8 +216,10 @@ QString frmMap::droppableFile(const QMimeData *mime) const
     const QList<QUrl> urls = mime->urls();
     if (urls.size() != 1 || !urls.front().isLocalFile())
         return {};
+    // A pipe or device is taken too, so that opening it can say what it is.
     const QString path = urls.front().toLocalFile();
-    return QFileInfo(path).isFile() ? path : QString();
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir() ? path : QString();
 }
 
 void frmMap::dragEnterEvent(QDragEnterEvent *event)

@@ -81,7 +81,8 @@ public:
 
     // Opens the image at `path` as Open does once the dialog chose it: named on the command
     // line, or dropped on the window. `tellWhenUnreadable`: a file that cannot be read gets
-    // a message naming it and the reason, where the dialog's choice gets none.
+    // a message naming it and the reason, where the dialog's choice gets none unless it is a
+    // pipe, socket or device.
     void openImage(const QString &path, bool tellWhenUnreadable);
 
     // The tile palette (frmMapPalette.cpp).

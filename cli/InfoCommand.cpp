@@ -5,9 +5,9 @@
 #include "PatchFormat.h"
 #include "PatchInfo.h"
 #include "PendingBackup.h"
+#include "RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -81,9 +81,10 @@ void writeText(const CartridgeImage &image, const std::optional<QString> &backup
 // Whether the file starts as a patch does; an image never does.
 bool isPatchFile(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) &&
-           patches::patchFormatOfContents(file.read(5)).has_value();
+    core::NativeFile file;
+    QByteArray start;
+    return !core::openRegularFile(file, path) && file.read(0, 5, start) == 0 &&
+           patches::patchFormatOfContents(start).has_value();
 }
 
 } // namespace

@@ -14,7 +14,8 @@ namespace core {
 // A cartridge image is far smaller; reading anything larger whole would exhaust memory.
 constexpr qint64 kMaxImageBytes = 64 * 1024 * 1024;
 
-// Reads the whole file. Refuses a file over kMaxImageBytes.
+// Reads the whole file. Refuses a file over kMaxImageBytes, and, without waiting or reading,
+// whatever is not a regular file (openRegularFile).
 std::variant<QByteArray, FileError> readCartridge(const QString &path);
 
 // The editor's save: RomData replaces the file's first bytes, all or nothing, through the

@@ -55,7 +55,7 @@ QString fileErrorReason(const FileError &error)
             .arg(error.written)
             .arg(error.total);
     case FileError::Cause::NotRegularFile:
-        return QStringLiteral("这不是普通文件（是管道、套接字或设备），不能写入");
+        return QStringLiteral("这不是普通文件（是管道、套接字或设备）");
     case FileError::Cause::ChangedMeanwhile:
         return QStringLiteral("保存期间另一个文件取代了它");
     case FileError::Cause::ContentChanged:

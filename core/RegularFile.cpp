@@ -1,0 +1,23 @@
+#include "RegularFile.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace core {
+
+std::optional<FileError> openRegularFile(NativeFile &file, const QString &path)
+{
+    if (const int error = file.open(path, NativeFile::Mode::Read))
+        return FileError::system(error);
+    // Each platform tells the type of the file it opened (Windows by GetFileType); a file
+    // whose type it does not tell is no file on a disk.
+    const std::optional<FileIdentity> identity = file.identity();
+    if (identity && identity->regularFile)
+        return std::nullopt;
+    file.close();
+    // Only the message tells a folder from a device.
+    return QFileInfo(path).isDir() ? FileError::system(EISDIR) : FileError::notRegularFile();
+}
+
+} // namespace core
