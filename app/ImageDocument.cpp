@@ -70,13 +70,18 @@ bool ImageDocument::settlePendingBackup(const QString &path)
             .arg(core::fileDisplayPath(path), core::fileDisplayPath(*backup));
     switch (showEditorMessage(m_owner, prompt, host::MessageIcon::Question,
                               host::MessageButtons::RestoreDeleteCancel)) {
-    case host::MessageAnswer::Restore:
-        if (const auto failure = core::restorePendingBackup(*m_files, path)) {
-            showEditorMessage(m_owner, core::saveFailureMessage(path, *failure),
+    case host::MessageAnswer::Restore: {
+        const core::BackupRestore restore = core::restorePendingBackup(*m_files, path);
+        if (restore.result == core::BackupRestore::Result::Failed)
+            showEditorMessage(m_owner, core::saveFailureMessage(path, *restore.failure),
                               host::MessageIcon::Critical);
-            return false;
-        }
-        return true;
+        else if (restore.result == core::BackupRestore::Result::Changed)
+            showEditorMessage(m_owner, core::changedBackupMessage(restore.backup),
+                              host::MessageIcon::Critical);
+        else
+            return true;
+        return false;
+    }
     case host::MessageAnswer::DeleteBackup:
         core::discardPendingBackup(*m_files, path);
         return true;

@@ -102,4 +102,11 @@ QString saveFailureMessage(const QString &path, const SaveFailure &failure)
         .arg(fileDisplayPath(path), fileErrorReason(failure.error), outcome);
 }
 
+QString changedBackupMessage(const QString &backup)
+{
+    return QStringLiteral("备份“%1”已不是当时写下的内容（长度或校验和与记录不符），没有恢复。\n"
+                          "文件保持原样，备份也留在原处。")
+        .arg(fileDisplayPath(backup));
+}
+
 } // namespace core

@@ -4,8 +4,8 @@
 
 #include "../support/DialogScript.h"
 #include "../support/FileBytes.h"
+#include "../support/LeftBackup.h"
 #include "../support/SyntheticImage.h"
-#include "FileBackup.h"
 #include "ImageDocument.h"
 
 #include <QTemporaryDir>
@@ -199,16 +199,14 @@ TEST_F(EditedDocument, TheHistoryKeepsOnlyStepsThatWriteNoByteTheFileGave)
 // offers them back, all or nothing, or removes the backup, or opens nothing.
 TEST_F(EditedDocument, TheNextOpenOffersBackTheBackupOfAnInterruptedSave)
 {
-    const core::FileLocation target{dir.path(), QStringLiteral("a.nes")};
     QByteArray halfWritten = original;
     halfWritten.replace(0, 100, QByteArray(100, 'x'));
     for (const MessageAnswer answer :
          {MessageAnswer::Cancel, MessageAnswer::DeleteBackup, MessageAnswer::Restore}) {
         writeFile(path, halfWritten);
-        ASSERT_TRUE(std::holds_alternative<core::FileBackup>(
-            core::FileBackup::make(core::diskFileOperations(), target, original)));
-        const auto backup = core::pendingBackup(core::diskFileOperations(), target);
-        ASSERT_TRUE(backup);
+        const auto left = testing_support::leaveBackup(path, original);
+        ASSERT_TRUE(left);
+        const auto backup = std::optional(left->file);
         dialogs.messages.clear();
         dialogs.answers << answer;
         const QByteArray before = document.bytes();
@@ -225,6 +223,6 @@ TEST_F(EditedDocument, TheNextOpenOffersBackTheBackupOfAnInterruptedSave)
         EXPECT_EQ(document.bytes(), answer == MessageAnswer::Cancel ? before : readFile(path));
         EXPECT_EQ(QFileInfo::exists(backup->path()), answer == MessageAnswer::Cancel);
         if (answer == MessageAnswer::Cancel)
-            QFile::remove(backup->path());
+            left->remove(core::diskFileOperations());
     }
 }
