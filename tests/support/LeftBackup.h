@@ -3,6 +3,7 @@
 #include "FileBackup.h"
 #include "FileIdentity.h"
 
+#include <QFileInfo>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -21,10 +22,14 @@ inline std::optional<core::SideFile> leaveBackup(const QString &path, const QByt
     if (!std::holds_alternative<core::FileLocation>(target) || !state)
         return std::nullopt;
     const core::FileLocation &image = std::get<core::FileLocation>(target);
-    if (!std::holds_alternative<core::FileBackup>(
-            core::FileBackup::make(files, image, *state, old)))
+    const auto made = core::FileBackup::make(files, image, *state, old);
+    if (!std::holds_alternative<core::FileBackup>(made))
         return std::nullopt;
-    return core::pendingBackup(files, image);
+    const QFileInfo backup(std::get<core::FileBackup>(made).path());
+    for (const core::StoredRecord &stored : core::recordsIn(files, backup.path()))
+        if (stored.record.sideName == backup.fileName())
+            return core::SideFile{{backup.path(), backup.fileName()}, stored.location};
+    return std::nullopt;
 }
 
 } // namespace testing_support
