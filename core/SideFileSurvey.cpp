@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 
 namespace core {
 
@@ -130,7 +131,10 @@ std::vector<SideFileFinding> surveySideFiles(FileOperations &files, const FileLo
         for (const StoredRecord &stored : recordsIn(files, folder)) {
             const FileLocation file{folder, stored.record.sideName};
             named.insert(file.path());
-            if (stored.record.image.path() == target.path())
+            // A record that names anything but a file of ours for the target (the target
+            // itself, another record) is no record of ours.
+            if (stored.record.image.path() == target.path() &&
+                hasSideFileName(stored.record.sideName, target))
                 findings.push_back(findingOf(files, stored, file, now));
         }
 
@@ -155,13 +159,13 @@ std::vector<SideFileFinding> surveySideFiles(FileOperations &files, const FileLo
         if (hasSideFileName(name, target))
             unrecorded(FileLocation{target.folder, name}, SideFileStanding::NotOurs);
 
-    std::sort(findings.begin(), findings.end(),
-              [](const SideFileFinding &a, const SideFileFinding &b) {
-                  const auto pathOf = [](const SideFileFinding &finding) {
-                      return finding.file ? finding.file->path() : finding.record->location.path();
-                  };
-                  return a.standing != b.standing ? a.standing < b.standing : pathOf(a) < pathOf(b);
-              });
+    std::sort(
+        findings.begin(), findings.end(), [](const SideFileFinding &a, const SideFileFinding &b) {
+            const auto placeOf = [](const SideFileFinding &finding) {
+                return finding.file ? finding.file->path() : finding.record->location.path();
+            };
+            return a.standing != b.standing ? a.standing < b.standing : placeOf(a) < placeOf(b);
+        });
     return findings;
 }
 

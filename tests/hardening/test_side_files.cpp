@@ -255,3 +255,25 @@ TEST(OlderVersionsBackup, IsRestoredOnlyWhenAskedFor)
     EXPECT_EQ(readFile(image), old);
     EXPECT_FALSE(QFileInfo::exists(older));
 }
+
+// Nothing but a file named as ours is removed, whatever a record says: a record naming the
+// image itself, as one cut together from other files might, removes nothing.
+TEST(ForeignRecord, NamingTheImageItselfRemovesNothing)
+{
+    QTemporaryDir dir;
+    const QString image = dir.filePath(QStringLiteral("a.nes"));
+    const QByteArray bytes = testing_support::standardSyntheticImage();
+    writeFile(image, bytes);
+    core::FileOperations &files = core::diskFileOperations();
+    const auto target = std::get<core::FileLocation>(files.locate(image));
+    const auto record =
+        core::writeRecord(files, dir.path(),
+                          core::SideFileRecord::of(core::SideFileRecord::Purpose::Temporary, target,
+                                                   std::nullopt, target.name, bytes + bytes));
+    QFile stored(std::get<core::FileLocation>(record).path());
+    ASSERT_TRUE(stored.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(stored.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                   QFileDevice::FileModificationTime));
+    core::removeLeftoverSideFiles(files, target);
+    EXPECT_EQ(readFile(image), bytes);
+}
