@@ -8,8 +8,9 @@ namespace core {
 
 std::optional<FileError> openRegularFile(NativeFile &file, const QString &path)
 {
+    // Windows refuses to open a folder as if access were denied; the message says what it is.
     if (const int error = file.open(path, NativeFile::Mode::Read))
-        return FileError::system(error);
+        return FileError::system(QFileInfo(path).isDir() ? EISDIR : error);
     // Each platform tells the type of the file it opened (Windows by GetFileType); a file
     // whose type it does not tell is no file on a disk.
     const std::optional<FileIdentity> identity = file.identity();
