@@ -1,3 +1,4 @@
+#include "CartridgeFile.h"
 #include "CartridgeImage.h"
 #include "ChapterTitles.h"
 #include "CommandParser.h"
@@ -169,7 +170,8 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, path, refusal->reason);
     const CartridgeImage &image = std::get<CartridgeImage>(opened);
-    const std::vector<core::SideFileFinding> sideFiles = core::sideFilesOf(io.files, path);
+    const std::vector<core::SideFileFinding> sideFiles =
+        core::sideFilesOf(io.files, path, core::couldBeImageBackup);
     if (command.parser().isSet(json))
         writeJson(image, sideFiles, io);
     else

@@ -1,3 +1,4 @@
+#include "CartridgeFile.h"
 #include "CommandParser.h"
 #include "Commands.h"
 #include "FileFailureReason.h"
@@ -31,7 +32,8 @@ int runRestore(const QStringList &arguments, CommandOutput &io)
     const QString imagePath = command.parser().positionalArguments().at(0);
     const bool older = command.parser().isSet(unverified);
     const core::BackupRestore restore = core::restorePendingBackup(
-        io.files, imagePath, older ? core::BackupTrust::Unverified : core::BackupTrust::Recorded);
+        io.files, imagePath, older ? core::BackupTrust::Unverified : core::BackupTrust::Recorded,
+        core::couldBeImageBackup);
     const QString backup = QDir::toNativeSeparators(restore.backup);
     switch (restore.result) {
     case core::BackupRestore::Result::Restored:

@@ -1,8 +1,14 @@
 #include "CartridgeFile.h"
 
+#include "ChapterMap.h"
 #include "RegularFile.h"
 
 namespace core {
+
+bool couldBeImageBackup(const QByteArray &bytes)
+{
+    return ReadMapDirectory(bytes).has_value();
+}
 
 std::variant<QByteArray, FileError> readCartridge(const QString &path)
 {

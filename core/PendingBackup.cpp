@@ -4,12 +4,13 @@ namespace core {
 
 namespace {
 
-std::vector<SideFileFinding> surveyOf(FileOperations &files, const QString &path)
+std::vector<SideFileFinding> surveyOf(FileOperations &files, const QString &path,
+                                      const OlderBackupTest &couldBeOlderBackup = {})
 {
     const auto located = files.locate(path);
     if (!std::holds_alternative<FileLocation>(located))
         return {};
-    return surveySideFiles(files, std::get<FileLocation>(located));
+    return surveySideFiles(files, std::get<FileLocation>(located), couldBeOlderBackup);
 }
 
 const SideFileFinding *firstBackup(const std::vector<SideFileFinding> &findings,
@@ -58,18 +59,20 @@ std::optional<QString> pendingBackupOf(FileOperations &files, const QString &pat
     return std::nullopt;
 }
 
-std::vector<SideFileFinding> sideFilesOf(FileOperations &files, const QString &path)
+std::vector<SideFileFinding> sideFilesOf(FileOperations &files, const QString &path,
+                                         const OlderBackupTest &couldBeOlderBackup)
 {
-    std::vector<SideFileFinding> findings = surveyOf(files, path);
+    std::vector<SideFileFinding> findings = surveyOf(files, path, couldBeOlderBackup);
     std::erase_if(findings, [](const SideFileFinding &finding) {
         return finding.standing == SideFileStanding::Unfinished;
     });
     return findings;
 }
 
-BackupRestore restorePendingBackup(FileOperations &files, const QString &path, BackupTrust trust)
+BackupRestore restorePendingBackup(FileOperations &files, const QString &path, BackupTrust trust,
+                                   const OlderBackupTest &couldBeOlderBackup)
 {
-    const std::vector<SideFileFinding> findings = surveyOf(files, path);
+    const std::vector<SideFileFinding> findings = surveyOf(files, path, couldBeOlderBackup);
     if (trust == BackupTrust::Unverified) {
         if (const SideFileFinding *older = firstBackup(findings, SideFileStanding::Unverified))
             return putBack(files, path, *older);

@@ -19,8 +19,10 @@ namespace core {
 std::optional<QString> pendingBackupOf(FileOperations &files, const QString &path);
 // The side files of the file a person should hear of: backups of ours, whole or changed,
 // older versions' unverified backups and files that merely have our names; not what the next
-// write removes anyway.
-std::vector<SideFileFinding> sideFilesOf(FileOperations &files, const QString &path);
+// write removes anyway. `couldBeOlderBackup` tells an older version's backup from the user's
+// file of that name.
+std::vector<SideFileFinding> sideFilesOf(FileOperations &files, const QString &path,
+                                         const OlderBackupTest &couldBeOlderBackup);
 
 // Which backup a restore may write over the file.
 enum class BackupTrust {
@@ -46,7 +48,8 @@ struct BackupRestore {
 // removes the backup. A backup of ours is checked against its record just before; where
 // there is none, a changed or unverified backup is named and nothing is written.
 BackupRestore restorePendingBackup(FileOperations &files, const QString &path,
-                                   BackupTrust trust = BackupTrust::Recorded);
+                                   BackupTrust trust = BackupTrust::Recorded,
+                                   const OlderBackupTest &couldBeOlderBackup = {});
 // Removes a whole backup of ours and its record, the file left as it is.
 void discardPendingBackup(FileOperations &files, const QString &path);
 

@@ -117,7 +117,8 @@ bool SideFileFinding::isBackup() const
                   : standing == SideFileStanding::Unverified;
 }
 
-std::vector<SideFileFinding> surveySideFiles(FileOperations &files, const FileLocation &target)
+std::vector<SideFileFinding> surveySideFiles(FileOperations &files, const FileLocation &target,
+                                             const OlderBackupTest &couldBeOlderBackup)
 {
     TargetNow now(files, target);
     const std::array<FileLocation, 2> olderPlaces = olderBackupPlaces(files, target);
@@ -144,11 +145,21 @@ std::vector<SideFileFinding> surveySideFiles(FileOperations &files, const FileLo
         named.insert(file.path());
         findings.push_back({standing, file, std::nullopt});
     };
+    // A file there may be an older version's backup only where it could hold the file's old
+    // bytes: a note of the user's under that name is the user's.
+    auto olderStanding = [&](const FileLocation &place) {
+        if (!couldBeOlderBackup)
+            return SideFileStanding::NotOurs;
+        const auto read = files.readFrom(place, 0);
+        const auto *bytes = std::get_if<QByteArray>(&read);
+        return bytes && couldBeOlderBackup(*bytes) ? SideFileStanding::Unverified
+                                                   : SideFileStanding::NotOurs;
+    };
     for (const FileLocation &place : olderPlaces) {
         const auto found = files.status(place);
         if (const auto *status = std::get_if<PathStatus>(&found);
-            status && status->kind != PathStatus::Kind::Missing)
-            unrecorded(place, status->kind == PathStatus::Kind::File ? SideFileStanding::Unverified
+            status && status->kind != PathStatus::Kind::Missing && !named.contains(place.path()))
+            unrecorded(place, status->kind == PathStatus::Kind::File ? olderStanding(place)
                                                                      : SideFileStanding::NotOurs);
     }
     const QStringList names =

@@ -3,6 +3,7 @@
 #include "FileOperations.h"
 #include "SideFileRecord.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,8 +18,8 @@ enum class SideFileStanding {
                 // gone. Nothing depends on it: the file's next write removes it
     Changed,    // a record of ours names it, but its bytes, or the file it was made for, are
                 // no longer the recorded ones: left alone, never restored
-    Unverified, // where older versions put a backup, with no record: it may hold the file's
-                // old bytes; left alone, restored only when the person asks for it
+    Unverified, // where older versions put a backup, with no record, and its bytes could be
+                // the file's old ones: left alone, restored only when the person asks for it
     NotOurs,    // one of our names and no record of ours: the user's, left alone
 };
 
@@ -31,9 +32,15 @@ struct SideFileFinding {
     bool isBackup() const;
 };
 
+// Whether bytes found where older versions put a backup, with no record, could be the file's
+// old bytes (for a cartridge image: whether they hold a chapter directory). Where it says no,
+// or none is given, such a file is the user's.
+using OlderBackupTest = std::function<bool(const QByteArray &)>;
+
 // Every side file of `target`, beside it and in the shared backup folder, and what it is:
 // the one answer that the writer's clean-up and guard, the editor's question and tarvos-cli's
 // info and restore all go by. Ordered by standing, as above, then by path.
-std::vector<SideFileFinding> surveySideFiles(FileOperations &files, const FileLocation &target);
+std::vector<SideFileFinding> surveySideFiles(FileOperations &files, const FileLocation &target,
+                                             const OlderBackupTest &couldBeOlderBackup = {});
 
 } // namespace core

@@ -131,7 +131,9 @@ const SideFileCase kCases[] = {
     {"UsersFileWithOurBackupsName", usersFile(".a.nes.0123abcd.old", kNote), false, false,
      Removed::No, u"looks like a backup but is not one of ours", Restored::No, u"no backup"},
     {"UsersNoteWhereOlderVersionsKeptBackups", usersFile(".a.nes.old", kNote), false, false,
-     Removed::No, u"unverified backup: ", Restored::No, u"no record of ours names it"},
+     Removed::No, u"looks like a backup but is not one of ours", Restored::No, u"no backup"},
+    {"OlderVersionsBackupOfTheImage", usersFile(".a.nes.old"), false, false, Removed::No,
+     u"unverified backup: ", Restored::No, u"no record of ours names it"},
 };
 
 class SideFiles : public ::testing::TestWithParam<SideFileCase> {
