@@ -5,10 +5,9 @@ namespace app {
 bool AreaFill::press(QPoint cell)
 {
     if (!m_rectangle) {
-        CellChanges changes(m_canvas.shownMap(), m_canvas.imageBytes());
-        floodFill(m_canvas.shownMap(), m_canvas.imageBytes(), cell, m_canvas.stamp(), changes);
-        m_canvas.showChanges(changes);
-        m_canvas.storeChanges(changes);
+        CellChanges changes;
+        floodFill(chapter(), bytes(), cell, m_canvas.stamp(), changes);
+        store(changes, QStringLiteral("区域填充"));
         return false;
     }
     m_start = cell;
@@ -27,10 +26,9 @@ void AreaFill::release(QPoint cell)
     if (!m_start)
         return;
     m_canvas.frameCells(QRect());
-    CellChanges changes(m_canvas.shownMap(), m_canvas.imageBytes());
-    m_canvas.stamp().fill(cellsBetween(*m_start, cell), *m_start, changes);
-    m_canvas.showChanges(changes);
-    m_canvas.storeChanges(changes);
+    CellChanges changes;
+    m_canvas.stamp().fill(chapter(), bytes(), cellsBetween(*m_start, cell), *m_start, changes);
+    store(changes, QStringLiteral("矩形填充"));
     m_start.reset();
 }
 

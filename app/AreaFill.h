@@ -12,7 +12,10 @@ namespace app {
 // cell, as one step of the history.
 class AreaFill : public MapTool {
 public:
-    AreaFill(MapCanvas &canvas, bool rectangle) : MapTool(canvas), m_rectangle(rectangle) {}
+    AreaFill(MapCanvas &canvas, int chapter, bool rectangle)
+        : MapTool(canvas, chapter), m_rectangle(rectangle)
+    {
+    }
     bool press(QPoint cell) override;
     void move(QPoint cell) override;
     void release(QPoint cell) override;
