@@ -229,3 +229,154 @@ TEST_F(EditedDocument, TheNextOpenOffersBackTheBackupOfAnInterruptedSave)
             QFile::remove(backup->path());
     }
 }
+
+namespace {
+
+// (column of chapter 1's first row, code); cells 3, 4 and 5 hold 3, 4 and 5 as opened.
+using Cells = std::vector<std::pair<int, int>>;
+constexpr int X = 3, Y = 4, Z = 5;
+
+struct MergeCase {
+    const char *name;
+    std::vector<Cells> steps;
+    int undone;   // the last steps undone before the save
+    Cells theirs; // what the other program writes
+    int tail;     // bytes it appends
+    MessageAnswer answer;
+    int kept;   // steps left
+    Cells base; // what undoing everything gives, where it differs from the image as opened
+};
+
+void PrintTo(const MergeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+const MergeCase kMergeCases[] = {
+    {"DroppedStepTakesTheOneItOverwrote",
+     {{{X, 0xA1}}, {{X, 0xA2}, {Y, 0xA2}}},
+     0,
+     {{Y, 0xF1}},
+     0,
+     MessageAnswer::UseFile,
+     0,
+     {{X, 0xA2}, {Y, 0xF1}}},
+    {"StepOnOtherCellsStays",
+     {{{X, 0xA1}}, {{Y, 0xA2}}},
+     0,
+     {{Y, 0xF1}},
+     0,
+     MessageAnswer::UseFile,
+     1,
+     {{Y, 0xF1}}},
+    {"LaterStepOverADroppedOneStays",
+     {{{X, 0xA1}, {Y, 0xA1}}, {{X, 0xA2}}},
+     0,
+     {{Y, 0xF1}},
+     0,
+     MessageAnswer::UseFile,
+     1,
+     {{X, 0xA1}, {Y, 0xF1}}},
+    {"UndoneDroppedStepTakesTheUndoneAfterIt",
+     {{{Y, 0xA1}}, {{X, 0xA2}, {Y, 0xA2}}, {{X, 0xA3}}},
+     2,
+     {{Y, 0xF1}},
+     0,
+     MessageAnswer::UseFile,
+     0,
+     {{Y, 0xF1}}},
+    {"KeepingMineDropsNothing",
+     {{{X, 0xA1}}, {{X, 0xA2}, {Y, 0xA2}}},
+     0,
+     {{Y, 0xF1}},
+     0,
+     MessageAnswer::KeepMine,
+     2,
+     {}},
+    {"TheirsElsewhereDropsNothing",
+     {{{X, 0xA1}}, {{X, 0xA2}, {Y, 0xA2}}},
+     0,
+     {{Z, 0xF1}},
+     0,
+     MessageAnswer::UseFile,
+     2,
+     {{Z, 0xF1}}},
+    {"OverwritingALongerFileKeepsTheHistory",
+     {{{X, 0xA1}}, {{X, 0xA2}, {Y, 0xA2}}},
+     0,
+     {},
+     7,
+     MessageAnswer::Overwrite,
+     2,
+     {}},
+};
+
+class HistoryAfterMerge
+    : public ::testing::TestWithParam<std::tuple<MergeCase, const char * /* U undo, R redo */>> {
+protected:
+    QByteArray withCells(QByteArray bytes, const Cells &cells) const
+    {
+        for (const auto &[column, code] : cells)
+            bytes[chapter1 + column] = char(code);
+        return bytes;
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.nes"));
+    const QByteArray original = testing_support::standardSyntheticImage();
+    const qsizetype chapter1 = (*core::ReadMapDirectory(original))[0].DataOffset;
+    DialogScript dialogs;
+    app::ImageDocument document;
+};
+
+} // namespace
+
+// After a save that took bytes from the file, every order of undo and redo gives bytes the
+// person's own edits gave over the saved file: undoing everything the saved file without
+// the steps left, and coming back the saved file itself. The watcher reads nothing back.
+TEST_P(HistoryAfterMerge, EveryOrderOfUndoAndRedoGivesBytesThePersonsEditsGave)
+{
+    const auto &[c, order] = GetParam();
+    writeFile(path, original);
+    ASSERT_TRUE(document.open(path));
+    for (const Cells &step : c.steps) {
+        std::vector<app::CellEdit::Cell> cells;
+        for (const auto &[column, code] : step)
+            cells.push_back({column, 1, chapter1 + column,
+                             std::uint8_t(document.bytes()[chapter1 + column]),
+                             std::uint8_t(code)});
+        document.push(std::make_unique<app::CellEdit>(document, 0, cells, QString()));
+    }
+    for (int i = 0; i < c.undone; ++i)
+        document.undo();
+    writeFile(path, withCells(original, c.theirs) + QByteArray(c.tail, 'T'));
+    dialogs.answers << c.answer;
+    ASSERT_TRUE(document.save());
+    const QByteArray saved = readFile(path);
+    EXPECT_EQ(saved.first(original.size()), document.bytes());
+    EXPECT_EQ(document.undoStack()->count(), c.kept);
+    document.readInChangedFile();
+    EXPECT_EQ(document.undoStack()->count(), c.kept) << "the watcher read the file back";
+    EXPECT_FALSE(document.isModified());
+
+    const int savedAt = document.undoStack()->index();
+    for (const char *step = order; *step; ++step) {
+        *step == 'U' ? document.undo() : document.redo();
+        const int at = document.undoStack()->index();
+        if (at == 0) {
+            EXPECT_EQ(document.bytes(), withCells(original, c.base)) << step;
+        }
+        if (at == savedAt) {
+            EXPECT_EQ(document.bytes(), saved.first(original.size())) << step;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CasesAndOrders, HistoryAfterMerge,
+                         ::testing::Combine(::testing::ValuesIn(kMergeCases),
+                                            ::testing::Values("U", "UR", "UUR", "UURR", "URUR",
+                                                              "UUUURRRR")),
+                         [](const auto &param) {
+                             return std::string(std::get<0>(param.param).name) + "_" +
+                                    std::get<1>(param.param);
+                         });

@@ -64,5 +64,8 @@ void ipsPatch(const std::uint8_t *data, std::size_t size);
 void bpsPatch(const std::uint8_t *data, std::size_t size);
 // PNG writing of any picture, read back by zlib.
 void pngWrite(const std::uint8_t *data, std::size_t size);
+// A person's session in the editor window: the view, the history and the file after every
+// event (EntryMapSession.cpp).
+void mapSession(const std::uint8_t *data, std::size_t size);
 
 } // namespace fuzzing
