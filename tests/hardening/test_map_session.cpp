@@ -18,6 +18,11 @@ struct Session {
     Events events;
 };
 
+void PrintTo(const Session &session, std::ostream *os)
+{
+    *os << session.name;
+}
+
 Events join(std::initializer_list<Events> parts)
 {
     Events all;
