@@ -1,7 +1,7 @@
 // The session model of map_session (EntryMapSession.cpp) in every build: merge cases × orders
 // of undo and redo (after a save that took bytes from the file, what stays of the history
 // undoes and redoes to bytes the person's own edits gave, and the save after writes them),
-// then 40 random sessions.
+// then 16 random sessions.
 
 #include "FuzzEntries.h"
 
@@ -80,7 +80,7 @@ std::vector<Session> sessions()
             all.push_back({name + ("_" + order), join({events, save(kKeepMine)})});
         }
     std::mt19937 random(34);
-    for (int n = 0; n < 40; ++n) {
+    for (int n = 0; n < 16; ++n) {
         Events events(900);
         for (std::uint8_t &byte : events)
             byte = static_cast<std::uint8_t>(random());
