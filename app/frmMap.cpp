@@ -134,12 +134,16 @@ void frmMap::wireDocument()
 
 void frmMap::setUpUndo()
 {
-    // Window shortcuts: they work whichever control has the focus.
-    QAction *undo = undoStack()->createUndoAction(this);
+    // Window shortcuts: they work whichever control has the focus. They go through the
+    // document, which ends a stroke under way first, and so they stay live while nothing is
+    // stored yet: the stroke is the step they take back.
+    auto *undo = new QAction(QStringLiteral("撤销"), this);
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    QAction *redo = undoStack()->createRedoAction(this);
+    connect(undo, &QAction::triggered, m_document, &ImageDocument::undo);
+    auto *redo = new QAction(QStringLiteral("重做"), this);
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, m_document, &ImageDocument::redo);
     addActions({undo, redo});
 }
 
@@ -167,6 +171,7 @@ void frmMap::ucButton1_Click()
 void frmMap::ucButton3_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     if (!maybeSave())
         return;
     openImage(ShowOpenDialog(this), false);
@@ -175,6 +180,7 @@ void frmMap::ucButton3_Click()
 void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     // The loaded image, its path and its directory change only once a new image has been
     // read and its directory found, so a cancelled or failed open loses nothing. The
     // document draws the chosen chapter of the new image at once.
@@ -195,6 +201,7 @@ void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
 void frmMap::ucButton2_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     m_document->save();
 }
 
@@ -247,6 +254,7 @@ void frmMap::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     if (maybeSave())
         openImage(path, false);
 }
@@ -254,6 +262,8 @@ void frmMap::dropEvent(QDropEvent *event)
 void frmMap::List1_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    // A stroke under way is stored on the chapter it was drawn on.
+    finishTool();
     const int index = m_List1->currentRow();
     if (index < 0 || index >= core::kChapterCount)
         return;
@@ -309,6 +319,7 @@ bool frmMap::maybeSave()
 void frmMap::closeEvent(QCloseEvent *event)
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     if (RomData() == m_declinedEdits || maybeSave())
         event->accept();
     else
@@ -317,6 +328,7 @@ void frmMap::closeEvent(QCloseEvent *event)
 
 void frmMap::commitData(QSessionManager &manager)
 {
+    finishTool();
     // Asking needs the session manager's leave; without it the session ends as the
     // platform decides.
     if (!isModified() || !manager.allowsInteraction())
