@@ -8,19 +8,30 @@ namespace app {
 
 // Ctrl with the right button: a click fills the 4-connected area of cells holding the
 // clicked cell's code (Tiled's bucket fill); with Shift, a drag fills the rectangle it marks
-// (Tiled's shape fill). Either way the stamp is repeated across, aligned to the pressed
-// cell, as one step of the history.
+// (Tiled's shape fill), shown as a preview while the button is held. Either way the stamp
+// is repeated across, aligned to the pressed cell, as one step of the history.
 class AreaFill : public MapTool {
 public:
-    AreaFill(MapCanvas &canvas, bool rectangle) : MapTool(canvas), m_rectangle(rectangle) {}
+    AreaFill(MapCanvas &canvas, int chapter, bool rectangle)
+        : MapTool(canvas, chapter), m_rectangle(rectangle)
+    {
+    }
     bool press(QPoint cell) override;
     void move(QPoint cell) override;
     void release(QPoint cell) override;
     void cancel() override;
+    const CellChanges *preview() const override { return m_changes ? &*m_changes : nullptr; }
 
 private:
+    // The rectangle from the pressed cell to `cell`, framed and shown.
+    void mark(QPoint cell);
+    // Ends the preview, shown again from the image.
+    void endPreview();
+
     bool m_rectangle;
-    std::optional<QPoint> m_start;
+    QPoint m_start;
+    QPoint m_last;
+    std::optional<CellChanges> m_changes;
 };
 
 } // namespace app

@@ -2,43 +2,43 @@
 
 namespace app {
 
-void CellChanges::set(QPoint cell, std::uint8_t code)
+void CellChanges::set(const core::ChapterMap &entry, const QByteArray &bytes, QPoint cell,
+                      std::uint8_t code)
 {
-    const auto byte = core::cellByteIndex(m_entry, cell.x(), cell.y(), m_bytes.size());
-    if (!byte)
-        return;
-    auto [found, added] =
-        m_cells.try_emplace(*byte, CellEdit::Cell{cell.x(), cell.y(), *byte,
-                                                  static_cast<std::uint8_t>(m_bytes[*byte]), code});
-    if (!added)
-        found->second.after = code;
-    m_bounds |= QRect(cell, QSize(1, 1));
+    if (core::cellByteIndex(entry, cell.x(), cell.y(), bytes.size()))
+        m_codes[{cell.y(), cell.x()}] = code;
 }
 
 std::optional<std::uint8_t> CellChanges::codeAt(QPoint cell) const
 {
-    const auto byte = core::cellByteIndex(m_entry, cell.x(), cell.y(), m_bytes.size());
-    if (!byte)
+    const auto found = m_codes.find({cell.y(), cell.x()});
+    if (found == m_codes.end())
         return std::nullopt;
-    const auto found = m_cells.find(*byte);
-    return found != m_cells.end() ? found->second.after : static_cast<std::uint8_t>(m_bytes[*byte]);
+    return found->second;
 }
 
-std::vector<CellEdit::Cell> CellChanges::changed() const
+std::vector<QPoint> CellChanges::cells() const
 {
-    std::vector<CellEdit::Cell> cells;
-    for (const auto &[byte, cell] : m_cells)
-        if (cell.before != cell.after)
-            cells.push_back(cell);
+    std::vector<QPoint> cells;
+    cells.reserve(m_codes.size());
+    for (const auto &[place, code] : m_codes)
+        cells.emplace_back(place.second, place.first);
     return cells;
 }
 
-std::vector<CellEdit::Cell> CellChanges::touched() const
+std::vector<CellEdit::Cell> CellChanges::changed(const core::ChapterMap &entry,
+                                                 const QByteArray &bytes) const
 {
     std::vector<CellEdit::Cell> cells;
-    cells.reserve(m_cells.size());
-    for (const auto &[byte, cell] : m_cells)
-        cells.push_back(cell);
+    for (const auto &[place, code] : m_codes) {
+        const auto [row, column] = place;
+        const auto byte = core::cellByteIndex(entry, column, row, bytes.size());
+        if (!byte)
+            continue;
+        const auto before = static_cast<std::uint8_t>(bytes[*byte]);
+        if (before != code)
+            cells.push_back(CellEdit::Cell{column, row, *byte, before, code});
+    }
     return cells;
 }
 

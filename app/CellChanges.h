@@ -5,40 +5,37 @@
 
 #include <QByteArray>
 #include <QPoint>
-#include <QRect>
 
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace app {
 
-// The cells an edit of a chapter changes, each with its code before (as the image held it
-// when the edit first touched the cell) and after (the last code the edit gave it). Cells
-// outside the map, and cells whose byte lies beyond the image, are never taken.
+// The codes an edit under way gives cells of a chapter, by column and row: what the view
+// shows over the image's own codes until the edit is stored. It keeps no copy of where the
+// chapter lies in the image: each event hands it the chapter as the image's directory gives
+// it then, and the codes the cells hold before the edit are read when it is stored.
 class CellChanges {
 public:
-    CellChanges(const core::ChapterMap &entry, const QByteArray &bytes)
-        : m_entry(entry), m_bytes(bytes)
-    {
-    }
-
-    void set(QPoint cell, std::uint8_t code);
-    // The code the cell holds with the edit so far; nothing outside the map or the image.
+    // Takes `code` for the cell where it lies on the map `entry` and its byte inside `bytes`;
+    // a later code for the same cell replaces an earlier one.
+    void set(const core::ChapterMap &entry, const QByteArray &bytes, QPoint cell,
+             std::uint8_t code);
+    // The code the edit gives the cell; nothing where it leaves the cell alone.
     std::optional<std::uint8_t> codeAt(QPoint cell) const;
-
-    // The cells whose code the edit changes, in the order of their bytes.
-    std::vector<CellEdit::Cell> changed() const;
-    // Every cell the edit touched, changed or not: what the view shows of it.
-    std::vector<CellEdit::Cell> touched() const;
-    // The smallest rectangle of cells holding every cell touched.
-    QRect bounds() const { return m_bounds; }
+    // Every cell the edit gives a code, changed or not.
+    std::vector<QPoint> cells() const;
+    // The cells whose code the edit changes in `bytes`, where the chapter lies as `entry`
+    // says, in the order of their bytes, each with the code it holds now as its code before.
+    std::vector<CellEdit::Cell> changed(const core::ChapterMap &entry,
+                                        const QByteArray &bytes) const;
 
 private:
-    core::ChapterMap m_entry;
-    const QByteArray &m_bytes;
-    std::map<qsizetype, CellEdit::Cell> m_cells;
-    QRect m_bounds;
+    // Keyed by row, then column: the order of the cells' bytes.
+    std::map<std::pair<int, int>, std::uint8_t> m_codes;
 };
 
 } // namespace app

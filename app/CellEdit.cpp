@@ -4,20 +4,21 @@
 
 namespace app {
 
-CellEdit::CellEdit(ImageDocument &document, int chapter, std::vector<Cell> cells, bool shown)
-    : m_document(document), m_chapter(chapter), m_cells(std::move(cells)), m_shown(shown)
+CellEdit::CellEdit(ImageDocument &document, int chapter, std::vector<Cell> cells,
+                   const QString &name)
+    : m_document(document), m_chapter(chapter), m_cells(std::move(cells))
 {
+    setText(name);
 }
 
 void CellEdit::undo()
 {
-    m_document.setCells(m_chapter, m_cells, false, true);
+    m_document.setCells(m_chapter, m_cells, false);
 }
 
 void CellEdit::redo()
 {
-    m_document.setCells(m_chapter, m_cells, true, !m_shown);
-    m_shown = false;
+    m_document.setCells(m_chapter, m_cells, true);
 }
 
 } // namespace app

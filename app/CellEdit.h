@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QUndoCommand>
 
 #include <cstdint>
@@ -21,8 +22,8 @@ public:
         std::uint8_t after = 0;
     };
 
-    // `shown`: the view shows the new codes already, so the first redo only stores them.
-    CellEdit(ImageDocument &document, int chapter, std::vector<Cell> cells, bool shown);
+    // `name` says what made the step, as the history shows it.
+    CellEdit(ImageDocument &document, int chapter, std::vector<Cell> cells, const QString &name);
 
     void undo() override;
     void redo() override;
@@ -34,7 +35,6 @@ private:
     ImageDocument &m_document;
     int m_chapter;
     std::vector<Cell> m_cells;
-    bool m_shown;
 };
 
 } // namespace app

@@ -5,10 +5,13 @@
 #include "FileMessages.h"
 #include "PendingBackup.h"
 
+#include <QByteArrayView>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTimer>
 #include <QUndoStack>
+
+#include <algorithm>
 
 namespace app {
 
@@ -35,6 +38,7 @@ ImageDocument::~ImageDocument() = default;
 
 bool ImageDocument::open(const QString &path)
 {
+    endStroke();
     if (!settlePendingBackup(path))
         return false;
     auto read = core::readCartridge(path);
@@ -70,13 +74,18 @@ bool ImageDocument::settlePendingBackup(const QString &path)
             .arg(core::fileDisplayPath(path), core::fileDisplayPath(*backup));
     switch (showEditorMessage(m_owner, prompt, host::MessageIcon::Question,
                               host::MessageButtons::RestoreDeleteCancel)) {
-    case host::MessageAnswer::Restore:
-        if (const auto failure = core::restorePendingBackup(*m_files, path)) {
-            showEditorMessage(m_owner, core::saveFailureMessage(path, *failure),
+    case host::MessageAnswer::Restore: {
+        const core::BackupRestore restore = core::restorePendingBackup(*m_files, path);
+        if (restore.result == core::BackupRestore::Result::Failed)
+            showEditorMessage(m_owner, core::saveFailureMessage(path, *restore.failure),
                               host::MessageIcon::Critical);
-            return false;
-        }
-        return true;
+        else if (restore.result == core::BackupRestore::Result::Changed)
+            showEditorMessage(m_owner, core::changedBackupMessage(restore.backup),
+                              host::MessageIcon::Critical);
+        else
+            return true;
+        return false;
+    }
     case host::MessageAnswer::DeleteBackup:
         core::discardPendingBackup(*m_files, path);
         return true;
@@ -97,27 +106,56 @@ void ImageDocument::takeFileBytes(QByteArray bytes, const core::ChapterDirectory
     emit changed();
 }
 
-void ImageDocument::editCells(int chapter, std::vector<CellEdit::Cell> cells, bool shown)
+bool ImageDocument::isModified() const
 {
-    // Only cells inside the image whose code changes make a step.
-    std::erase_if(cells, [this](const CellEdit::Cell &cell) {
-        return cell.byte < 0 || cell.byte >= m_bytes.size() || cell.before == cell.after;
-    });
-    if (!cells.empty())
-        m_undoStack->push(new CellEdit(*this, chapter, std::move(cells), shown));
+    return m_fileBytes.size() < m_bytes.size() ||
+           QByteArrayView(m_fileBytes).first(m_bytes.size()) != m_bytes;
 }
 
-void ImageDocument::setCells(int chapter, const std::vector<CellEdit::Cell> &cells, bool after,
-                             bool repaint)
+void ImageDocument::push(std::unique_ptr<CellEdit> edit)
+{
+    // Every cell of a step lies inside the image; a step that changes no byte is none.
+    const bool changes =
+        std::any_of(edit->cells().begin(), edit->cells().end(), [this](const CellEdit::Cell &cell) {
+            return cell.byte >= 0 && cell.byte < m_bytes.size() && cell.before != cell.after;
+        });
+    if (changes)
+        m_undoStack->push(edit.release());
+}
+
+void ImageDocument::setCells(int chapter, const std::vector<CellEdit::Cell> &cells, bool after)
 {
     for (const CellEdit::Cell &cell : cells)
         // Every image a history was recorded on has this length; the check keeps a mistake
         // from writing beyond it.
         if (cell.byte >= 0 && cell.byte < m_bytes.size())
             m_bytes[cell.byte] = static_cast<char>(after ? cell.after : cell.before);
-    if (repaint)
-        emit cellsChanged(chapter, cells);
+    emit cellsChanged(chapter, cells);
     emit changed();
+}
+
+void ImageDocument::undo()
+{
+    endStroke();
+    m_undoStack->undo();
+}
+
+void ImageDocument::redo()
+{
+    endStroke();
+    m_undoStack->redo();
+}
+
+void ImageDocument::setStrokeUnderWay(std::function<void()> endAsReleased)
+{
+    m_endStroke = std::move(endAsReleased);
+}
+
+void ImageDocument::endStroke()
+{
+    // Cleared first: ending it pushes its step, and nothing may end it twice.
+    if (const std::function<void()> end = std::exchange(m_endStroke, nullptr))
+        end();
 }
 
 void ImageDocument::watchFile()
@@ -165,6 +203,11 @@ void ImageDocument::readInChangedFile()
     }
     const auto directory = core::ReadMapDirectory(*bytes);
     if (!directory)
+        return;
+    // A stroke under way is stored first, on the bytes and the layout it was drawn on; where
+    // it changed a byte, it is an unsaved edit that the next save merges with the file.
+    endStroke();
+    if (isModified())
         return;
     takeFileBytes(*bytes, *directory);
 }

@@ -11,6 +11,8 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -23,9 +25,11 @@ namespace app {
 
 // The cartridge image the editor works on: its bytes (RomData), the bytes its file held
 // when last read or written, its chapter directory, its history of edits and its file on
-// the disk. The window shows it and hands it the person's edits; nothing else changes its
-// bytes. Saving merges what other programs wrote to the file meanwhile and never writes over
-// bytes it has not seen (ImageDocumentSave.cpp).
+// the disk. The window shows it and its tools push their edits to it; nothing else changes
+// its bytes. A tool's stroke under way is one transaction: the document ends it, as its
+// release would, before anything else reads or changes the bytes, the file or the history.
+// Saving merges what other programs wrote to the file meanwhile and never writes over bytes
+// it has not seen (ImageDocumentSave.cpp).
 class ImageDocument : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY(ImageDocument)
@@ -44,8 +48,10 @@ public:
     void setStartPath(const QString &path) { m_path = path; }
     const core::ChapterDirectory &chapters() const { return m_chapters; }
     bool isLoaded() const { return m_loaded; }
-    // Whether the bytes differ from those last read from or written to the file.
-    bool isModified() const { return m_bytes != m_fileBytes; }
+    // Whether the image holds edits its file does not: its bytes differ from the file's
+    // first bytes as last read or written. Bytes a file holds beyond the image are the
+    // file's, which a save keeps, never an edit.
+    bool isModified() const;
     QUndoStack *undoStack() const { return m_undoStack; }
 
     // Reads the image at `path`: after a question where an interrupted save left a backup
@@ -56,14 +62,26 @@ public:
     // and says how that went; true when written.
     bool save();
 
-    // Stores new codes in cells of a chapter as one step of the history; nothing where no
-    // byte changes. `shown`: the view shows the new codes already.
-    void editCells(int chapter, std::vector<CellEdit::Cell> cells, bool shown);
+    // Stores a tool's edit as one step of the history, which sets its cells' bytes; nothing
+    // where it changes no byte.
+    void push(std::unique_ptr<CellEdit> edit);
     // Sets the cells' bytes to their codes before or after an edit, for its undo and redo.
-    void setCells(int chapter, const std::vector<CellEdit::Cell> &cells, bool after, bool repaint);
+    void setCells(int chapter, const std::vector<CellEdit::Cell> &cells, bool after);
+    // One step back or forward, once the stroke under way has ended.
+    void undo();
+    void redo();
+
+    // While a tool's button is held: `endAsReleased` ends its stroke as the release would,
+    // storing what it shows. Nothing once it has ended.
+    void setStrokeUnderWay(std::function<void()> endAsReleased);
+
+    // Reads in the file where another program changed it, as the watcher does once a change
+    // has settled: not while the image holds unsaved edits, which the next save merges.
+    void readInChangedFile();
 
 signals:
-    // Cells whose bytes changed by an undo or redo, for the view to paint again.
+    // Cells whose bytes a step of the history set, stored, undone or redone, for the view to
+    // paint again.
     void cellsChanged(int chapter, const std::vector<app::CellEdit::Cell> &cells);
     // Another image, or the file's changes read in: everything shown of it is drawn again.
     void imageReplaced();
@@ -94,16 +112,27 @@ private:
     // Asks what to do with a backup an interrupted save left of the file; false when the
     // person cancels or the backup cannot be put back.
     bool settlePendingBackup(const QString &path);
-    void takeSaved(const SavePlan &plan);
-    // Removes every step of the history that touches one of `offsets`; how many went.
-    int dropStepsTouching(const QSet<qsizetype> &offsets);
+    // `fileTail`: what the file holds beyond the bytes written, which the write kept.
+    void takeSaved(const SavePlan &plan, const QByteArray &fileTail);
+    // How many steps a save took out of the history.
+    struct DroppedSteps {
+        int touching = 0; // steps that wrote a byte the save took from the file
+        int withThem = 0; // steps whose cells one of those wrote over, or would
+    };
+    // Removes every step of the history that touches one of `offsets`, with the steps that
+    // no longer undo or redo truly without them.
+    DroppedSteps dropStepsTouching(const QSet<qsizetype> &offsets);
+    // What the file holds beyond `written` once it is written over it.
+    QByteArray fileTailAfterWriting(const FileState &file, const QByteArray &written);
     void takeFileBytes(QByteArray bytes, const core::ChapterDirectory &directory);
     void watchFile();
-    void readInChangedFile();
+    // Ends the stroke under way, if any, as its release would.
+    void endStroke();
 
     core::FileOperations *m_files;
     QWidget *m_owner = nullptr;
     QByteArray m_bytes;
+    // The whole file as last read or written, with what it holds beyond the image.
     QByteArray m_fileBytes;
     // The file's identity when it was last read or written: a notice of a change that left
     // it as it was reads nothing.
@@ -112,6 +141,7 @@ private:
     core::ChapterDirectory m_chapters{};
     bool m_loaded = false;
     QUndoStack *m_undoStack;
+    std::function<void()> m_endStroke;
     QFileSystemWatcher *m_watcher;
     // Lets a burst of changes (a write, then a rename) settle before the file is read.
     QTimer *m_settle;

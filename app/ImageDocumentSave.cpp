@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace app {
@@ -84,6 +85,7 @@ bool ImageDocument::save()
     // untouched.
     if (!m_loaded)
         return false;
+    endStroke();
     for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
         const FileState file = readFile();
         const std::optional<SavePlan> plan = planSave(file);
@@ -99,14 +101,21 @@ bool ImageDocument::save()
                               host::MessageIcon::Critical);
             return false;
         }
-        const int dropped = plan->clearHistory ? 0 : dropStepsTouching(plan->keptFromFile);
-        takeSaved(*plan);
+        const DroppedSteps dropped =
+            plan->clearHistory ? DroppedSteps{} : dropStepsTouching(plan->keptFromFile);
+        takeSaved(*plan, fileTailAfterWriting(file, plan->bytes));
         QString prompt = QStringLiteral("保存成功！");
         if (!plan->keptFromFile.isEmpty())
             prompt += QStringLiteral("\n保留了文件中由其他程序写入的 %1 个字节。")
                           .arg(plan->keptFromFile.size());
-        if (dropped > 0)
-            prompt += QStringLiteral("\n撤销记录中删去了改过这些字节的 %1 步。").arg(dropped);
+        if (dropped.touching > 0 && dropped.withThem > 0)
+            prompt += QStringLiteral("\n撤销记录中删去了改过这些字节的 %1 步，"
+                                     "以及与它们改过同一格的 %2 步。")
+                          .arg(dropped.touching)
+                          .arg(dropped.withThem);
+        else if (dropped.touching > 0)
+            prompt +=
+                QStringLiteral("\n撤销记录中删去了改过这些字节的 %1 步。").arg(dropped.touching);
         showEditorMessage(m_owner, prompt, host::MessageIcon::Information);
         return true;
     }
@@ -158,10 +167,23 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planSave(const FileState &
     return planMerge(content.bytes);
 }
 
+QByteArray ImageDocument::fileTailAfterWriting(const FileState &file, const QByteArray &written)
+{
+    if (file.content)
+        return file.content->bytes.mid(written.size());
+    // The write kept what it found beyond the image in a file it could not read before.
+    auto read = core::readCartridge(m_path);
+    const auto *now = std::get_if<QByteArray>(&read);
+    return now && now->startsWith(written) ? now->mid(written.size()) : QByteArray();
+}
+
 std::optional<ImageDocument::SavePlan> ImageDocument::planMerge(const QByteArray &file)
 {
-    // The caller has made sure that the three have one length.
-    const auto merge = core::ImageMerge::of(m_fileBytes, m_bytes, file);
+    // The caller has made sure that the file is as long as when last read or written, and
+    // so at least as long as the image. Its bytes beyond the image are its own: the write
+    // keeps them as they are now.
+    const qsizetype length = m_bytes.size();
+    const auto merge = core::ImageMerge::of(m_fileBytes.first(length), m_bytes, file.first(length));
     if (!merge)
         return std::nullopt;
     bool keepMine = true;
@@ -187,11 +209,12 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planMerge(const QByteArray
     return plan;
 }
 
-void ImageDocument::takeSaved(const SavePlan &plan)
+void ImageDocument::takeSaved(const SavePlan &plan, const QByteArray &fileTail)
 {
     const QByteArray previous = m_bytes;
     m_bytes = plan.bytes;
-    m_fileBytes = m_bytes;
+    // Exactly what the file holds now, so that the watcher reads nothing back.
+    m_fileBytes = m_bytes + fileTail;
     m_fileIdentity = core::fileIdentity(m_path);
     // Every plan's image has its chapter directory: the editor's own, or a merge read back.
     if (const auto directory = core::ReadMapDirectory(m_bytes))
@@ -203,40 +226,66 @@ void ImageDocument::takeSaved(const SavePlan &plan)
     emit changed();
 }
 
-int ImageDocument::dropStepsTouching(const QSet<qsizetype> &offsets)
+ImageDocument::DroppedSteps ImageDocument::dropStepsTouching(const QSet<qsizetype> &offsets)
 {
     if (offsets.isEmpty())
-        return 0;
+        return {};
+    const int count = m_undoStack->count();
+    const int done = m_undoStack->index();
+    const auto stepAt = [this](int i) {
+        return static_cast<const CellEdit *>(m_undoStack->command(i));
+    };
+    const auto touches = [](const CellEdit &step, const QSet<qsizetype> &bytes) {
+        return std::any_of(step.cells().begin(), step.cells().end(),
+                           [&](const CellEdit::Cell &cell) { return bytes.contains(cell.byte); });
+    };
+    // A step that goes leaves its cells as the save found them. A step done before it that
+    // wrote one of those cells would undo from a code it never wrote, and a step undone after
+    // it would redo over a code it was not recorded on: each goes too, and so on. What stays
+    // undoes and redoes to bytes the person's own edits gave over the saved file.
+    std::vector<bool> dropped(static_cast<std::size_t>(count), false);
+    DroppedSteps result;
+    const auto sweep = [&](int from, int to, int step) {
+        QSet<qsizetype> gone = offsets;
+        for (int i = from; i != to; i += step) {
+            const CellEdit &edit = *stepAt(i);
+            const bool direct = touches(edit, offsets);
+            if (!direct && !touches(edit, gone))
+                continue;
+            dropped[static_cast<std::size_t>(i)] = true;
+            ++(direct ? result.touching : result.withThem);
+            for (const CellEdit::Cell &cell : edit.cells())
+                gone.insert(cell.byte);
+        }
+    };
+    sweep(done - 1, -1, -1);
+    sweep(done, count, 1);
+    if (result.touching == 0)
+        return result;
     struct Step {
         int chapter;
         std::vector<CellEdit::Cell> cells;
-        bool done;
+        QString name;
     };
     std::vector<Step> kept;
-    int dropped = 0;
-    for (int i = 0; i < m_undoStack->count(); ++i) {
-        const auto *edit = static_cast<const CellEdit *>(m_undoStack->command(i));
-        const bool touches =
-            std::any_of(edit->cells().begin(), edit->cells().end(),
-                        [&](const CellEdit::Cell &cell) { return offsets.contains(cell.byte); });
-        if (touches)
-            ++dropped;
-        else
-            kept.push_back(Step{edit->chapter(), edit->cells(), i < m_undoStack->index()});
+    int keptDone = 0;
+    for (int i = 0; i < count; ++i) {
+        if (dropped[static_cast<std::size_t>(i)])
+            continue;
+        const CellEdit &edit = *stepAt(i);
+        kept.push_back(Step{edit.chapter(), edit.cells(), edit.text()});
+        keptDone += i < done ? 1 : 0;
     }
-    if (dropped == 0)
-        return 0;
     // The history is built anew from the steps that stay, in their order: each is stored
     // again (its bytes hold what it stores already, or are set back by the undo below), and
-    // the steps that were undone are undone again.
+    // the steps that were undone are undone again. The bytes end as they were: nothing to
+    // show.
+    const QSignalBlocker quiet(this);
     m_undoStack->clear();
-    int done = 0;
-    for (Step &step : kept) {
-        done += step.done ? 1 : 0;
-        m_undoStack->push(new CellEdit(*this, step.chapter, std::move(step.cells), true));
-    }
-    m_undoStack->setIndex(done);
-    return dropped;
+    for (Step &step : kept)
+        m_undoStack->push(new CellEdit(*this, step.chapter, std::move(step.cells), step.name));
+    m_undoStack->setIndex(keptDone);
+    return result;
 }
 
 bool ImageDocument::askOverwrite(const QString &why)

@@ -1,38 +1,46 @@
 #pragma once
 
 #include "CellChanges.h"
+#include "ChapterMap.h"
 #include "Stamp.h"
 
 #include <QPoint>
 #include <QRect>
+#include <QString>
+
+#include <vector>
 
 namespace app {
 
-// What the editing tools work on: the shown chapter of the image, the stamp, and the view.
+class ImageDocument;
+
+// What the editing tools work on: the image document, the chapter the view shows, the stamp,
+// and the view.
 class MapCanvas {
 public:
     virtual ~MapCanvas() = default;
-    virtual const core::ChapterMap &shownMap() const = 0;
-    virtual const QByteArray &imageBytes() const = 0;
+    // The image the tools edit; they change it only by pushing their steps to it.
+    virtual ImageDocument &document() const = 0;
+    // The chapter the view shows: an index of the document's directory.
+    virtual int shownChapter() const = 0;
     virtual const Stamp &stamp() const = 0;
     // Makes `stamp` the one right-clicks store; `img` shows its top-left tile.
     virtual void takeStamp(const Stamp &stamp) = 0;
-    // Shows the cells with the edit's codes, nothing stored yet.
-    virtual void showChanges(const CellChanges &changes) = 0;
-    // Stores the edit as one step of the history; it shows already.
-    virtual void storeChanges(const CellChanges &changes) = 0;
-    // Shows the cells with the image's own codes again.
-    virtual void showImage(const CellChanges &changes) = 0;
+    // The tool's preview changed at `cells`: the view draws them again, from the image's
+    // bytes and the preview.
+    virtual void previewChanged(const std::vector<QPoint> &cells) = 0;
     // Frames a rectangle of cells while a drag marks it; an empty one removes the frame.
     virtual void frameCells(QRect cells) = 0;
 };
 
 // One way of turning the pointer's press, moves and release over the map into edits (Tiled's
 // tools): the view hands the tool it chose at the press every cell the pointer selects until
-// the release, or Escape.
+// the release, or Escape. While the button is held, the view shows the tool's preview over
+// the image's cells; the tool changes the image only by pushing its step to the document.
 class MapTool {
 public:
-    explicit MapTool(MapCanvas &canvas) : m_canvas(canvas) {}
+    // `canvas` shows chapter `chapter`, which the tool edits from its press to its release.
+    MapTool(MapCanvas &canvas, int chapter) : m_canvas(canvas), m_chapter(chapter) {}
     virtual ~MapTool() = default;
     // True where the tool goes on with the pointer's moves until the release.
     virtual bool press(QPoint cell) = 0;
@@ -40,9 +48,22 @@ public:
     virtual void release(QPoint) {}
     // Escape: the drag ends with nothing captured or stored.
     virtual void cancel() {}
+    // The codes the tool shows over the image's cells until its release; none for a tool
+    // that only marks cells.
+    virtual const CellChanges *preview() const { return nullptr; }
 
 protected:
+    // The tool's chapter as the document's directory gives it at this event.
+    const core::ChapterMap &chapter() const;
+    const QByteArray &bytes() const;
+    // Pushes the edit to the document as one step, called `name`; nothing where it changes no
+    // byte.
+    void store(const CellChanges &changes, const QString &name);
+
     MapCanvas &m_canvas;
+
+private:
+    int m_chapter;
 };
 
 } // namespace app

@@ -21,18 +21,20 @@ std::uint8_t Stamp::repeatedAt(QPoint cell, QPoint origin) const
     return at(wrap(cell.x() - origin.x(), width), wrap(cell.y() - origin.y(), height));
 }
 
-void Stamp::placeAt(QPoint corner, CellChanges &changes) const
+void Stamp::placeAt(const core::ChapterMap &entry, const QByteArray &bytes, QPoint corner,
+                    CellChanges &changes) const
 {
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column)
-            changes.set(corner + QPoint(column, row), at(column, row));
+            changes.set(entry, bytes, corner + QPoint(column, row), at(column, row));
 }
 
-void Stamp::fill(const QRect &cells, QPoint origin, CellChanges &changes) const
+void Stamp::fill(const core::ChapterMap &entry, const QByteArray &bytes, const QRect &cells,
+                 QPoint origin, CellChanges &changes) const
 {
     for (int row = cells.top(); row <= cells.bottom(); ++row)
         for (int column = cells.left(); column <= cells.right(); ++column)
-            changes.set(QPoint(column, row), repeatedAt(QPoint(column, row), origin));
+            changes.set(entry, bytes, QPoint(column, row), repeatedAt(QPoint(column, row), origin));
 }
 
 QRect cellsBetween(QPoint corner, QPoint oppositeCorner)
@@ -106,7 +108,7 @@ void floodFill(const core::ChapterMap &entry, const QByteArray &bytes, QPoint st
     while (!pending.empty()) {
         const QPoint cell = pending.back();
         pending.pop_back();
-        changes.set(cell, stamp.repeatedAt(cell, start));
+        changes.set(entry, bytes, cell, stamp.repeatedAt(cell, start));
         for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
             const QPoint next = cell + step;
             const auto byte = core::cellByteIndex(entry, next.x(), next.y(), bytes.size());

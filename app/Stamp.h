@@ -28,10 +28,13 @@ struct Stamp {
     // `origin`.
     std::uint8_t repeatedAt(QPoint cell, QPoint origin) const;
 
-    // The stamp placed with its top-left corner on `corner`, clipped to the map.
-    void placeAt(QPoint corner, CellChanges &changes) const;
+    // The stamp placed with its top-left corner on `corner` of the map `entry` of `bytes`,
+    // clipped to the map.
+    void placeAt(const core::ChapterMap &entry, const QByteArray &bytes, QPoint corner,
+                 CellChanges &changes) const;
     // The stamp repeated across `cells` from `origin`.
-    void fill(const QRect &cells, QPoint origin, CellChanges &changes) const;
+    void fill(const core::ChapterMap &entry, const QByteArray &bytes, const QRect &cells,
+              QPoint origin, CellChanges &changes) const;
 };
 
 // The rectangle of cells with `corner` and `oppositeCorner`, both included, whichever way the

@@ -7,17 +7,26 @@
 namespace app {
 
 // Stores the stamp with its top-left corner on the pressed cell; as a stroke (Shift), on
-// every cell the pointer passes too, later placements over earlier ones, the whole stroke
-// one step of the history.
+// every cell the pointer passes too, later placements over earlier ones, shown as a preview
+// while the button is held and stored at the release as one step of the history.
 class StampBrush : public MapTool {
 public:
-    StampBrush(MapCanvas &canvas, bool stroke) : MapTool(canvas), m_stroke(stroke) {}
+    StampBrush(MapCanvas &canvas, int chapter, bool stroke)
+        : MapTool(canvas, chapter), m_stroke(stroke)
+    {
+    }
     bool press(QPoint cell) override;
     void move(QPoint cell) override;
     void release(QPoint cell) override;
     void cancel() override;
+    const CellChanges *preview() const override { return m_changes ? &*m_changes : nullptr; }
 
 private:
+    // Places the stamp at each cell; the cells whose preview changed.
+    std::vector<QPoint> place(const std::vector<QPoint> &corners);
+    // Ends the preview, shown again from the image.
+    void endPreview();
+
     bool m_stroke;
     std::optional<CellChanges> m_changes;
     QPoint m_last;

@@ -22,8 +22,7 @@ void TilePicker::release(QPoint cell)
     m_canvas.frameCells(QRect());
     // A cell whose byte lies beyond the image picks nothing, and a rectangle keeps only the
     // cells that have one.
-    if (const auto stamp =
-            captureStamp(m_canvas.shownMap(), m_canvas.imageBytes(), cellsBetween(*m_start, cell)))
+    if (const auto stamp = captureStamp(chapter(), bytes(), cellsBetween(*m_start, cell)))
         m_canvas.takeStamp(*stamp);
     m_start.reset();
 }

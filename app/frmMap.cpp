@@ -134,12 +134,16 @@ void frmMap::wireDocument()
 
 void frmMap::setUpUndo()
 {
-    // Window shortcuts: they work whichever control has the focus.
-    QAction *undo = undoStack()->createUndoAction(this);
+    // Window shortcuts: they work whichever control has the focus. They go through the
+    // document, which ends a stroke under way first, and so they stay live while nothing is
+    // stored yet: the stroke is the step they take back.
+    auto *undo = new QAction(QStringLiteral("撤销"), this);
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    QAction *redo = undoStack()->createRedoAction(this);
+    connect(undo, &QAction::triggered, m_document, &ImageDocument::undo);
+    auto *redo = new QAction(QStringLiteral("重做"), this);
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, m_document, &ImageDocument::redo);
     addActions({undo, redo});
 }
 
@@ -167,6 +171,7 @@ void frmMap::ucButton1_Click()
 void frmMap::ucButton3_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     if (!maybeSave())
         return;
     openImage(ShowOpenDialog(this), false);
@@ -175,15 +180,16 @@ void frmMap::ucButton3_Click()
 void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     // The loaded image, its path and its directory change only once a new image has been
     // read and its directory found, so a cancelled or failed open loses nothing. The
     // document draws the chosen chapter of the new image at once.
-    if (!core::FileCheck(path)) {
-        if (tellWhenUnreadable)
-            if (const auto read = core::readCartridge(path);
-                const auto *failure = std::get_if<core::FileError>(&read))
-                showEditorMessage(this, core::readFailureMessage(path, *failure),
-                                  host::MessageIcon::Critical);
+    if (const auto failure = core::fileCheckFailure(path)) {
+        // A pipe or device is named as such wherever it came from: nothing else would tell
+        // the person why no image opened.
+        if (tellWhenUnreadable || failure->cause == core::FileError::Cause::NotRegularFile)
+            showEditorMessage(this, core::readFailureMessage(path, *failure),
+                              host::MessageIcon::Critical);
         return;
     }
     if (!m_document->open(path))
@@ -195,6 +201,7 @@ void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
 void frmMap::ucButton2_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     m_document->save();
 }
 
@@ -216,8 +223,10 @@ QString frmMap::droppableFile(const QMimeData *mime) const
     const QList<QUrl> urls = mime->urls();
     if (urls.size() != 1 || !urls.front().isLocalFile())
         return {};
+    // A pipe or device is taken too, so that opening it can say what it is.
     const QString path = urls.front().toLocalFile();
-    return QFileInfo(path).isFile() ? path : QString();
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir() ? path : QString();
 }
 
 void frmMap::dragEnterEvent(QDragEnterEvent *event)
@@ -245,6 +254,7 @@ void frmMap::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     if (maybeSave())
         openImage(path, false);
 }
@@ -252,6 +262,8 @@ void frmMap::dropEvent(QDropEvent *event)
 void frmMap::List1_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    // A stroke under way is stored on the chapter it was drawn on.
+    finishTool();
     const int index = m_List1->currentRow();
     if (index < 0 || index >= core::kChapterCount)
         return;
@@ -307,6 +319,7 @@ bool frmMap::maybeSave()
 void frmMap::closeEvent(QCloseEvent *event)
 {
     const CommandUnderWay command(m_commandsUnderWay);
+    finishTool();
     if (RomData() == m_declinedEdits || maybeSave())
         event->accept();
     else
@@ -315,6 +328,7 @@ void frmMap::closeEvent(QCloseEvent *event)
 
 void frmMap::commitData(QSessionManager &manager)
 {
+    finishTool();
     // Asking needs the session manager's leave; without it the session ends as the
     // platform decides.
     if (!isModified() || !manager.allowsInteraction())

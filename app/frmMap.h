@@ -68,7 +68,7 @@ public:
     const QString &programFolder() const { return m_programFolder; }
 
     // The image the window shows, with its history and its file.
-    ImageDocument &document() const { return *m_document; }
+    ImageDocument &document() const override { return *m_document; }
     bool isModified() const { return m_document->isModified(); }
     QUndoStack *undoStack() const { return m_document->undoStack(); }
 
@@ -83,7 +83,8 @@ public:
 
     // Opens the image at `path` as Open does once the dialog chose it: named on the command
     // line, or dropped on the window. `tellWhenUnreadable`: a file that cannot be read gets
-    // a message naming it and the reason, where the dialog's choice gets none.
+    // a message naming it and the reason, where the dialog's choice gets none unless it is a
+    // pipe, socket or device.
     void openImage(const QString &path, bool tellWhenUnreadable);
 
     // The tile palette (frmMapPalette.cpp).
@@ -102,6 +103,9 @@ public:
     void mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y, int pixels = 0);
     // Where the view shows the chapter: its zoom and scroll position.
     const MapViewport &viewport() const { return m_viewport; }
+    // The codes the tool under way shows over the image's cells while its button is held;
+    // none otherwise.
+    const CellChanges *preview() const { return m_tool ? m_tool->preview() : nullptr; }
 
     static QString helpText();
 
@@ -119,8 +123,13 @@ private:
     void setUpUndo();
     // Draws the chosen chapter, as choosing it does; nothing when none is chosen.
     void drawChosenChapter();
-    // Paints cells of the shown chapter from their tiles, after an undo or redo.
+    // Paints cells of the shown chapter that a step of the history set, stored, undone or
+    // redone.
     void repaintCells(int chapter, const std::vector<CellEdit::Cell> &cells);
+    // Paints a cell of the shown chapter as the view shows it: the code the tool's preview
+    // gives it, else its byte's. A cell that an edit (`edited`) or the preview gives the
+    // chosen tile shows img's picture, as the design's right-click paints it.
+    void paintShownCell(QPoint cell, bool edited);
     // Paints a picture into a cell of the view, where the view shows it.
     void paintCell(QPoint cell, const host::Picture &picture);
     // The picture the view shows for a code: its tile, or its missing-tile picture.
@@ -136,21 +145,23 @@ private:
     // Escape: the drag under way ends with nothing stored; without one, over the map, the
     // stamp is the chosen tile again.
     void escape();
+    // Ends the tool under way as its release would, at the last cell it was given: before
+    // anything else (another button, the wheel, a command, a key) acts.
+    void finishTool();
+    // Ends the tool under way storing nothing.
+    void cancelTool();
 
-    // The tool a press of the button with the shift keys starts; none for the design's
-    // left-click, which shows the cell's tile in Pic.
+    // The tool a press of the button with the shift keys starts on the shown chapter; none
+    // for the design's left-click, which shows the cell's tile in Pic.
     std::unique_ptr<MapTool> toolFor(short button, short shift);
     // The view's inner area in twips.
     QSizeF viewTwips() const;
 
     // MapCanvas: what the editing tools work on.
-    const core::ChapterMap &shownMap() const override;
-    const QByteArray &imageBytes() const override { return RomData(); }
+    int shownChapter() const override;
     const Stamp &stamp() const override { return m_stamp; }
     void takeStamp(const Stamp &stamp) override;
-    void showChanges(const CellChanges &changes) override;
-    void storeChanges(const CellChanges &changes) override;
-    void showImage(const CellChanges &changes) override;
+    void previewChanged(const std::vector<QPoint> &cells) override;
     void frameCells(QRect cells) override;
     // After a save took bytes from the file: the shown chapter is drawn again where its
     // record changed.
@@ -195,8 +206,11 @@ private:
     Stamp m_stamp;
     // The wheel's turn under way, in whole notches and cells.
     WheelSteps m_wheel;
-    // The tool of the drag under way, from its press to its release.
+    // The tool of the drag under way, from its press to its release; the button that pressed
+    // it, and the last cell it was given.
     std::unique_ptr<MapTool> m_tool;
+    short m_toolButton = 0;
+    QPoint m_toolCell;
     MapScrollBars *m_scrollBars = nullptr;
 
     host::ListBox *m_List1 = nullptr;

@@ -62,28 +62,48 @@ std::unique_ptr<MapTool> frmMap::toolFor(short button, short shift)
     const bool ctrl = (shift & host::kCtrlKey) != 0;
     const bool shiftKey = (shift & host::kShiftKey) != 0;
     MapCanvas &canvas = *this;
+    const int chapter = shownChapter();
     if (button == host::kMiddleButton || (button == host::kLeftButton && ctrl))
-        return std::make_unique<TilePicker>(canvas);
+        return std::make_unique<TilePicker>(canvas, chapter);
     if (button != host::kRightButton)
         return nullptr;
     if (ctrl)
-        return std::make_unique<AreaFill>(canvas, shiftKey);
-    return std::make_unique<StampBrush>(canvas, shiftKey);
+        return std::make_unique<AreaFill>(canvas, chapter, shiftKey);
+    return std::make_unique<StampBrush>(canvas, chapter, shiftKey);
 }
 
-void frmMap::mPic_MouseUp(short, short, float X, float Y)
+void frmMap::mPic_MouseUp(short Button, short, float X, float Y)
+{
+    // The release of another button than the tool's is not its end.
+    if (!m_tool || Button != m_toolButton)
+        return;
+    if (const auto cell = m_viewport.cellAt(X, Y))
+        m_toolCell = *cell;
+    finishTool();
+}
+
+void frmMap::finishTool()
 {
     if (!m_tool)
         return;
     const std::unique_ptr<MapTool> tool = std::move(m_tool);
-    if (const auto cell = m_viewport.cellAt(X, Y))
-        tool->release(*cell);
-    else
-        tool->cancel();
+    m_document->setStrokeUnderWay(nullptr);
+    tool->release(m_toolCell);
+}
+
+void frmMap::cancelTool()
+{
+    if (!m_tool)
+        return;
+    const std::unique_ptr<MapTool> tool = std::move(m_tool);
+    m_document->setStrokeUnderWay(nullptr);
+    tool->cancel();
 }
 
 void frmMap::mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y, int pixels)
 {
+    // A stroke under way ends as its release would, before the view moves under it.
+    finishTool();
     if (m_shownChapter < 0)
         return;
     // Turning the wheel away from the person zooms in, as in Tiled, a level a whole notch.
@@ -144,17 +164,16 @@ void frmMap::frameHover(QPoint cell)
 void frmMap::escape()
 {
     if (m_tool) {
-        const std::unique_ptr<MapTool> tool = std::move(m_tool);
-        tool->cancel();
+        cancelTool();
         return;
     }
     if (m_mPic->underMouse() && !m_stamp.isSingle())
         takeStamp(Stamp::single(m_stamp.at(0, 0)));
 }
 
-const core::ChapterMap &frmMap::shownMap() const
+int frmMap::shownChapter() const
 {
-    return Chapters()[static_cast<std::size_t>(m_List1->currentRow())];
+    return m_List1->currentRow();
 }
 
 void frmMap::takeStamp(const Stamp &stamp)
@@ -164,25 +183,10 @@ void frmMap::takeStamp(const Stamp &stamp)
     m_img->setPicture(tilePicture(m_CurrentTile));
 }
 
-void frmMap::showChanges(const CellChanges &changes)
+void frmMap::previewChanged(const std::vector<QPoint> &cells)
 {
-    // A cell that takes the chosen tile shows img's picture, as the design's right-click
-    // paints it.
-    for (const CellEdit::Cell &cell : changes.touched())
-        paintCell(QPoint(cell.column, cell.row),
-                  cell.after == m_CurrentTile ? m_img->picture() : shownPicture(cell.after));
-}
-
-void frmMap::storeChanges(const CellChanges &changes)
-{
-    m_document->editCells(m_List1->currentRow(), changes.changed(), true);
-}
-
-void frmMap::showImage(const CellChanges &changes)
-{
-    for (const CellEdit::Cell &cell : changes.touched())
-        paintCell(QPoint(cell.column, cell.row),
-                  shownPicture(static_cast<std::uint8_t>(RomData()[cell.byte])));
+    for (const QPoint cell : cells)
+        paintShownCell(cell, false);
 }
 
 void frmMap::frameCells(QRect cells)

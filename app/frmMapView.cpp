@@ -64,9 +64,23 @@ void frmMap::repaintView()
     const QRect visible = m_viewport.visibleCells() & QRect(1, 1, entry.Width, entry.Height);
     for (int row = visible.top(); row <= visible.bottom(); ++row)
         for (int column = visible.left(); column <= visible.right(); ++column)
-            if (const auto byte = core::cellByteIndex(entry, column, row, RomData().size()))
-                paintCell(QPoint(column, row),
-                          shownPicture(static_cast<std::uint8_t>(RomData()[*byte])));
+            paintShownCell(QPoint(column, row), false);
+}
+
+void frmMap::paintShownCell(QPoint cell, bool edited)
+{
+    if (m_shownChapter < 0)
+        return;
+    const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(m_shownChapter)];
+    // A cell whose byte lies beyond the image is never drawn, nor taken by a preview.
+    const auto byte = core::cellByteIndex(entry, cell.x(), cell.y(), RomData().size());
+    if (!byte)
+        return;
+    const CellChanges *shownPreview = preview();
+    const auto previewed = shownPreview ? shownPreview->codeAt(cell) : std::nullopt;
+    const auto code = previewed.value_or(static_cast<std::uint8_t>(RomData()[*byte]));
+    paintCell(cell, (edited || previewed) && code == m_CurrentTile ? m_img->picture()
+                                                                   : shownPicture(code));
 }
 
 void frmMap::paintCell(QPoint cell, const host::Picture &picture)
@@ -122,8 +136,10 @@ void frmMap::mPic_MouseMove(short Button, short, float X, float Y)
     const auto cell = m_viewport.cellAt(X, Y);
     if (!cell)
         return;
-    if (m_tool)
+    if (m_tool) {
+        m_toolCell = *cell;
         m_tool->move(*cell);
+    }
     if (!core::insideMap(entry, core::CellPosition{cell->x(), cell->y()}))
         return;
     if (!m_tool)
@@ -133,6 +149,8 @@ void frmMap::mPic_MouseMove(short Button, short, float X, float Y)
 
 void frmMap::mPic_MouseDown(short Button, short Shift, float X, float Y)
 {
+    // A second button ends the tool under way as its release would, then acts.
+    finishTool();
     const int index = m_List1->currentRow();
     if (index < 0 || index >= core::kChapterCount)
         return;
@@ -146,9 +164,16 @@ void frmMap::mPic_MouseDown(short Button, short Shift, float X, float Y)
     if (!byte)
         return;
     if (std::unique_ptr<MapTool> tool = toolFor(Button, Shift)) {
-        // A tool that finished at the press (a plain right-click, a fill) waits for nothing.
-        if (tool->press(*cell))
-            m_tool = std::move(tool);
+        // The tool is the view's while it presses, so that the view shows its preview. One
+        // that finished at the press (a plain right-click, a fill) waits for nothing.
+        m_tool = std::move(tool);
+        m_toolButton = Button;
+        m_toolCell = *cell;
+        if (!m_tool->press(*cell)) {
+            m_tool.reset();
+            return;
+        }
+        m_document->setStrokeUnderWay([this] { finishTool(); });
         return;
     }
     if (Button == host::kLeftButton)
@@ -163,8 +188,7 @@ void frmMap::repaintCells(int chapter, const std::vector<CellEdit::Cell> &cells)
     // draw shows as it is now.
     m_shownTiles.emplace(m_tileFolders.folder(core::tileFolder(m_programFolder)), m_tileCache);
     for (const CellEdit::Cell &cell : cells)
-        paintCell(QPoint(cell.column, cell.row),
-                  shownPicture(static_cast<std::uint8_t>(RomData()[cell.byte])));
+        paintShownCell(QPoint(cell.column, cell.row), true);
 }
 
 } // namespace app

@@ -1,9 +1,8 @@
 #include "CartridgeImage.h"
 
 #include "CartridgeFile.h"
+#include "CommandFiles.h"
 #include "FileFailureReason.h"
-
-#include <QFileInfo>
 
 namespace cli {
 
@@ -20,11 +19,8 @@ bool CartridgeImage::holdsRecord(const core::ChapterMap &entry) const
 
 std::variant<CartridgeImage, Refusal> openCartridge(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Refusal{QStringLiteral("no such file")};
-    if (!info.isFile())
-        return Refusal{QStringLiteral("not a file")};
+    if (const auto refusal = namedFileRefusal(path))
+        return Refusal{*refusal};
     auto read = core::readCartridge(path);
     if (const auto *failure = std::get_if<core::FileError>(&read))
         return Refusal{readFailureReason(*failure)};

@@ -1,9 +1,9 @@
 #include "CommandFiles.h"
 
 #include "FileFailureReason.h"
+#include "RegularFile.h"
 #include "UserFileWriter.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace cli {
@@ -19,19 +19,25 @@ std::optional<QString> writeOutputFile(core::FileOperations &files, const QStrin
 std::optional<QString> readInputFile(const QString &path, qint64 limit, const QString &tooLarge,
                                      QByteArray &bytes)
 {
+    if (const auto refusal = namedFileRefusal(path))
+        return refusal;
+    core::NativeFile file;
+    if (const auto refused = core::openRegularFile(file, path))
+        return readFailureReason(*refused);
+    if (const int error = file.read(0, limit + 1, bytes))
+        return readFailureReason(core::FileError::system(error));
+    if (bytes.size() > limit)
+        return QStringLiteral("larger than %1 MiB, %2").arg(limit / (1024 * 1024)).arg(tooLarge);
+    return std::nullopt;
+}
+
+std::optional<QString> namedFileRefusal(const QString &path)
+{
     const QFileInfo info(path);
     if (!info.exists())
         return QStringLiteral("no such file");
-    if (!info.isFile())
+    if (info.isDir())
         return QStringLiteral("not a file");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read: %1").arg(file.errorString());
-    bytes = file.read(limit + 1);
-    if (file.error() != QFile::NoError)
-        return QStringLiteral("cannot read: %1").arg(file.errorString());
-    if (bytes.size() > limit)
-        return QStringLiteral("larger than %1 MiB, %2").arg(limit / (1024 * 1024)).arg(tooLarge);
     return std::nullopt;
 }
 

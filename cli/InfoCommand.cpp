@@ -1,3 +1,4 @@
+#include "CartridgeFile.h"
 #include "CartridgeImage.h"
 #include "ChapterTitles.h"
 #include "CommandParser.h"
@@ -5,9 +6,9 @@
 #include "PatchFormat.h"
 #include "PatchInfo.h"
 #include "PendingBackup.h"
+#include "RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -33,13 +34,66 @@ QJsonObject chapterJson(const CartridgeImage &image, int k)
             {QStringLiteral("inside"), image.holdsRecord(entry)}};
 }
 
-void writeJson(const CartridgeImage &image, const std::optional<QString> &backup, CommandOutput &io)
+// What a side file is, in a word for scripts.
+QString standingName(core::SideFileStanding standing)
 {
+    switch (standing) {
+    case core::SideFileStanding::Backup:
+        return QStringLiteral("backup");
+    case core::SideFileStanding::Unfinished:
+        return QStringLiteral("unfinished");
+    case core::SideFileStanding::Changed:
+        return QStringLiteral("changed");
+    case core::SideFileStanding::Unverified:
+        return QStringLiteral("unverified");
+    case core::SideFileStanding::NotOurs:
+        break;
+    }
+    return QStringLiteral("not ours");
+}
+
+// The line a person reads about a side file of the image.
+QString sideFileLine(const core::SideFileFinding &finding, const QString &imagePath)
+{
+    const QString path = QDir::toNativeSeparators(finding.file->path());
+    switch (finding.standing) {
+    case core::SideFileStanding::Backup:
+        return QStringLiteral("pending backup: %1 (an interrupted write left the image's old "
+                              "bytes there; 'tarvos-cli restore %2' puts them back)")
+            .arg(path, imagePath);
+    case core::SideFileStanding::Changed:
+        return QStringLiteral("changed %1: %2 (a record of ours names it, but it no longer holds "
+                              "the bytes the record names; left alone, never restored)")
+            .arg(finding.isBackup() ? QStringLiteral("backup") : QStringLiteral("new file"), path);
+    case core::SideFileStanding::Unverified:
+        return QStringLiteral("unverified backup: %1 (where older versions kept a backup, but "
+                              "no record of ours names it; left alone. Look at it, then "
+                              "'tarvos-cli restore %2 --unverified' puts it back)")
+            .arg(path, imagePath);
+    case core::SideFileStanding::Unfinished:
+    case core::SideFileStanding::NotOurs:
+        break;
+    }
+    return QStringLiteral("%1 looks like a backup but is not one of ours; left alone").arg(path);
+}
+
+void writeJson(const CartridgeImage &image, const std::vector<core::SideFileFinding> &sideFiles,
+               CommandOutput &io)
+{
+    QJsonValue backup;
+    QJsonArray found;
+    for (const core::SideFileFinding &finding : sideFiles) {
+        const QString path = QDir::toNativeSeparators(finding.file->path());
+        if (finding.standing == core::SideFileStanding::Backup && backup.isNull())
+            backup = path;
+        found.append(QJsonObject{{QStringLiteral("path"), path},
+                                 {QStringLiteral("standing"), standingName(finding.standing)}});
+    }
     QJsonObject root{{QStringLiteral("image"), image.path},
                      {QStringLiteral("size"), image.RomData.size()},
                      {QStringLiteral("ines"), image.hasInesHeader()},
-                     {QStringLiteral("pendingBackup"),
-                      backup ? QJsonValue(QDir::toNativeSeparators(*backup)) : QJsonValue()}};
+                     {QStringLiteral("pendingBackup"), backup},
+                     {QStringLiteral("sideFiles"), found}};
     if (image.chapters) {
         QJsonArray chapters;
         for (int k = 0; k < core::kChapterCount; ++k)
@@ -52,16 +106,15 @@ void writeJson(const CartridgeImage &image, const std::optional<QString> &backup
     io.out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
 }
 
-void writeText(const CartridgeImage &image, const std::optional<QString> &backup, CommandOutput &io)
+void writeText(const CartridgeImage &image, const std::vector<core::SideFileFinding> &sideFiles,
+               CommandOutput &io)
 {
     io.out << QStringLiteral("image: %1\nsize: %2 bytes\niNES header: %3\n")
                   .arg(image.path)
                   .arg(image.RomData.size())
                   .arg(image.hasInesHeader() ? QStringLiteral("yes") : QStringLiteral("no"));
-    if (backup)
-        io.out << QStringLiteral("pending backup: %1 (an interrupted write left the image's old "
-                                 "bytes there; 'tarvos-cli restore %2' puts them back)\n")
-                      .arg(QDir::toNativeSeparators(*backup), image.path);
+    for (const core::SideFileFinding &finding : sideFiles)
+        io.out << sideFileLine(finding, image.path) << u'\n';
     if (!image.chapters)
         return;
     io.out << QStringLiteral("chapter  record    data      size     inside  title\n");
@@ -81,9 +134,10 @@ void writeText(const CartridgeImage &image, const std::optional<QString> &backup
 // Whether the file starts as a patch does; an image never does.
 bool isPatchFile(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) &&
-           patches::patchFormatOfContents(file.read(5)).has_value();
+    core::NativeFile file;
+    QByteArray start;
+    return !core::openRegularFile(file, path) && file.read(0, 5, start) == 0 &&
+           patches::patchFormatOfContents(start).has_value();
 }
 
 } // namespace
@@ -97,7 +151,9 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
         QStringLiteral("Lists the image's 25 chapter maps: number, record offset, "
                        "data offset (the record's offset + 3; cell n is the byte "
                        "at data offset + n), width x height, whether the whole "
-                       "record lies inside the image, and the chapter's title. Of an IPS or "
+                       "record lies inside the image, and the chapter's title; first, the "
+                       "backups that interrupted writes left of the image, and files with the "
+                       "names of ours that are not ours and are left alone. Of an IPS or "
                        "BPS patch, tells its format, and for BPS the size and CRC-32 of the "
                        "image it applies to and of the image it makes, and its metadata."));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Write JSON."));
@@ -114,11 +170,12 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, path, refusal->reason);
     const CartridgeImage &image = std::get<CartridgeImage>(opened);
-    const auto backup = core::pendingBackupOf(io.files, path);
+    const std::vector<core::SideFileFinding> sideFiles =
+        core::sideFilesOf(io.files, path, core::couldBeImageBackup);
     if (command.parser().isSet(json))
-        writeJson(image, backup, io);
+        writeJson(image, sideFiles, io);
     else
-        writeText(image, backup, io);
+        writeText(image, sideFiles, io);
     if (!image.chapters)
         return refuse(io, path, shortImageRefusal(image).reason);
     return kSuccess;

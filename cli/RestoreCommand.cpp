@@ -1,3 +1,4 @@
+#include "CartridgeFile.h"
 #include "CommandParser.h"
 #include "Commands.h"
 #include "FileFailureReason.h"
@@ -10,27 +11,54 @@ namespace cli {
 int runRestore(const QStringList &arguments, CommandOutput &io)
 {
     CommandParser command(
-        QStringLiteral("restore"), {QStringLiteral("tarvos-cli restore IMAGE")},
+        QStringLiteral("restore"), {QStringLiteral("tarvos-cli restore [--unverified] IMAGE")},
         QStringLiteral(
             "Puts back the old bytes of IMAGE that a write over the image itself left in a "
             "backup when it was stopped half way (the editor's save or a command, killed or "
-            "cut off by a power loss), all or nothing, and removes the backup. 'tarvos-cli "
-            "info IMAGE' names such a backup; import and apply refuse to write over the image "
-            "while it is there."));
+            "cut off by a power loss), all or nothing, and removes the backup. Only a backup "
+            "that a record of ours names, with its length and checksum, is written, and only "
+            "while it still holds those bytes. 'tarvos-cli info IMAGE' names such a backup; "
+            "import and apply refuse to write over the image while it is there."));
+    const QCommandLineOption unverified(
+        QStringLiteral("unverified"),
+        QStringLiteral("Put back instead a backup that an older version left where it kept "
+                       "them, which no record names: only after looking at it, as it may "
+                       "be any file of that name."));
+    command.parser().addOption(unverified);
     command.parser().addPositionalArgument(QStringLiteral("IMAGE"),
                                            QStringLiteral("The cartridge image (.nes)."));
     if (const auto status = command.parse(arguments, io, 1, 1))
         return *status;
     const QString imagePath = command.parser().positionalArguments().at(0);
-    const auto backup = core::pendingBackupOf(io.files, imagePath);
-    if (!backup)
+    const bool older = command.parser().isSet(unverified);
+    const core::BackupRestore restore = core::restorePendingBackup(
+        io.files, imagePath, older ? core::BackupTrust::Unverified : core::BackupTrust::Recorded,
+        core::couldBeImageBackup);
+    const QString backup = QDir::toNativeSeparators(restore.backup);
+    switch (restore.result) {
+    case core::BackupRestore::Result::Restored:
+        io.out << QStringLiteral("%1: old bytes put back from %2, the backup removed\n")
+                      .arg(imagePath, backup);
+        return kSuccess;
+    case core::BackupRestore::Result::NoBackup:
         return refuse(io, imagePath,
-                      QStringLiteral("no backup of an interrupted write to restore"));
-    if (const auto failure = core::restorePendingBackup(io.files, imagePath))
-        return refuse(io, imagePath, saveFailureReason(*failure));
-    io.out << QStringLiteral("%1: old bytes put back from %2, the backup removed\n")
-                  .arg(imagePath, QDir::toNativeSeparators(*backup));
-    return kSuccess;
+                      older ? QStringLiteral("no unverified backup to restore")
+                            : QStringLiteral("no backup of an interrupted write to restore"));
+    case core::BackupRestore::Result::Changed:
+        return refuse(io, imagePath,
+                      QStringLiteral("the backup %1 no longer holds the bytes its record names "
+                                     "(length or checksum); nothing written")
+                          .arg(backup));
+    case core::BackupRestore::Result::Unverified:
+        return refuse(io, imagePath,
+                      QStringLiteral("%1 is where older versions kept a backup, but no record of "
+                                     "ours names it; nothing written. Look at it, then "
+                                     "'tarvos-cli restore %2 --unverified' puts it back")
+                          .arg(backup, imagePath));
+    case core::BackupRestore::Result::Failed:
+        break;
+    }
+    return refuse(io, imagePath, saveFailureReason(*restore.failure));
 }
 
 } // namespace cli

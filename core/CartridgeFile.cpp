@@ -1,14 +1,20 @@
 #include "CartridgeFile.h"
 
-#include "NativeFile.h"
+#include "ChapterMap.h"
+#include "RegularFile.h"
 
 namespace core {
+
+bool couldBeImageBackup(const QByteArray &bytes)
+{
+    return ReadMapDirectory(bytes).has_value();
+}
 
 std::variant<QByteArray, FileError> readCartridge(const QString &path)
 {
     NativeFile file;
-    if (const int error = file.open(path, NativeFile::Mode::Read))
-        return FileError::system(error);
+    if (const auto refused = openRegularFile(file, path))
+        return *refused;
     qint64 size = 0;
     if (const int error = file.size(size))
         return FileError::system(error);

@@ -1,18 +1,18 @@
 #include "FileCheck.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "RegularFile.h"
 
 namespace core {
 
+std::optional<FileError> fileCheckFailure(const QString &path)
+{
+    NativeFile file;
+    return openRegularFile(file, path);
+}
+
 bool FileCheck(const QString &path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
-        return false;
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    file.close();
-    return opened;
+    return !fileCheckFailure(path);
 }
 
 } // namespace core

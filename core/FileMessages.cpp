@@ -55,7 +55,7 @@ QString fileErrorReason(const FileError &error)
             .arg(error.written)
             .arg(error.total);
     case FileError::Cause::NotRegularFile:
-        return QStringLiteral("这不是普通文件（是管道、套接字或设备），不能写入");
+        return QStringLiteral("这不是普通文件（是管道、套接字或设备）");
     case FileError::Cause::ChangedMeanwhile:
         return QStringLiteral("保存期间另一个文件取代了它");
     case FileError::Cause::ContentChanged:
@@ -100,6 +100,13 @@ QString saveFailureMessage(const QString &path, const SaveFailure &failure)
     }
     return QStringLiteral("无法保存文件“%1”：%2。\n%3，修改仍在内存中，可以再次保存。")
         .arg(fileDisplayPath(path), fileErrorReason(failure.error), outcome);
+}
+
+QString changedBackupMessage(const QString &backup)
+{
+    return QStringLiteral("备份“%1”已不是当时写下的内容（长度或校验和与记录不符），没有恢复。\n"
+                          "文件保持原样，备份也留在原处。")
+        .arg(fileDisplayPath(backup));
 }
 
 } // namespace core

@@ -17,5 +17,8 @@ QString fileErrorReason(const FileError &error);
 QString fileDisplayPath(const QString &path);
 QString readFailureMessage(const QString &path, const FileError &error);
 QString saveFailureMessage(const QString &path, const SaveFailure &failure);
+// A backup that no longer holds the bytes its record names, refused before anything was
+// written.
+QString changedBackupMessage(const QString &backup);
 
 } // namespace core

@@ -1,49 +1,43 @@
 #include "SideFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-#include <QRegularExpression>
+#include "SideFileSurvey.h"
 
-#include <algorithm>
+#include <QFile>
+
 #include <cerrno>
+#include <chrono>
 
 namespace core {
 
 namespace {
 
-// Tries at a free name before giving up.
-constexpr int kMaxNameTries = 100;
-QString randomTag()
+// Longer than any write of an image takes, even to a slow disk.
+constexpr std::int64_t kWriteUnderWaySeconds = 10 * 60;
+
+QString suffixOf(SideFileRecord::Purpose purpose)
 {
-    return QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                     QLatin1Char('0'));
+    return purpose == SideFileRecord::Purpose::Backup ? QStringLiteral(".old") : QString();
 }
 
-std::unique_ptr<WriteHandle> createSideFile(FileOperations &files, const QString &folder,
-                                            const FileLocation &target, const QString &suffix,
-                                            NewFileAccess access, FileLocation &created, int &error)
+// Writes the bytes into the new file, makes sure they are on the disk and closes it; the
+// error where that failed.
+std::optional<FileError> fill(WriteHandle &file, const QByteArray &bytes)
 {
-    const qint64 limit = files.maxNameBytes(folder);
-    error = EEXIST;
-    for (int attempt = 0; attempt < kMaxNameTries && error == EEXIST; ++attempt) {
-        const FileLocation candidate{
-            folder, fittedName(QStringLiteral("."), target.name, randomTag() + suffix, limit)};
-        if (auto file = files.create(candidate, access, target, error)) {
-            created = candidate;
-            return file;
-        }
-    }
-    return nullptr;
+    qint64 written = 0;
+    std::optional<FileError> failure;
+    if (const int error = file.write(0, bytes, written))
+        failure = FileError::system(error);
+    else if (written != bytes.size())
+        failure = FileError::shortWrite(written, bytes.size());
+    else if (const int unsynced = file.sync())
+        failure = FileError::system(unsynced);
+    const int closed = file.close();
+    if (!failure && closed != 0)
+        failure = FileError::system(closed);
+    return failure;
 }
 
 } // namespace
-
-QString partialBackupSuffix()
-{
-    return QStringLiteral(".partial");
-}
 
 QString fittedName(const QString &before, const QString &name, const QString &after, qint64 limit)
 {
@@ -58,49 +52,61 @@ QString fittedName(const QString &before, const QString &name, const QString &af
     return whole();
 }
 
-std::variant<FileLocation, FileError> writeSideFile(FileOperations &files, const QString &folder,
-                                                    const FileLocation &target,
-                                                    const QString &suffix, NewFileAccess access,
-                                                    const QByteArray &bytes)
+void SideFile::remove(FileOperations &files) const
 {
-    FileLocation created;
-    int error = 0;
-    const std::unique_ptr<WriteHandle> file =
-        createSideFile(files, folder, target, suffix, access, created, error);
-    if (!file)
-        return FileError::system(error);
-    auto abandon = [&](const FileError &reason) -> std::variant<FileLocation, FileError> {
-        file->close();
-        files.remove(created);
-        return reason;
-    };
-    qint64 written = 0;
-    if (const int failure = file->write(0, bytes, written))
-        return abandon(FileError::system(failure));
-    if (written != bytes.size())
-        return abandon(FileError::shortWrite(written, bytes.size()));
-    if (const int failure = file->sync())
-        return abandon(FileError::system(failure));
-    if (const int failure = file->close())
-        return abandon(FileError::system(failure));
-    return created;
+    files.remove(file);
+    files.remove(record);
 }
 
-void removeLeftoverSideFiles(FileOperations &files, const FileLocation &target,
-                             std::initializer_list<qint64> sizes)
+std::variant<SideFile, FileError> writeSideFile(FileOperations &files, const QString &folder,
+                                                const FileLocation &target,
+                                                const std::optional<FileIdentity> &targetState,
+                                                SideFileRecord::Purpose purpose,
+                                                NewFileAccess access, const QByteArray &bytes)
 {
-    static const QRegularExpression sideName(
-        QStringLiteral("^\\.(.+)\\.[0-9a-f]{8}(%1)?$")
-            .arg(QRegularExpression::escape(partialBackupSuffix())));
-    const QDir folder(target.folder);
-    const QFileInfoList candidates = folder.entryInfoList(
-        {QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QFileInfo &candidate : candidates) {
-        const QRegularExpressionMatch match = sideName.match(candidate.fileName());
-        if (!match.hasMatch() || !target.name.startsWith(match.captured(1)) ||
-            std::find(sizes.begin(), sizes.end(), candidate.size()) == sizes.end())
+    const qint64 limit = files.maxNameBytes(folder);
+    int error = EEXIST;
+    for (int attempt = 0; attempt < kMaxNameTries && error == EEXIST; ++attempt) {
+        const FileLocation candidate{
+            folder, fittedName(QStringLiteral("."), target.name,
+                               QLatin1Char('.') + randomNameTag() + suffixOf(purpose), limit)};
+        // A record never names a file that is there already: that one is someone else's.
+        const auto found = files.status(candidate);
+        if (const int *failure = std::get_if<int>(&found))
+            return FileError::system(*failure);
+        if (std::get<PathStatus>(found).kind != PathStatus::Kind::Missing)
             continue;
-        files.remove(FileLocation{target.folder, candidate.fileName()});
+        const auto recorded = writeRecord(
+            files, folder, SideFileRecord::of(purpose, target, targetState, candidate.name, bytes));
+        if (const int *failure = std::get_if<int>(&recorded))
+            return FileError::system(*failure);
+        const SideFile made{candidate, std::get<FileLocation>(recorded)};
+        const std::unique_ptr<WriteHandle> file = files.create(candidate, access, target, error);
+        if (!file) {
+            files.remove(made.record);
+            continue;
+        }
+        if (const auto failure = fill(*file, bytes)) {
+            made.remove(files);
+            return *failure;
+        }
+        return made;
+    }
+    return FileError::system(error);
+}
+
+void removeLeftoverSideFiles(FileOperations &files, const FileLocation &target)
+{
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::seconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+    for (const SideFileFinding &finding : surveySideFiles(files, target)) {
+        if (finding.standing != SideFileStanding::Unfinished || !finding.record ||
+            finding.record->writtenSeconds > now - kWriteUnderWaySeconds)
+            continue;
+        if (finding.file)
+            files.remove(*finding.file);
+        files.remove(finding.record->location);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "TileCache.h"
 
+#include "RegularFile.h"
 #include "RuntimeError.h"
 
 #include <QFile>
@@ -21,18 +22,17 @@ host::Picture decode(QFile &file)
 
 host::Picture TileCache::load(const QString &path)
 {
-    // As FileCheck: the file must open for reading.
-    if (path.isEmpty())
+    // As FileCheck: a regular file that opens for reading; LoadPicture takes nothing else,
+    // and a pipe in the tile folder must not hold up the window.
+    NativeFile opened;
+    if (openRegularFile(opened, path))
         return nullptr;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!file.open(opened.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return nullptr;
-    const auto identity = fileIdentity(file.handle());
+    const auto identity = opened.identity();
     if (!identity)
         return decode(file);
-    // LoadPicture takes nothing but normal files.
-    if (!identity->regularFile)
-        return nullptr;
     const auto found = m_entries.constFind(path);
     if (found != m_entries.constEnd() && found->identity == *identity)
         return found->picture;

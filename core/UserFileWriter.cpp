@@ -62,13 +62,16 @@ std::optional<SaveFailure> replaceWhole(FileOperations &files, const FileLocatio
                                         const QByteArray &bytes, const PathStatus &before,
                                         const FileContent *readBefore)
 {
+    const std::optional<FileIdentity> state =
+        before.kind == PathStatus::Kind::File ? std::optional(before.id) : std::nullopt;
     const auto written =
-        writeSideFile(files, target.folder, target, QString(), NewFileAccess::SameAsTarget, bytes);
+        writeSideFile(files, target.folder, target, state, SideFileRecord::Purpose::Temporary,
+                      NewFileAccess::SameAsTarget, bytes);
     if (const FileError *failure = std::get_if<FileError>(&written))
         return untouched(*failure);
-    const FileLocation &temporary = std::get<FileLocation>(written);
+    const SideFile &temporary = std::get<SideFile>(written);
     auto abandon = [&](const FileError &reason) {
-        files.remove(temporary);
+        temporary.remove(files);
         return untouched(reason);
     };
     const auto now = files.status(target);
@@ -78,10 +81,14 @@ std::optional<SaveFailure> replaceWhole(FileOperations &files, const FileLocatio
         return abandon(*changed);
     if (const auto changed = differsFromRead(files, target, readBefore))
         return abandon(*changed);
-    if (const int failure = files.replace(temporary, target))
+    if (const int failure = files.replace(temporary.file, target))
         return abandon(FileError::system(failure));
-    if (const int failure = files.syncFolder(target.folder))
-        return SaveFailure{FileError::system(failure), SaveFailure::Left::NewBytes, {}};
+    // The record names a file that is gone now; a stop before it goes leaves it to the next
+    // write.
+    const int synced = files.syncFolder(target.folder);
+    files.remove(temporary.record);
+    if (synced != 0)
+        return SaveFailure{FileError::system(synced), SaveFailure::Left::NewBytes, {}};
     return std::nullopt;
 }
 
@@ -111,16 +118,17 @@ std::optional<SaveFailure> restore(WriteHandle &file, FileOperations &files,
 // an interrupted write left where this write puts its bytes back. Any other pending backup
 // refuses the write, as it still holds bytes nothing else does.
 std::variant<FileBackup, SaveFailure> guardOf(FileOperations &files, const FileLocation &target,
-                                              const QByteArray &old, const QByteArray &whole)
+                                              const FileIdentity &state, const QByteArray &old,
+                                              const QByteArray &whole)
 {
     if (const auto pending = pendingBackup(files, target)) {
-        const auto kept = files.readFrom(*pending, 0);
+        const auto kept = files.readFrom(pending->file, 0);
         if (const auto *bytes = std::get_if<QByteArray>(&kept); bytes && *bytes == whole)
             return FileBackup::existing(*pending);
         return SaveFailure{FileError::pendingBackup(), SaveFailure::Left::OldBytes,
-                           pending->path()};
+                           pending->file.path()};
     }
-    auto made = FileBackup::make(files, target, old);
+    auto made = FileBackup::make(files, target, state, old);
     if (const FileError *failure = std::get_if<FileError>(&made))
         return untouched(*failure);
     return std::get<FileBackup>(std::move(made));
@@ -167,7 +175,7 @@ std::optional<SaveFailure> writeInPlace(FileOperations &files, const FileLocatio
         return std::nullopt;
     }
 
-    auto guard = guardOf(files, target, old, whole);
+    auto guard = guardOf(files, target, status.id, old, whole);
     if (const SaveFailure *failure = std::get_if<SaveFailure>(&guard)) {
         file->close();
         return *failure;
@@ -228,7 +236,7 @@ std::optional<SaveFailure> writeUserFile(FileOperations &files, const QString &p
     const PathStatus &status = std::get<PathStatus>(found);
     switch (status.kind) {
     case PathStatus::Kind::Missing:
-        removeLeftoverSideFiles(files, target, {bytes.size()});
+        removeLeftoverSideFiles(files, target);
         return replaceWhole(files, target, bytes, status, readBefore);
     case PathStatus::Kind::Folder:
         return untouched(FileError::system(EISDIR));
@@ -240,12 +248,7 @@ std::optional<SaveFailure> writeUserFile(FileOperations &files, const QString &p
     // A new file would take a read-only file's place as if it were writable.
     if (const int failure = files.checkWritable(target))
         return untouched(FileError::system(failure));
-    // What an interrupted write of this file left has its old length or the new one.
-    const qint64 oldSize = status.id.size;
-    removeLeftoverSideFiles(files, target,
-                            {oldSize, length == WriteLength::Exact
-                                          ? qint64{bytes.size()}
-                                          : std::max<qint64>(bytes.size(), oldSize)});
+    removeLeftoverSideFiles(files, target);
     if (status.links > 1 || !files.folderWritable(target.folder))
         return writeInPlace(files, target, bytes, length, status, readBefore);
     if (length == WriteLength::Exact)

@@ -46,11 +46,13 @@ struct FileContent {
 // and, where allowed, its owner and group; the folder is synced after it, so a reported
 // success survives a power loss. Where the target must keep its identity (it has more names
 // than one, or its folder takes no new file), it is written in place: its old bytes first go
-// to a backup beside it, or in the temporary folder, which puts them back if the write
+// to a backup beside it, or in the shared backup folder, which puts them back if the write
 // stops part way, and which is removed once the new bytes are on the disk (FileBackup). A
 // file missing at the path (removed since it was read, or never there) is written anew,
-// whole. Files that earlier writes of the same file left when they were stopped half way
-// are removed.
+// whole. Every file a write makes beside the target has a record of ours first
+// (SideFileRecord.h); files that earlier writes of the same file left when they were stopped
+// half way are removed as their records tell, and a file that merely has one of our names is
+// never touched.
 //
 // Given `readBefore`, what the caller read of the file, the write goes ahead only while the
 // file still holds exactly that: it is compared again just before the new file takes the

@@ -88,8 +88,10 @@ MessageAnswer showMessageBox(const MessageBoxRequest &request)
     for (const BoxButton &button : buttons)
         shown.emplace_back(box.addButton(button.text, button.role), button.answer);
     QPushButton *cancel = shown.back().first;
-    box.setDefaultButton(request.buttons == MessageButtons::OverwriteCancel ? cancel
-                                                                            : shown.front().first);
+    // Where the first answer writes over or deletes a file, Enter must not give it.
+    const bool cancelByDefault = request.buttons == MessageButtons::OverwriteCancel ||
+                                 request.buttons == MessageButtons::RestoreDeleteCancel;
+    box.setDefaultButton(cancelByDefault ? cancel : shown.front().first);
     box.setEscapeButton(cancel);
     box.exec();
     for (const auto &[button, answer] : shown)

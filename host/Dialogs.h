@@ -16,8 +16,8 @@ enum class MessageIcon { Information, Critical, Exclamation, Question };
 // The buttons a box offers. SaveDiscardCancel shows "保存" (the default, Enter), "不保存"
 // and "取消" (Escape, as is closing the box). KeepMineUseFileCancel shows "保留我的修改" (the
 // default), "使用文件中的" and "取消" (Escape). OverwriteCancel shows "覆盖" and "取消" (the
-// default and Escape). RestoreDeleteCancel shows "恢复备份" (the default), "删除备份" and
-// "取消" (Escape).
+// default and Escape). RestoreDeleteCancel shows "恢复备份", "删除备份" and "取消" (the default
+// and Escape): both other answers change files, so they must be chosen.
 enum class MessageButtons {
     Ok,
     SaveDiscardCancel,

@@ -21,6 +21,10 @@
 
 #include <gtest/gtest.h>
 
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
+
 using host::MessageAnswer;
 using testing_support::DialogScript;
 using testing_support::writeFile;
@@ -159,6 +163,30 @@ TEST_F(DesktopProgram, OneLocalFileDroppedOnTheWindowOpensAsOpenWouldOpenIt)
     EXPECT_EQ(window.RomPath(), image);
     EXPECT_TRUE(window.isModified());
 }
+
+#if defined(Q_OS_UNIX)
+// A pipe chosen in the Open dialog or dropped on the window is named in a message at once:
+// nothing waits for its other end. A missing file chosen in the dialog still gets none.
+TEST_F(DesktopProgram, APipeChosenOrDroppedIsRefusedWithItsReason)
+{
+    const QString pipe = dir.filePath(QStringLiteral("pipe.nes"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    app::frmMap window(dir.path());
+    dialogs.chosenPaths << dir.filePath(QStringLiteral("missing.nes")) << pipe;
+    window.ucButton3_Click();
+    EXPECT_TRUE(dialogs.messages.empty());
+    window.ucButton3_Click();
+    EXPECT_TRUE(drop(window, {QUrl::fromLocalFile(pipe)}));
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    for (const host::MessageBoxRequest &message : dialogs.messages) {
+        EXPECT_EQ(message.icon, host::MessageIcon::Critical);
+        EXPECT_TRUE(message.prompt.contains(QDir::toNativeSeparators(pipe)) &&
+                    message.prompt.contains(QStringLiteral("不是普通文件")))
+            << message.prompt.toStdString();
+    }
+    EXPECT_FALSE(window.document().isLoaded());
+}
+#endif
 
 // Wherever an image was opened from, the next Open dialog starts in its folder; until then,
 // or once that folder is gone, in the current folder. Settings that cannot be written stop

@@ -4,8 +4,8 @@
 
 #include "../support/DialogScript.h"
 #include "../support/FileBytes.h"
+#include "../support/LeftBackup.h"
 #include "../support/SyntheticImage.h"
-#include "FileBackup.h"
 #include "ImageDocument.h"
 
 #include <QTemporaryDir>
@@ -44,8 +44,11 @@ protected:
     void edit(int column, std::uint8_t code)
     {
         const qsizetype byte = chapter1 + column;
-        document.editCells(0, {{column, 1, byte, std::uint8_t(document.bytes()[byte]), code}},
-                           false);
+        store({{column, 1, byte, std::uint8_t(document.bytes()[byte]), code}});
+    }
+    void store(std::vector<app::CellEdit::Cell> cells)
+    {
+        document.push(std::make_unique<app::CellEdit>(document, 0, std::move(cells), QString()));
     }
 
     QTemporaryDir dir;
@@ -162,10 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EditedDocument, TheHistoryKeepsOnlyStepsThatWriteNoByteTheFileGave)
 {
     // Three steps: cell 3 (above), cells 4 and 5 together, then cell 6, undone.
-    document.editCells(0,
-                       {{4, 1, chapter1 + 4, std::uint8_t(original[chapter1 + 4]), 201},
-                        {5, 1, chapter1 + 5, std::uint8_t(original[chapter1 + 5]), 202}},
-                       false);
+    store({{4, 1, chapter1 + 4, std::uint8_t(original[chapter1 + 4]), 201},
+           {5, 1, chapter1 + 5, std::uint8_t(original[chapter1 + 5]), 202}});
     edit(6, 203);
     document.undoStack()->undo();
     QByteArray theirs = original;
@@ -199,16 +200,14 @@ TEST_F(EditedDocument, TheHistoryKeepsOnlyStepsThatWriteNoByteTheFileGave)
 // offers them back, all or nothing, or removes the backup, or opens nothing.
 TEST_F(EditedDocument, TheNextOpenOffersBackTheBackupOfAnInterruptedSave)
 {
-    const core::FileLocation target{dir.path(), QStringLiteral("a.nes")};
     QByteArray halfWritten = original;
     halfWritten.replace(0, 100, QByteArray(100, 'x'));
     for (const MessageAnswer answer :
          {MessageAnswer::Cancel, MessageAnswer::DeleteBackup, MessageAnswer::Restore}) {
         writeFile(path, halfWritten);
-        ASSERT_TRUE(std::holds_alternative<core::FileBackup>(
-            core::FileBackup::make(core::diskFileOperations(), target, original)));
-        const auto backup = core::pendingBackup(core::diskFileOperations(), target);
-        ASSERT_TRUE(backup);
+        const auto left = testing_support::leaveBackup(path, original);
+        ASSERT_TRUE(left);
+        const auto backup = std::optional(left->file);
         dialogs.messages.clear();
         dialogs.answers << answer;
         const QByteArray before = document.bytes();
@@ -225,6 +224,6 @@ TEST_F(EditedDocument, TheNextOpenOffersBackTheBackupOfAnInterruptedSave)
         EXPECT_EQ(document.bytes(), answer == MessageAnswer::Cancel ? before : readFile(path));
         EXPECT_EQ(QFileInfo::exists(backup->path()), answer == MessageAnswer::Cancel);
         if (answer == MessageAnswer::Cancel)
-            QFile::remove(backup->path());
+            left->remove(core::diskFileOperations());
     }
 }

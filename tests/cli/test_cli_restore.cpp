@@ -3,7 +3,7 @@
 
 #include "BpsPatch.h"
 #include "CliFixture.h"
-#include "FileBackup.h"
+#include "LeftBackup.h"
 #include "SyntheticImage.h"
 
 #include <QJsonDocument>
@@ -17,11 +17,9 @@ TEST_F(CliFolder, APendingBackupIsNamedGuardedAndRestored)
     QByteArray halfWritten = original;
     halfWritten.replace(0, 64, QByteArray(64, 'x'));
     const QString image = writeImage(QStringLiteral("a.nes"), halfWritten);
-    const core::FileLocation target{QFileInfo(image).absolutePath(), QStringLiteral("a.nes")};
-    ASSERT_TRUE(std::holds_alternative<core::FileBackup>(
-        core::FileBackup::make(core::diskFileOperations(), target, original)));
-    const QString backup =
-        QDir::toNativeSeparators(core::pendingBackup(core::diskFileOperations(), target)->path());
+    const auto left = testing_support::leaveBackup(image, original);
+    ASSERT_TRUE(left);
+    const QString backup = QDir::toNativeSeparators(left->file.path());
 
     const CliRun info = runCli({QStringLiteral("info"), image});
     EXPECT_TRUE(info.out.contains(QStringLiteral("pending backup: %1").arg(backup)))
@@ -52,6 +50,7 @@ TEST_F(CliFolder, APendingBackupIsNamedGuardedAndRestored)
     EXPECT_EQ(restored.status, 0) << restored.err.toStdString();
     EXPECT_EQ(readBytes(image), original);
     EXPECT_FALSE(QFileInfo::exists(backup));
+    EXPECT_FALSE(QFileInfo::exists(left->record.path()));
     const CliRun again = runCli({QStringLiteral("restore"), image});
     EXPECT_EQ(again.status, 1);
     EXPECT_TRUE(again.err.contains(QStringLiteral("no backup"))) << again.err.toStdString();

@@ -11,6 +11,10 @@
 
 #include <cerrno>
 
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
+
 using namespace core;
 
 using testing_support::readFile;
@@ -41,6 +45,19 @@ TEST_F(CartridgeFileTest, FileCheckAcceptsOnlyReadableFiles)
     EXPECT_FALSE(FileCheck(QString()));
     EXPECT_FALSE(FileCheck(path(QStringLiteral("missing.nes"))));
     EXPECT_FALSE(FileCheck(dir.path()));
+#if defined(Q_OS_UNIX)
+    // Opened without waiting for a writer, and refused by what it is.
+    const QString pipe = path(QStringLiteral("pipe.nes"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString &special : {pipe, QStringLiteral("/dev/zero")}) {
+        const auto failure = fileCheckFailure(special);
+        ASSERT_TRUE(failure) << special.toStdString();
+        EXPECT_EQ(failure->cause, FileError::Cause::NotRegularFile);
+        const auto read = readCartridge(special);
+        ASSERT_TRUE(std::holds_alternative<FileError>(read));
+        EXPECT_EQ(std::get<FileError>(read).cause, FileError::Cause::NotRegularFile);
+    }
+#endif
 }
 
 TEST_F(CartridgeFileTest, LoadAndSaveLeaveTheFileByteForByteUnchanged)

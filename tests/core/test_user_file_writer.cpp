@@ -2,8 +2,10 @@
 // replaces, and names as long as a folder takes.
 
 #include "../support/FileBytes.h"
+#include "SideFile.h"
 #include "UserFileWriter.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -211,23 +213,29 @@ TEST_F(WriterFolder, NamesAsLongAsTheFolderTakesAreWrittenAnewReplacedAndWritten
     }
 }
 
-// What writes of the file that were stopped half way left beside it (a new file, a backup
-// being written) goes at its next write; another program's files of such names stay unless
-// their length is the file's old or new one.
-TEST_F(WriterFolder, TheNextWriteRemovesWhatInterruptedWritesLeft)
+// What a write of the file that was stopped half way left beside it goes at its next write,
+// as its record tells; files that merely have the names of ours stay, whatever their length.
+TEST_F(WriterFolder, TheNextWriteRemovesWhatInterruptedWritesLeftAndNothingElse)
 {
     writeFile(path(QStringLiteral("a.nes")), kOld);
     const QByteArray fresh(4000, 'n');
-    const QStringList left{QStringLiteral(".a.nes.0123abcd"), QStringLiteral(".a.n.89abcdef"),
-                           QStringLiteral(".a.nes.fedc0000.partial")};
-    writeFile(path(left[0]), fresh);
-    writeFile(path(left[1]), kOld);
-    writeFile(path(left[2]), kOld);
-    const QStringList kept{QStringLiteral(".a.nes.0123abcd.old"), QStringLiteral(".a.nes.12345678"),
-                           QStringLiteral(".b.nes.0123abcd")};
-    writeFile(path(kept[0]), kOld);
-    writeFile(path(kept[1]), QByteArray(10, 'x'));
-    writeFile(path(kept[2]), kOld);
+    const FileLocation target{dir.path(), QStringLiteral("a.nes")};
+    const auto left =
+        writeSideFile(diskFileOperations(), dir.path(), target, std::nullopt,
+                      SideFileRecord::Purpose::Temporary, NewFileAccess::Ordinary, fresh);
+    ASSERT_TRUE(std::holds_alternative<SideFile>(left));
+    // Written long enough ago that it is no other program's write under way.
+    QFile record(std::get<SideFile>(left).record.path());
+    ASSERT_TRUE(record.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(record.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                   QFileDevice::FileModificationTime));
+    record.close();
+    const QStringList kept{
+        QStringLiteral(".a.nes.0123abcd"),         QStringLiteral(".a.n.89abcdef"),
+        QStringLiteral(".a.nes.fedc0000.partial"), QStringLiteral(".a.nes.0123abcd.old"),
+        QStringLiteral(".a.nes.12345678"),         QStringLiteral(".b.nes.0123abcd")};
+    for (const QString &name : kept)
+        writeFile(path(name), name.endsWith(u'8') ? QByteArray(10, 'x') : kOld);
 
     ASSERT_FALSE(writeUserFile(diskFileOperations(), path(QStringLiteral("a.nes")), fresh,
                                WriteLength::Exact));

@@ -23,6 +23,7 @@ constexpr std::array kEntries{
     Entry{"ips_patch", &ipsPatch},
     Entry{"bps_patch", &bpsPatch},
     Entry{"png_write", &pngWrite},
+    Entry{"map_session", &mapSession},
 };
 
 } // namespace

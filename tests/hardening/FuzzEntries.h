@@ -5,6 +5,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // The entry functions of the fuzz targets. libFuzzer calls them through tests/fuzz, and
 // test_fuzz_corpus replays every committed corpus file through them in the ordinary
@@ -64,5 +65,9 @@ void ipsPatch(const std::uint8_t *data, std::size_t size);
 void bpsPatch(const std::uint8_t *data, std::size_t size);
 // PNG writing of any picture, read back by zlib.
 void pngWrite(const std::uint8_t *data, std::size_t size);
+// A person's session in the editor window: the view, the history and the file after every
+// event (EntryMapSession.cpp); the first byte of each event names it.
+void mapSession(const std::uint8_t *data, std::size_t size);
+std::uint8_t mapSessionEvent(std::string_view name);
 
 } // namespace fuzzing

@@ -117,7 +117,11 @@ TEST_P(OtherProgram, TheEditorsSaveLosesNoByteOfEitherSide)
     DialogScript dialogs;
     app::ImageDocument document;
     ASSERT_TRUE(document.open(path));
-    document.editCells(0, {{3, 1, chapter1 + 3, std::uint8_t(original[chapter1 + 3]), 200}}, false);
+    document.push(std::make_unique<app::CellEdit>(
+        document, 0,
+        std::vector<app::CellEdit::Cell>{
+            {3, 1, chapter1 + 3, std::uint8_t(original[chapter1 + 3]), 200}},
+        QString()));
     // The other program changed the edited cell too, so that the save asks which to keep.
     QByteArray conflicting = original;
     conflicting[chapter1 + 3] = char(0x77);
@@ -200,7 +204,10 @@ TEST(OtherProgramWritingOnAndOn, TheEditorGivesUpAfterThreePlansAndWritesNothing
     app::ImageDocument document;
     ASSERT_TRUE(document.open(path));
     const qsizetype cell = document.chapters()[0].DataOffset + 1;
-    document.editCells(0, {{1, 1, cell, std::uint8_t(original[cell]), 200}}, false);
+    document.push(std::make_unique<app::CellEdit>(
+        document, 0,
+        std::vector<app::CellEdit::Cell>{{1, 1, cell, std::uint8_t(original[cell]), 200}},
+        QString()));
     // Each plan meets a file written once more since it was read.
     class EveryStep : public testing_support::FaultyFileOperations {
     public:

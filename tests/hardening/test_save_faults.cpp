@@ -124,7 +124,11 @@ TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
     EXPECT_NE(prompt, QStringLiteral("保存成功！"));
     EXPECT_TRUE(prompt.contains(QDir::toNativeSeparators(path))) << prompt.toStdString();
     EXPECT_TRUE(prompt.contains(QString::fromUtf16(c.reason))) << prompt.toStdString();
-    const QStringList kept = QDir(backups).entryList(QDir::Files | QDir::Hidden);
+    // Each backup has its record beside it.
+    QStringList kept = QDir(backups).entryList(QDir::Files | QDir::Hidden);
+    const QStringList records = kept.filter(QRegularExpression(QStringLiteral("^\\.tarvos-")));
+    kept.removeIf([](const QString &name) { return name.startsWith(u".tarvos-"); });
+    EXPECT_EQ(records.size(), kept.size());
     QString words = QString(prompt).remove(QDir::toNativeSeparators(path));
     for (const QString &backup : kept)
         words.remove(QDir::toNativeSeparators(QDir(backups).filePath(backup)));

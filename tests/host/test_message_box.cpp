@@ -66,11 +66,12 @@ const Reply kReplies[] = {
      MessageAnswer::Cancel},
     {"Overwrite", MessageButtons::OverwriteCancel, click(u"覆盖"), MessageAnswer::Overwrite},
     {"RestoreEnter", MessageButtons::RestoreDeleteCancel, press(Qt::Key_Return),
-     MessageAnswer::Restore},
+     MessageAnswer::Cancel},
     {"RestoreEscape", MessageButtons::RestoreDeleteCancel, press(Qt::Key_Escape),
      MessageAnswer::Cancel},
     {"DeleteBackup", MessageButtons::RestoreDeleteCancel, click(u"删除备份"),
      MessageAnswer::DeleteBackup},
+    {"Restore", MessageButtons::RestoreDeleteCancel, click(u"恢复备份"), MessageAnswer::Restore},
 };
 
 // Each set's buttons, sorted, and its default.
@@ -93,7 +94,7 @@ ButtonSet expectedButtons(MessageButtons buttons)
         return {{QStringLiteral("取消"), QStringLiteral("覆盖")}, QStringLiteral("取消")};
     case MessageButtons::RestoreDeleteCancel:
         return {{QStringLiteral("恢复备份"), QStringLiteral("删除备份"), QStringLiteral("取消")},
-                QStringLiteral("恢复备份")};
+                QStringLiteral("取消")};
     case MessageButtons::Ok:
         break;
     }

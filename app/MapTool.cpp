@@ -1,0 +1,24 @@
+#include "MapTool.h"
+
+#include "ImageDocument.h"
+
+namespace app {
+
+const core::ChapterMap &MapTool::chapter() const
+{
+    return m_canvas.document().chapters()[static_cast<std::size_t>(m_chapter)];
+}
+
+const QByteArray &MapTool::bytes() const
+{
+    return m_canvas.document().bytes();
+}
+
+void MapTool::store(const CellChanges &changes, const QString &name)
+{
+    ImageDocument &document = m_canvas.document();
+    document.push(
+        std::make_unique<CellEdit>(document, m_chapter, changes.changed(chapter(), bytes()), name));
+}
+
+} // namespace app
