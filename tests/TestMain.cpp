@@ -1,6 +1,6 @@
 #include "Application.h"
 #include "UserFileWriter.h"
-#include "support/ScriptFailure.h"
+#include "support/DialogScript.h"
 #if defined(Q_OS_WIN)
 #include "WindowsExclusions.h"
 #endif

@@ -1,4 +1,3 @@
-#include "CachedScrollBar.h"
 #include "MapRenderer.h"
 #include "MapWindowFixture.h"
 #include "TileFolder.h"
@@ -312,22 +311,4 @@ TEST_F(MapViewTest, TheDesignsWholeViewShowsNoScrollBarAndItsLastCellTakesAClick
     });
     QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, lastCell);
     EXPECT_EQ(window->RomData()[last], char(200));
-}
-
-// A scroll bar at rest looks as Qt draws it, whatever its size, range and position, also
-// when a look drawn before comes back.
-TEST(CachedScrollBarLook, AtRestItIsQtsOwnDrawing)
-{
-    QWidget window;
-    app::CachedScrollBar kept(Qt::Vertical, &window);
-    QScrollBar drawn(Qt::Vertical, &window);
-    for (const auto &[height, maximum, value] : std::initializer_list<std::array<int, 3>>{
-             {497, 6, 0}, {497, 6, 6}, {200, 40, 20}, {497, 2, 1}, {497, 6, 0}}) {
-        for (QScrollBar *bar : {static_cast<QScrollBar *>(&kept), &drawn}) {
-            bar->setGeometry(0, 0, 14, height);
-            bar->setRange(0, maximum);
-            bar->setValue(value);
-        }
-        EXPECT_EQ(kept.grab().toImage(), drawn.grab().toImage()) << height << " " << value;
-    }
 }

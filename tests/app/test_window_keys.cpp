@@ -1,6 +1,5 @@
-// The window's keys work whichever of its controls has the focus: the map, the list, the
-// palette, and each button after its click showed a box or the Open dialog that a key
-// closed. Keys held from such a dialog reach nothing behind it.
+// The window's keys work whichever of its controls has the focus, also a button whose dialog
+// a key closed; keys held from such a dialog reach nothing behind it.
 
 #include "MapWindowFixture.h"
 
@@ -40,7 +39,6 @@ public:
         host::setMessageBoxHandler(m_box);
         host::setOpenFileHandler(m_open);
     }
-    Q_DISABLE_COPY(OnScreenDialogs)
     int closed = 0;
 
 private:
@@ -84,7 +82,7 @@ protected:
         return onScreen.closed == 1 && QTest::qWaitForWindowActive(window.get());
     }
     // A key through the window system, to whichever control has the focus.
-    void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void type(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
         QTest::keyClick(window->windowHandle(), key, modifiers);
     }

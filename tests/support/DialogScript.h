@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Dialogs.h"
-#include "ScriptFailure.h"
 
 #include <QList>
 #include <QStringList>
@@ -12,6 +11,16 @@
 #include <vector>
 
 namespace testing_support {
+
+// A fault in a test's own script, an answer the question does not offer: the test programs'
+// main makes it a failure of the test under way; a fuzz target ends there.
+inline std::function<void(const std::string &)> &scriptFailure()
+{
+    static std::function<void(const std::string &)> report = [](const std::string &what) {
+        qFatal("%s", what.c_str());
+    };
+    return report;
+}
 
 // Answers the host's message boxes and Open dialogs for the length of a test: message
 // boxes are recorded and closed at once, a box with a question taking the queued answers in
