@@ -38,15 +38,16 @@ protected:
         }
         if (!m_down.contains(key->key()))
             return false;
-        // A fresh press: the key came up where we could not see it.
-        const bool comesUp = type == QEvent::KeyRelease && !key->isAutoRepeat();
-        if ((type != QEvent::KeyRelease && !key->isAutoRepeat()) || comesUp) {
+        // The key comes up here, or came up where we could not see it before a fresh press.
+        const bool freshPress = type != QEvent::KeyRelease && !key->isAutoRepeat();
+        if (freshPress || (type == QEvent::KeyRelease && !key->isAutoRepeat())) {
             m_down.remove(key->key());
             if (m_down.isEmpty())
                 deleteLater();
-            if (!comesUp)
-                return false;
         }
+        if (freshPress)
+            return false;
+        // A repeat or the release of a key typed into the dialog.
         event->accept();
         return true;
     }
