@@ -1,7 +1,6 @@
 #include "LastImageFolder.h"
 
 #include <QFileInfo>
-#include <QSettings>
 
 namespace app {
 
@@ -9,22 +8,23 @@ namespace {
 
 const QString kKey = QStringLiteral("open/lastImageFolder");
 
-QSettings settings()
-{
-    return QSettings(QStringLiteral("TARVOS"), QStringLiteral("TARVOS"));
-}
-
 } // namespace
+
+QSettings programSettings()
+{
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("TARVOS"),
+                     QStringLiteral("TARVOS"));
+}
 
 QString lastImageFolder()
 {
-    const QString folder = settings().value(kKey).toString();
+    const QString folder = programSettings().value(kKey).toString();
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void rememberImageFolder(const QString &imagePath)
 {
-    settings().setValue(kKey, QFileInfo(imagePath).absolutePath());
+    programSettings().setValue(kKey, QFileInfo(imagePath).absolutePath());
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 
 namespace app {
@@ -11,5 +12,9 @@ namespace app {
 // The folder, or empty text before any image was opened or when the folder is gone.
 QString lastImageFolder();
 void rememberImageFolder(const QString &imagePath);
+
+// The program's settings: TARVOS's, in QSettings' default format, which the program leaves
+// native and the tests point at a folder of their own.
+QSettings programSettings();
 
 } // namespace app

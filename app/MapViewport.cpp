@@ -27,23 +27,56 @@ void MapViewport::setMap(std::int32_t width, std::int32_t height)
     setScroll(m_scroll);
 }
 
+void MapViewport::setScrollBarTwips(double thickness)
+{
+    m_scrollBar = thickness;
+    setScroll(m_scroll);
+}
+
 double MapViewport::zoom() const
 {
     return kZooms[static_cast<std::size_t>(m_level)];
 }
 
+std::pair<bool, bool> MapViewport::scrollBarsShown() const
+{
+    // Unscrolled, the last column's left edge lies at width cells from the view's edge: at
+    // or beyond the edge of what shows, no pixel of it does. Each bar shown narrows what
+    // shows the other way, so that it may call for the other bar.
+    const auto outOfSight = [this](std::int32_t cells, double shown) {
+        return cells > 0 && cells * cellTwips() >= shown;
+    };
+    bool across = outOfSight(m_width, m_view.width());
+    bool down = outOfSight(m_height, m_view.height());
+    for (int pass = 0; pass < 2; ++pass) {
+        across = across || (down && outOfSight(m_width, m_view.width() - m_scrollBar));
+        down = down || (across && outOfSight(m_height, m_view.height() - m_scrollBar));
+    }
+    return {across, down};
+}
+
+QSizeF MapViewport::unobscuredView() const
+{
+    const auto [across, down] = scrollBarsShown();
+    return QSizeF(std::max(0.0, m_view.width() - (down ? m_scrollBar : 0.0)),
+                  std::max(0.0, m_view.height() - (across ? m_scrollBar : 0.0)));
+}
+
 QSize MapViewport::cellsThatFit() const
 {
-    return QSize(static_cast<int>(std::floor(m_view.width() / cellTwips())),
-                 static_cast<int>(std::floor(m_view.height() / cellTwips())));
+    const QSizeF shown = unobscuredView();
+    return QSize(static_cast<int>(std::floor(shown.width() / cellTwips())),
+                 static_cast<int>(std::floor(shown.height() / cellTwips())));
 }
 
 QPoint MapViewport::maxScroll() const
 {
     // The map with its margin is width + 1 columns; scrolled to the end, its last column is
-    // the last whole one of the view.
+    // the last whole one beside the scroll bar. Without a bar the view does not scroll.
+    const auto [across, down] = scrollBarsShown();
     const QSize fit = cellsThatFit();
-    return QPoint(std::max(0, m_width + 1 - fit.width()), std::max(0, m_height + 1 - fit.height()));
+    return QPoint(across ? std::max(0, m_width + 1 - fit.width()) : 0,
+                  down ? std::max(0, m_height + 1 - fit.height()) : 0);
 }
 
 bool MapViewport::setScroll(QPoint position)

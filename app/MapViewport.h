@@ -6,21 +6,26 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace app {
 
 // Where the map view shows a chapter's cells: at a zoom of ½, 1, 2, 3 or 4 times and
-// scrolled by whole cells. Column 0 and row 0 stay the margin the view starts with; the
-// chapter scrolls only where it does not fit, and only as far as its last column and row.
-// Lengths are in twips, as the view measures (240 to a cell at 1x), and in the view's
-// pixels.
+// scrolled by whole cells. Column 0 and row 0 stay the margin the view starts with. A
+// scroll bar shows only where a cell of the chapter would otherwise be wholly out of
+// sight, a cell under a shown bar counting as out of sight, so the design's view, whose
+// last column and row the frame clips, shows none; the chapter then scrolls as far as its
+// last column and row show whole. Lengths are in twips, as the view measures (240 to a
+// cell at 1x).
 class MapViewport {
 public:
     static constexpr int kZoomLevels = 5;
 
-    // The view's inner area in twips; the map's size in cells.
+    // The view's inner area in twips; the map's size in cells; a scroll bar's thickness in
+    // twips.
     void setView(QSizeF twips);
     void setMap(std::int32_t width, std::int32_t height);
+    void setScrollBarTwips(double thickness);
 
     // ½, 1, 2, 3 or 4.
     double zoom() const;
@@ -34,9 +39,12 @@ public:
     // Moves by whole cells, no further than the map's edges; whether anything moved.
     bool scrollBy(int columns, int rows);
     bool setScroll(QPoint position);
-    // Whether the whole chapter, margin included, fits the view across and down.
-    bool fitsAcross() const { return maxScroll().x() == 0; }
-    bool fitsDown() const { return maxScroll().y() == 0; }
+    // Whether the scroll bar across the view's bottom, and the one down its right edge,
+    // show.
+    bool showsAcross() const { return scrollBarsShown().first; }
+    bool showsDown() const { return scrollBarsShown().second; }
+    // The view less the scroll bars shown over it, in twips.
+    QSizeF unobscuredView() const;
 
     // Zooms `steps` levels in (or out where negative), keeping the cell under the point
     // (twips of the view) under it as far as the map's edges allow; whether the zoom changed.
@@ -54,12 +62,14 @@ public:
     QRect visibleCells() const;
 
 private:
-    // Whole cells that fit across and down at this zoom.
+    std::pair<bool, bool> scrollBarsShown() const;
+    // Whole cells that fit across and down at this zoom, beside the scroll bars shown.
     QSize cellsThatFit() const;
 
     int m_level = 1;
     QPoint m_scroll;
     QSizeF m_view;
+    double m_scrollBar = 0;
     std::int32_t m_width = 0;
     std::int32_t m_height = 0;
 };

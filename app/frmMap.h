@@ -9,6 +9,7 @@
 #include "TileCache.h"
 #include "TileFolderCache.h"
 #include "TileNames.h"
+#include "WheelSteps.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -27,7 +28,6 @@ class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QMimeData;
-class QScrollBar;
 class QLabel;
 class QSessionManager;
 class QUndoStack;
@@ -45,6 +45,8 @@ class ucProgress;
 } // namespace controls
 
 namespace app {
+
+class MapScrollBars;
 
 // The editor's one window: the chapter list, the tile palette, the map view and the three
 // commands, over the image document it shows. Built from its stored layout.
@@ -95,9 +97,10 @@ public:
     void mPic_MouseMove(short Button, short Shift, float X, float Y);
     void mPic_MouseDown(short Button, short Shift, float X, float Y);
     // Beyond the design's gestures (frmMapTools.cpp): the end of a drag, and the wheel,
-    // which scrolls the view or, with Ctrl, zooms it.
+    // which scrolls the view or, with Ctrl, zooms it. `pixels`: the turn in pixels, from a
+    // device that counts so.
     void mPic_MouseUp(short Button, short Shift, float X, float Y);
-    void mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y);
+    void mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y, int pixels = 0);
     // Where the view shows the chapter: its zoom and scroll position.
     const MapViewport &viewport() const { return m_viewport; }
     // The codes the tool under way shows over the image's cells while its button is held;
@@ -201,14 +204,14 @@ private:
     MapViewport m_viewport;
     // What a right-click stores: the chosen tile, or a block captured from a map.
     Stamp m_stamp;
+    // The wheel's turn under way, in whole notches and cells.
+    WheelSteps m_wheel;
     // The tool of the drag under way, from its press to its release; the button that pressed
     // it, and the last cell it was given.
     std::unique_ptr<MapTool> m_tool;
     short m_toolButton = 0;
     QPoint m_toolCell;
-    QScrollBar *m_across = nullptr;
-    QScrollBar *m_down = nullptr;
-    QWidget *m_scrollCorner = nullptr;
+    MapScrollBars *m_scrollBars = nullptr;
 
     host::ListBox *m_List1 = nullptr;
     QLabel *m_mapSize = nullptr;

@@ -8,6 +8,7 @@
 #include "CellGeometry.h"
 #include "ImageControl.h"
 #include "ListBox.h"
+#include "MapScrollBars.h"
 #include "PictureBox.h"
 #include "Shape.h"
 #include "StampBrush.h"
@@ -16,8 +17,9 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QScrollBar>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace app {
 
@@ -25,6 +27,9 @@ namespace {
 
 // One turn of a wheel's notch, in Qt's eighths of a degree.
 constexpr int kNotch = 120;
+// More zoom levels than there are, and more cells than a map has across or down.
+constexpr int kZoomSteps = MapViewport::kZoomLevels;
+constexpr long long kFarthest = 1 << 16;
 
 } // namespace
 
@@ -37,20 +42,9 @@ QSizeF frmMap::viewTwips() const
 void frmMap::setUpViewControls()
 {
     m_viewport.setView(viewTwips());
-    // Inside the view's frame, over its right and bottom edges, shown only while the chapter
-    // does not fit.
-    m_across = new QScrollBar(Qt::Horizontal, m_mPic);
-    m_down = new QScrollBar(Qt::Vertical, m_mPic);
-    // Where both show, the square between them hides the map as a scroll area's corner does.
-    m_scrollCorner = new QWidget(m_mPic);
-    m_scrollCorner->setAutoFillBackground(true);
-    m_scrollCorner->hide();
-    for (QScrollBar *bar : {m_across, m_down}) {
-        bar->hide();
-        bar->setFocusPolicy(Qt::NoFocus);
-        connect(bar, &QScrollBar::valueChanged, this,
-                [this] { scrollTo(QPoint(m_across->value(), m_down->value())); });
-    }
+    m_scrollBars = new MapScrollBars(m_mPic, m_mPic->innerLeft());
+    m_viewport.setScrollBarTwips(m_scrollBars->thickness() * host::kTwipsPerPixel);
+    connect(m_scrollBars, &MapScrollBars::scrolled, this, &frmMap::scrollTo);
     connect(m_mPic, &host::PictureBox::MouseUp, this, &frmMap::mPic_MouseUp);
     connect(m_mPic, &host::PictureBox::MouseWheel, this, &frmMap::mPic_MouseWheel);
     auto *oneToOne = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this);
@@ -106,24 +100,32 @@ void frmMap::cancelTool()
     tool->cancel();
 }
 
-void frmMap::mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y)
+void frmMap::mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y, int pixels)
 {
     // A stroke under way ends as its release would, before the view moves under it.
     finishTool();
-    if (m_shownChapter < 0 || delta == 0)
+    if (m_shownChapter < 0)
         return;
-    const int notches = delta / kNotch != 0 ? delta / kNotch : (delta > 0 ? 1 : -1);
-    // Turning the wheel away from the person zooms in, as in Tiled.
+    // Turning the wheel away from the person zooms in, as in Tiled, a level a whole notch.
     if (Shift & host::kCtrlKey) {
-        zoomTo(m_viewport.zoomLevel() + notches, QPointF(X, Y));
+        if (const int notches = m_wheel.add(WheelSteps::Use::Zoom, delta, kNotch))
+            zoomTo(m_viewport.zoomLevel() + std::clamp(notches, -kZoomSteps, kZoomSteps),
+                   QPointF(X, Y));
         return;
     }
-    // Away from the person moves the view up (or left): toward the map's start.
-    const int cells = -notches * QApplication::wheelScrollLines();
-    if (across || (Shift & host::kShiftKey))
-        scrollTo(m_viewport.scroll() + QPoint(cells, 0));
-    else
-        scrollTo(m_viewport.scroll() + QPoint(0, cells));
+    // Away from the person moves the view up (or left): toward the map's start, by the lines
+    // a notch scrolls, or, counted in pixels, by a cell a cell's length.
+    across = across || (Shift & host::kShiftKey);
+    const auto use = across ? WheelSteps::Use::ScrollAcross : WheelSteps::Use::ScrollDown;
+    const long long cells =
+        pixels != 0 ? -m_wheel.add(use, pixels,
+                                   static_cast<int>(m_viewport.cellTwips() / host::kTwipsPerPixel))
+                    : -static_cast<long long>(m_wheel.add(use, delta, kNotch)) *
+                          QApplication::wheelScrollLines();
+    // No map is wider or higher than this: any further is as far.
+    const int move = static_cast<int>(std::clamp(cells, -kFarthest, kFarthest));
+    if (move != 0)
+        scrollTo(m_viewport.scroll() + (across ? QPoint(move, 0) : QPoint(0, move)));
 }
 
 void frmMap::zoomTo(int level, QPointF anchor)
@@ -146,28 +148,7 @@ void frmMap::scrollTo(QPoint position)
 
 void frmMap::updateScrollBars()
 {
-    const QPoint limit = m_viewport.maxScroll();
-    const int thickness = m_down->sizeHint().width();
-    const QRect inner = m_mPic->rect().adjusted(1, 1, -1, -1);
-    const bool bothShown = limit.x() > 0 && limit.y() > 0;
-    m_across->setGeometry(inner.left(), inner.bottom() + 1 - thickness,
-                          inner.width() - (bothShown ? thickness : 0), thickness);
-    m_down->setGeometry(inner.right() + 1 - thickness, inner.top(), thickness,
-                        inner.height() - (bothShown ? thickness : 0));
-    m_scrollCorner->setGeometry(inner.right() + 1 - thickness, inner.bottom() + 1 - thickness,
-                                thickness, thickness);
-    m_scrollCorner->setVisible(bothShown);
-    const QPoint scroll = m_viewport.scroll();
-    const QSizeF view = viewTwips();
-    for (auto [bar, maximum, value, page] :
-         {std::tuple{m_across, limit.x(), scroll.x(), view.width()},
-          std::tuple{m_down, limit.y(), scroll.y(), view.height()}}) {
-        const QSignalBlocker quiet(bar);
-        bar->setRange(0, maximum);
-        bar->setPageStep(static_cast<int>(page / m_viewport.cellTwips()));
-        bar->setValue(value);
-        bar->setVisible(maximum > 0);
-    }
+    m_scrollBars->follow(m_viewport);
 }
 
 void frmMap::frameHover(QPoint cell)

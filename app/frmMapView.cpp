@@ -122,9 +122,10 @@ void frmMap::mPic_MouseMove(short Button, short, float X, float Y)
     if (index < 0 || index >= core::kChapterCount)
         return;
     const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(index)];
-    // A drag that leaves the view scrolls it, a cell a move.
+    // A drag that leaves the view, or reaches a scroll bar over it, scrolls it, a cell a
+    // move.
     if (m_tool && Button != 0) {
-        const QSizeF view = viewTwips();
+        const QSizeF view = m_viewport.unobscuredView();
         const int across = X < 0 ? -1 : X >= view.width() ? 1 : 0;
         const int down = Y < 0 ? -1 : Y >= view.height() ? 1 : 0;
         if ((across || down) && m_viewport.scrollBy(across, down)) {

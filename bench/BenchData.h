@@ -26,8 +26,9 @@ inline bool writeTiles(const QString &folder)
     return true;
 }
 
-// An image whose first chapter is 32 x 32, second 256 x 256 and third 48 x 36 (the largest
-// of the game's own), the others 8 x 8. Every cell byte names an existing tile, so every
+// An image whose first chapter is 32 x 32, second 256 x 256, third 48 x 36 (the largest
+// of the game's own) and fourth 33 x 31 (the most the view shows without scroll bars), the
+// others 8 x 8. Every cell byte names an existing tile, so every
 // cell loads a file.
 inline QByteArray benchImage()
 {
@@ -36,6 +37,7 @@ inline QByteArray benchImage()
     sizes[0] = {32, 32};
     sizes[1] = {256, 256};
     sizes[2] = {48, 36};
+    sizes[3] = {33, 31};
     return testing_support::syntheticImage(sizes);
 }
 

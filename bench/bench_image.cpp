@@ -3,9 +3,10 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-// bench_image OUTDIR: writes OUTDIR/sample/sample.nes, whose second chapter is 256 x 256,
-// and the tile folder OUTDIR/MAP, for measuring the editor on a large chapter:
-//   click_cost.py BUILD --image OUTDIR/sample/sample.nes --tiles OUTDIR/MAP --chapters 2
+// bench_image OUTDIR: writes OUTDIR/sample/sample.nes, whose chapters 1 to 4 are 32 x 32,
+// 256 x 256, 48 x 36 and 33 x 31, and the tile folder OUTDIR/MAP, for measuring the editor
+// on chapters that need scroll bars and one that fills the view without them:
+//   click_cost.py BUILD --image OUTDIR/sample/sample.nes --tiles OUTDIR/MAP --chapters 1,3,4
 int main(int argc, char **argv)
 {
     const QCoreApplication application(argc, argv);

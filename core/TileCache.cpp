@@ -25,17 +25,21 @@ host::Picture TileCache::load(const QString &path)
     // As FileCheck: a regular file that opens for reading; LoadPicture takes nothing else,
     // and a pipe in the tile folder must not hold up the window.
     NativeFile opened;
-    if (openRegularFile(opened, path))
+    std::optional<FileIdentity> identity;
+    if (openRegularFile(opened, path, &identity))
         return nullptr;
+    // The file is read only when it is not the one decoded before: a chapter's draw looks at
+    // every tile it shows, and most are the same as at the last draw.
+    if (identity) {
+        const auto found = m_entries.constFind(path);
+        if (found != m_entries.constEnd() && found->identity == *identity)
+            return found->picture;
+    }
     QFile file;
     if (!file.open(opened.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return nullptr;
-    const auto identity = opened.identity();
     if (!identity)
         return decode(file);
-    const auto found = m_entries.constFind(path);
-    if (found != m_entries.constEnd() && found->identity == *identity)
-        return found->picture;
     host::Picture picture = decode(file);
     if (hasSettled(*identity))
         m_entries.insert(path, {*identity, picture});

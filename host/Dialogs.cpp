@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "ModalDialogScope.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -59,8 +61,21 @@ std::vector<BoxButton> boxButtons(MessageButtons buttons)
     return {};
 }
 
+} // namespace
+
+std::vector<MessageAnswer> boxAnswers(MessageButtons buttons)
+{
+    if (buttons == MessageButtons::Ok)
+        return {MessageAnswer::Ok};
+    std::vector<MessageAnswer> answers;
+    for (const BoxButton &button : boxButtons(buttons))
+        answers.push_back(button.answer);
+    return answers;
+}
+
 MessageAnswer showMessageBox(const MessageBoxRequest &request)
 {
+    const ModalDialogScope modal;
     QMessageBox box(boxIcon(request.icon), request.title, request.prompt, QMessageBox::NoButton,
                     request.owner);
     if (request.buttons == MessageButtons::Ok) {
@@ -87,6 +102,7 @@ MessageAnswer showMessageBox(const MessageBoxRequest &request)
 
 QString showOpenFileDialog(const OpenFileRequest &request)
 {
+    const ModalDialogScope modal;
     QFileDialog dialog(request.owner, request.caption, request.startFolder, request.filter);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -95,6 +111,8 @@ QString showOpenFileDialog(const OpenFileRequest &request)
         return {};
     return dialog.selectedFiles().constFirst();
 }
+
+namespace {
 
 MessageBoxHandler &messageBoxHandler()
 {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -36,6 +37,9 @@ enum class MessageAnswer {
     DeleteBackup,
 };
 
+// The answers a box with these buttons gives: one for each of its buttons.
+std::vector<MessageAnswer> boxAnswers(MessageButtons buttons);
+
 struct MessageBoxRequest {
     QWidget *owner = nullptr;
     QString prompt;
@@ -58,6 +62,10 @@ using OpenFileHandler = std::function<QString(const OpenFileRequest &)>;
 
 MessageAnswer MsgBox(const MessageBoxRequest &request);
 QString GetOpenFileName(const OpenFileRequest &request);
+
+// The host's own box and chooser, on the screen: the seams' handlers until replaced.
+MessageAnswer showMessageBox(const MessageBoxRequest &request);
+QString showOpenFileDialog(const OpenFileRequest &request);
 
 // Installs a handler and returns the one it replaces.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);

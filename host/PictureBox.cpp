@@ -4,6 +4,7 @@
 #include "Twips.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -116,12 +117,23 @@ void PictureBox::PaintPicture(const Picture &picture, double x, double y, double
     update(touched.translated(kFrame, kFrame));
 }
 
-void PictureBox::paintEvent(QPaintEvent *)
+void PictureBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.drawImage(kFrame, kFrame, image());
+    // Rectangle by rectangle: through a clip of several rectangles (the map with the
+    // scroll bars shown or hidden over it) Qt draws a picture row by row on a pool of
+    // threads and waits for them, where one rectangle is a plain copy.
+    const QImage &inner = image();
+    const QRect innerArea(QPoint(kFrame, kFrame), inner.size());
+    for (const QRect &area : event->region()) {
+        const QRect shown = area & innerArea;
+        if (shown.isEmpty())
+            continue;
+        painter.setClipRect(shown);
+        painter.drawImage(shown.topLeft(), inner, shown.translated(-kFrame, -kFrame));
+    }
 }
 
 void PictureBox::resizeEvent(QResizeEvent *)
@@ -215,11 +227,13 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 void PictureBox::wheelEvent(QWheelEvent *event)
 {
     const QPoint angle = event->angleDelta();
+    const QPoint pixels = event->pixelDelta();
     const bool across = angle.y() == 0 && angle.x() != 0;
     const QPointF inner = event->position() - QPointF(kFrame, kFrame);
     emit MouseWheel(across ? angle.x() : angle.y(), across, shiftCode(event->modifiers()),
                     static_cast<float>(inner.x() * kTwipsPerPixel),
-                    static_cast<float>(inner.y() * kTwipsPerPixel));
+                    static_cast<float>(inner.y() * kTwipsPerPixel),
+                    across ? pixels.x() : pixels.y());
 }
 
 } // namespace host

@@ -39,9 +39,10 @@ signals:
     void MouseMove(short button, short shift, float x, float y);
     void MouseUp(short button, short shift, float x, float y);
     // The wheel turned by `delta` eighths of a degree, away from the person positive
-    // (Qt's angle delta); `across` for a horizontal wheel. Not one of the runtime's events:
-    // the editor's map view scrolls and zooms with it.
-    void MouseWheel(int delta, bool across, short shift, float x, float y);
+    // (Qt's angle delta); `across` for a horizontal wheel; `pixels` the same turn in pixels
+    // where the device counts so (a touchpad on some platforms), else 0. Not one of the
+    // runtime's events: the editor's map view scrolls and zooms with it.
+    void MouseWheel(int delta, bool across, short shift, float x, float y, int pixels);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -35,7 +35,7 @@ class DesktopProgram : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QSettings(QStringLiteral("TARVOS"), QStringLiteral("TARVOS")).clear();
+        app::programSettings().clear();
         image = dir.filePath(QStringLiteral("images/a.nes"));
         QDir(dir.path()).mkpath(QStringLiteral("images"));
         writeFile(image, testing_support::standardSyntheticImage());
@@ -210,16 +210,22 @@ TEST_F(DesktopProgram, TheOpenDialogStartsWhereTheLastImageWasOpened)
     window.ucButton3_Click();
     EXPECT_EQ(dialogs.openRequests[2].startFolder, QDir::currentPath());
 
-    const QString settingsFolder =
-        QFileInfo(QSettings(QStringLiteral("TARVOS"), QStringLiteral("TARVOS")).fileName())
-            .absolutePath();
-    QFile::setPermissions(settingsFolder, QFile::ReadOwner | QFile::ExeOwner);
+    // Settings that cannot be written stop nothing: a folder stands where their file goes.
+    const QString settingsFile = app::programSettings().fileName();
+    ASSERT_TRUE(settingsFile.startsWith(QDir::tempPath())) << "the person's own settings";
+    QFile::remove(settingsFile);
+    ASSERT_TRUE(QDir().mkpath(settingsFile));
     const QString elsewhere = dir.filePath(QStringLiteral("c.nes"));
     writeFile(elsewhere, testing_support::standardSyntheticImage());
     dialogs.chosenPaths << elsewhere;
     window.ucButton3_Click();
     EXPECT_EQ(window.RomPath(), elsewhere);
-    QFile::setPermissions(settingsFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(list(window)->isEnabled());
+    EXPECT_TRUE(dialogs.messages.empty());
+    QSettings settings = app::programSettings();
+    settings.sync();
+    EXPECT_EQ(settings.status(), QSettings::AccessError) << "the settings were written";
+    EXPECT_TRUE(QDir(settingsFile).removeRecursively());
 }
 
 TEST_F(DesktopProgram, TheCaptionNamesTheOpenImageAndItsUnsavedEdits)

@@ -5,6 +5,7 @@
 #include "MapViewport.h"
 #include "MapWindowFixture.h"
 
+#include <QApplication>
 #include <QProcess>
 #include <QTest>
 #include <QUndoStack>
@@ -126,6 +127,38 @@ TEST(MapViewportTable, ScrollsOnlyWhereTheChapterDoesNotFitAndZoomKeepsTheCellUn
     EXPECT_FALSE(viewport.zoomBy(-1, pointer));
 }
 
+// The view's inner area at 1x is just under 34 x 32 cells: columns 1..33 and rows 1..31
+// show, the last ones clipped by the frame. A bar shows where a cell would otherwise be
+// wholly out of sight, a cell under a shown bar counting as out of sight; scrolled to the
+// end, the last column and row show whole beside the bars.
+TEST(MapViewportTable, ScrollBarsShowOnlyWhereACellIsWhollyOutOfSight)
+{
+    const struct {
+        int level;
+        int width, height;
+        double bar; // twips
+        bool across, down;
+        QPoint maxScroll;
+    } cases[] = {
+        {1, 33, 31, 210, false, false, {0, 0}}, {1, 34, 31, 210, true, false, {2, 0}},
+        {1, 33, 32, 210, false, true, {0, 2}},  {1, 34, 31, 240, true, true, {3, 2}},
+        {1, 34, 32, 210, true, true, {2, 2}},   {1, 48, 36, 210, true, true, {16, 6}},
+        {0, 48, 36, 210, false, false, {0, 0}}, {0, 68, 62, 210, true, false, {2, 0}},
+        {2, 16, 16, 210, false, true, {0, 2}},  {4, 9, 1, 210, true, false, {2, 0}},
+    };
+    for (const auto &c : cases) {
+        app::MapViewport viewport;
+        viewport.setView(QSizeF(543 * 15, 511 * 15));
+        viewport.setScrollBarTwips(c.bar);
+        viewport.setMap(c.width, c.height);
+        viewport.setZoomLevel(c.level, QPointF());
+        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " at " << c.level);
+        EXPECT_EQ(viewport.showsAcross(), c.across);
+        EXPECT_EQ(viewport.showsDown(), c.down);
+        EXPECT_EQ(viewport.maxScroll(), c.maxScroll);
+    }
+}
+
 TEST_F(MapTools, AMiddleClickPicksTheCellsCodeAndADragCapturesAStamp)
 {
     press(kMiddleButton, 0, 5, 7);
@@ -139,10 +172,13 @@ TEST_F(MapTools, AMiddleClickPicksTheCellsCodeAndADragCapturesAStamp)
     // middle of a drag captures nothing.
     window->show();
     window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     press(kLeftButton, kCtrlKey, 2, 2);
     moveTo(kLeftButton, 9, 9);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     release(kLeftButton, 9, 9);
+    EXPECT_EQ(window->CurrentTile(), code(5, 7)) << "the stamp is still the picked tile";
+    EXPECT_EQ(Shape1()->width(), 16) << "the frame is one cell again";
     press(kLeftButton, kCtrlKey, 2, 2);
     moveTo(kLeftButton, 4, 3);
     release(kLeftButton, 4, 3);
@@ -216,16 +252,17 @@ TEST_F(MapTools, EachEditOfEveryToolIsOneStepOfTheHistory)
         moveTo(kRightButton, 20, 12);
         release(kRightButton, 20, 12);
     });
+    // Drags that stay clear of the scroll bars, which would scroll the view.
     step([&] {
-        press(kRightButton, kCtrlKey | kShiftKey, 30, 30);
-        moveTo(kRightButton, 33, 31);
-        release(kRightButton, 33, 31);
+        press(kRightButton, kCtrlKey | kShiftKey, 29, 28);
+        moveTo(kRightButton, 32, 29);
+        release(kRightButton, 32, 29);
     });
-    step([&] { press(kRightButton, kCtrlKey, 31, 29); });
+    step([&] { press(kRightButton, kCtrlKey, 31, 27); });
     step([&] {
-        press(kMiddleButton, 0, 30, 30);
-        moveTo(kMiddleButton, 31, 31);
-        release(kMiddleButton, 31, 31);
+        press(kMiddleButton, 0, 30, 25);
+        moveTo(kMiddleButton, 31, 26);
+        release(kMiddleButton, 31, 26);
         press(kRightButton, 0, 40, 20);
     });
     ASSERT_EQ(window->undoStack()->count(), 5);
@@ -236,6 +273,41 @@ TEST_F(MapTools, EachEditOfEveryToolIsOneStepOfTheHistory)
     for (int i = 1; i <= 5; ++i) {
         window->undoStack()->redo();
         EXPECT_EQ(window->RomData(), states[std::size_t(i)]) << i;
+    }
+}
+
+// The wheel's and the touchpad's small steps add up, angles to 120 a notch and pixels to a
+// cell, before the view scrolls by the lines of a notch or by a cell, or zooms a level; a
+// turn the other way starts afresh.
+TEST_F(MapTools, WheelStepsAddUpToANotchOrACell)
+{
+    struct Turn {
+        int delta;
+        short shift;
+        int pixels;
+    };
+    const int n = QApplication::wheelScrollLines();
+    const struct {
+        const char *name;
+        std::vector<Turn> turns;
+        int zoomLevel;
+        QPoint scroll;
+    } cases[] = {
+        {"a notch in eight steps", std::vector<Turn>(8, {-15, 0, 0}), 1, {0, n}},
+        {"seven eighths of a notch", std::vector<Turn>(7, {-15, 0, 0}), 1, {}},
+        {"a cell in pixels", std::vector<Turn>(4, {-15, 0, -4}), 1, {0, 1}},
+        {"back the other way", {{-240, 0, 0}, {-60, 0, 0}, {60, 0, 0}, {60, 0, 0}}, 1, {0, n}},
+        {"across with Shift", {{-60, kShiftKey, 0}, {-60, kShiftKey, 0}}, 1, {n, 0}},
+        {"a zoom level in two halves", {{60, kCtrlKey, 0}, {60, kCtrlKey, 0}}, 2, {}},
+    };
+    for (const auto &c : cases) {
+        startWindow();
+        openImage(original);
+        chooseChapter(0);
+        for (const Turn &turn : c.turns)
+            window->mPic_MouseWheel(turn.delta, false, turn.shift, 0, 0, turn.pixels);
+        EXPECT_EQ(window->viewport().zoomLevel(), c.zoomLevel) << c.name;
+        EXPECT_EQ(window->viewport().scroll(), c.scroll) << c.name;
     }
 }
 

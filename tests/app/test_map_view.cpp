@@ -2,7 +2,10 @@
 #include "MapWindowFixture.h"
 #include "TileFolder.h"
 
+#include <QApplication>
+#include <QPainter>
 #include <QProcess>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -264,4 +267,48 @@ TEST_F(MapViewTest, ChapterLooksAsItsPngExport)
     EXPECT_EQ(view, exported.copy(QRect(QPoint(0, 0), shown.size())));
     EXPECT_EQ(viewCell(1, 1), missingTile(1));
     EXPECT_EQ(viewCell(7, 1), missingTile(7));
+}
+
+// The design's whole view, a chapter of 33 x 31 cells: no scroll bar over it. Every pixel
+// is the design's: the frame, the chapter as the headless renderer draws it (column 0 and
+// row 0 empty), clipped by the frame, and the corner and hover frames over it. A right-click
+// on the last cell, where a bar would lie, edits that cell.
+TEST_F(MapViewTest, TheDesignsWholeViewShowsNoScrollBarAndItsLastCellTakesAClick)
+{
+    std::array<std::pair<int, int>, core::kChapterCount> sizes{};
+    sizes.fill({8, 6});
+    sizes[0] = {33, 31};
+    writeAllTiles();
+    startWindow();
+    openImage(testing_support::syntheticImage(sizes));
+    chooseChapter(0);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+
+    QImage expected(mPic()->size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&expected);
+        painter.setPen(Qt::black);
+        painter.drawRect(expected.rect().adjusted(0, 0, -1, -1));
+        painter.drawImage(QPoint(1, 1),
+                          core::renderChapter(window->RomData(), window->Chapters()[0],
+                                              core::TileFolder(mapFolder())),
+                          QRect(QPoint(), viewSize()));
+        for (host::Shape *frame : mPic()->findChildren<host::Shape *>())
+            frame->render(&painter, frame->pos(), QRegion(), {});
+    }
+    EXPECT_EQ(mPic()->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+
+    const qsizetype last = window->Chapters()[0].DataOffset + 33 * 30 + 33;
+    ASSERT_NE(window->RomData()[last], char(200));
+    // Through the window system, to whichever widget lies under the pointer: at the drawn
+    // last cell's top row, five pixels in.
+    const QPoint lastCell = mPic()->mapTo(window.get(), QPoint(1 + 33 * 16 + 5, 1 + 31 * 16));
+    // Should a scroll bar take the click, its menu closes again.
+    QTimer::singleShot(100, [] {
+        if (QWidget *menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, lastCell);
+    EXPECT_EQ(window->RomData()[last], char(200));
 }

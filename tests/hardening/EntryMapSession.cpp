@@ -219,15 +219,16 @@ private:
         require(doc().undoStack()->count() == 0, "a read-in starts a new history");
         return m_file = m_base = theirs;
     }
-    // Answered keep mine, use the file's, overwrite or cancel.
+    // Each question answered with one of its own buttons, as the input chooses.
     Bytes save()
     {
-        for (int i = 0; i < 2; ++i)
-            m_dialogs.answers << std::array{
-                host::MessageAnswer::KeepMine, host::MessageAnswer::UseFile,
-                host::MessageAnswer::Overwrite, host::MessageAnswer::Cancel}[m_in.byte() % 4];
+        m_dialogs.whileAsking = [this](const host::MessageBoxRequest &request) {
+            const std::vector<host::MessageAnswer> offered = host::boxAnswers(request.buttons);
+            m_dialogs.answers = {offered[m_in.byte() % offered.size()]};
+        };
         m_dialogs.messages.clear();
         m_window.ucButton2_Click();
+        m_dialogs.whileAsking = nullptr;
         if (m_dialogs.messages.empty() || !m_dialogs.messages.back().prompt.startsWith(u"保存成功"))
             return m_previewed;
         m_file = file();

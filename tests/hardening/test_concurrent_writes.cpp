@@ -126,14 +126,18 @@ TEST_P(OtherProgram, TheEditorsSaveLosesNoByteOfEitherSide)
     QByteArray conflicting = original;
     conflicting[chapter1 + 3] = char(0x77);
     writeFile(path, conflicting);
-    dialogs.answers << host::MessageAnswer::KeepMine << host::MessageAnswer::KeepMine;
     if (c.when == When::BeforeTheSave)
         interfere(c.what);
-    if (c.when == When::WhileAQuestionIsOpen)
-        dialogs.whileAsking = [&](const host::MessageBoxRequest &) {
-            dialogs.whileAsking = nullptr;
+    // The person keeps their own cells where both sides changed one, and does not write over
+    // a layout the other program changed.
+    bool interfered = false;
+    dialogs.whileAsking = [&](const host::MessageBoxRequest &request) {
+        if (c.when == When::WhileAQuestionIsOpen && !std::exchange(interfered, true))
             interfere(c.what);
-        };
+        dialogs.answers = {request.buttons == host::MessageButtons::OverwriteCancel
+                               ? host::MessageAnswer::Cancel
+                               : host::MessageAnswer::KeepMine};
+    };
     WriteOnFirstStep files([&] {
         if (c.when == When::BetweenPlanAndWrite)
             interfere(c.what);
@@ -144,6 +148,7 @@ TEST_P(OtherProgram, TheEditorsSaveLosesNoByteOfEitherSide)
     expectNothingLost(c.what, written);
     EXPECT_EQ(document.isModified(), !written);
     if (c.what == What::MakesChapter1Taller) {
+        EXPECT_EQ(dialogs.messages.back().buttons, host::MessageButtons::OverwriteCancel);
         EXPECT_TRUE(dialogs.messages.back().prompt.contains(
             QStringLiteral("第1章 的大小从 16X32 变为 16X33")))
             << dialogs.messages.back().prompt.toStdString();

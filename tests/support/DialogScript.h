@@ -5,16 +5,29 @@
 #include <QList>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace testing_support {
 
+// A fault in a test's own script, an answer the question does not offer: the test programs'
+// main makes it a failure of the test under way; a fuzz target ends there.
+inline std::function<void(const std::string &)> &scriptFailure()
+{
+    static std::function<void(const std::string &)> report = [](const std::string &what) {
+        qFatal("%s", what.c_str());
+    };
+    return report;
+}
+
 // Answers the host's message boxes and Open dialogs for the length of a test: message
 // boxes are recorded and closed at once, a box with a question taking the queued answers in
 // turn (Cancel, as for Escape, once the queue is empty); Open dialogs return the queued
-// paths in turn (empty text, as for Cancel, once the queue is empty). `whileAsking` runs
-// while a box with a question is open, as a person's hesitation gives other programs time.
+// paths in turn (empty text, as for Cancel, once the queue is empty). An answer that is not
+// one of the question's buttons fails the test. `whileAsking` runs while a box with a
+// question is open, as a person's hesitation gives other programs time.
 class DialogScript {
 public:
     DialogScript()
@@ -26,7 +39,15 @@ public:
             // A copy runs, so that the hesitation may clear itself.
             if (const auto hesitation = whileAsking)
                 hesitation(request);
-            return answers.isEmpty() ? host::MessageAnswer::Cancel : answers.takeFirst();
+            const host::MessageAnswer answer =
+                answers.isEmpty() ? host::MessageAnswer::Cancel : answers.takeFirst();
+            // An answer no person can give proves nothing.
+            const std::vector<host::MessageAnswer> offered = host::boxAnswers(request.buttons);
+            if (std::find(offered.begin(), offered.end(), answer) == offered.end())
+                scriptFailure()(
+                    "the scripted answer " + std::to_string(static_cast<int>(answer)) +
+                    " is not one of the question's buttons: " + request.prompt.toStdString());
+            return answer;
         });
         m_previousOpen = host::setOpenFileHandler([this](const host::OpenFileRequest &request) {
             openRequests.push_back(request);
