@@ -45,24 +45,24 @@ QString systemReason(int code)
 
 } // namespace
 
-QString fileErrorReason(const FileError &error)
+QString fileErrorReason(const fileio::FileError &error)
 {
     switch (error.cause) {
-    case FileError::Cause::TooLarge:
+    case fileio::FileError::Cause::TooLarge:
         return QStringLiteral("文件大于64 MB，不是卡带镜像");
-    case FileError::Cause::ShortWrite:
+    case fileio::FileError::Cause::ShortWrite:
         return QStringLiteral("只写入了 %1 / %2 字节，磁盘可能已满")
             .arg(error.written)
             .arg(error.total);
-    case FileError::Cause::NotRegularFile:
+    case fileio::FileError::Cause::NotRegularFile:
         return QStringLiteral("这不是普通文件（是管道、套接字或设备）");
-    case FileError::Cause::ChangedMeanwhile:
+    case fileio::FileError::Cause::ChangedMeanwhile:
         return QStringLiteral("保存期间另一个文件取代了它");
-    case FileError::Cause::ContentChanged:
+    case fileio::FileError::Cause::ContentChanged:
         return QStringLiteral("读取之后它又被其他程序修改了");
-    case FileError::Cause::PendingBackup:
+    case fileio::FileError::Cause::PendingBackup:
         return QStringLiteral("上次中断的保存留下了备份，须先恢复或删除备份");
-    case FileError::Cause::System:
+    case fileio::FileError::Cause::System:
         break;
     }
     return systemReason(error.code);
@@ -73,28 +73,28 @@ QString fileDisplayPath(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
-QString readFailureMessage(const QString &path, const FileError &error)
+QString readFailureMessage(const QString &path, const fileio::FileError &error)
 {
     return QStringLiteral("无法读取文件“%1”：%2。\n已打开的ROM和修改都保持不变。")
         .arg(fileDisplayPath(path), fileErrorReason(error));
 }
 
-QString saveFailureMessage(const QString &path, const SaveFailure &failure)
+QString saveFailureMessage(const QString &path, const fileio::SaveFailure &failure)
 {
     QString outcome;
     switch (failure.left) {
-    case SaveFailure::Left::OldBytes:
+    case fileio::SaveFailure::Left::OldBytes:
         outcome = QStringLiteral("文件保持原样");
         break;
-    case SaveFailure::Left::RestoredOldBytes:
+    case fileio::SaveFailure::Left::RestoredOldBytes:
         outcome = QStringLiteral("写入中途停止，已从备份恢复原来的内容");
         break;
-    case SaveFailure::Left::OldBytesInBackup:
+    case fileio::SaveFailure::Left::OldBytesInBackup:
         outcome =
             QStringLiteral("写入中途停止，也未能恢复原来的内容；原来的内容保存在备份文件“%1”中")
                 .arg(fileDisplayPath(failure.backup));
         break;
-    case SaveFailure::Left::NewBytes:
+    case fileio::SaveFailure::Left::NewBytes:
         outcome = QStringLiteral("文件已是新内容，但系统未能确认它已存入磁盘");
         break;
     }

@@ -12,11 +12,11 @@ namespace core {
 // the same way, and every message names the file the same way.
 
 // The reason, without the file.
-QString fileErrorReason(const FileError &error);
+QString fileErrorReason(const fileio::FileError &error);
 // How a message names a file: its full path, in the platform's own form.
 QString fileDisplayPath(const QString &path);
-QString readFailureMessage(const QString &path, const FileError &error);
-QString saveFailureMessage(const QString &path, const SaveFailure &failure);
+QString readFailureMessage(const QString &path, const fileio::FileError &error);
+QString saveFailureMessage(const QString &path, const fileio::SaveFailure &failure);
 // A backup that no longer holds the bytes its record names, refused before anything was
 // written.
 QString changedBackupMessage(const QString &backup);

@@ -24,8 +24,8 @@ host::Picture TileCache::load(const QString &path)
 {
     // As FileCheck: a regular file that opens for reading; LoadPicture takes nothing else,
     // and a pipe in the tile folder must not hold up the window.
-    NativeFile opened;
-    if (openRegularFile(opened, path))
+    fileio::NativeFile opened;
+    if (fileio::openRegularFile(opened, path))
         return nullptr;
     QFile file;
     if (!file.open(opened.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
@@ -37,7 +37,7 @@ host::Picture TileCache::load(const QString &path)
     if (found != m_entries.constEnd() && found->identity == *identity)
         return found->picture;
     host::Picture picture = decode(file);
-    if (hasSettled(*identity))
+    if (fileio::hasSettled(*identity))
         m_entries.insert(path, {*identity, picture});
     else
         m_entries.remove(path);

@@ -8,12 +8,13 @@
 #include <cerrno>
 
 using namespace core;
+using namespace fileio;
 
 TEST(FileMessages, EveryErrorOfReadingOrWritingHasAChineseReason)
 {
     const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
-    for (const int code : {EACCES, EPERM, ENOENT, ENOTDIR, ENOSPC, EROFS, EBUSY, EISDIR, EFBIG,
-                           EIO, ENXIO, ENODEV}) {
+    for (const int code : {EACCES, EPERM, ENOENT, ENOTDIR, ENOSPC, EROFS, EBUSY, EISDIR, EFBIG, EIO,
+                           ENXIO, ENODEV}) {
         const QString reason = fileErrorReason(FileError::system(code));
         EXPECT_FALSE(reason.isEmpty() || reason.contains(latin)) << code;
         EXPECT_FALSE(reason.startsWith(QStringLiteral("系统错误"))) << code;
