@@ -23,7 +23,7 @@ constexpr int kFileSettleMilliseconds = 200;
 } // namespace
 
 ImageDocument::ImageDocument(QObject *parent)
-    : QObject(parent), m_files(&core::diskFileOperations()), m_undoStack(new QUndoStack(this)),
+    : QObject(parent), m_files(&fileio::diskFileOperations()), m_undoStack(new QUndoStack(this)),
       m_watcher(new QFileSystemWatcher(this)), m_settle(new QTimer(this))
 {
     m_settle->setSingleShot(true);
@@ -42,7 +42,7 @@ bool ImageDocument::open(const QString &path)
     if (!settlePendingBackup(path))
         return false;
     auto read = core::readCartridge(path);
-    if (const auto *failure = std::get_if<core::FileError>(&read)) {
+    if (const auto *failure = std::get_if<fileio::FileError>(&read)) {
         showEditorMessage(m_owner, core::readFailureMessage(path, *failure),
                           host::MessageIcon::Critical);
         return false;
@@ -66,7 +66,7 @@ bool ImageDocument::open(const QString &path)
 
 bool ImageDocument::settlePendingBackup(const QString &path)
 {
-    const auto backup = core::pendingBackupOf(*m_files, path);
+    const auto backup = fileio::pendingBackupOf(*m_files, path);
     if (!backup)
         return true;
     const QString prompt =
@@ -75,11 +75,11 @@ bool ImageDocument::settlePendingBackup(const QString &path)
     switch (showEditorMessage(m_owner, prompt, host::MessageIcon::Question,
                               host::MessageButtons::RestoreDeleteCancel)) {
     case host::MessageAnswer::Restore: {
-        const core::BackupRestore restore = core::restorePendingBackup(*m_files, path);
-        if (restore.result == core::BackupRestore::Result::Failed)
+        const fileio::BackupRestore restore = fileio::restorePendingBackup(*m_files, path);
+        if (restore.result == fileio::BackupRestore::Result::Failed)
             showEditorMessage(m_owner, core::saveFailureMessage(path, *restore.failure),
                               host::MessageIcon::Critical);
-        else if (restore.result == core::BackupRestore::Result::Changed)
+        else if (restore.result == fileio::BackupRestore::Result::Changed)
             showEditorMessage(m_owner, core::changedBackupMessage(restore.backup),
                               host::MessageIcon::Critical);
         else
@@ -87,7 +87,7 @@ bool ImageDocument::settlePendingBackup(const QString &path)
         return false;
     }
     case host::MessageAnswer::DeleteBackup:
-        core::discardPendingBackup(*m_files, path);
+        fileio::discardPendingBackup(*m_files, path);
         return true;
     default:
         return false;
@@ -98,7 +98,7 @@ void ImageDocument::takeFileBytes(QByteArray bytes, const core::ChapterDirectory
 {
     m_bytes = std::move(bytes);
     m_fileBytes = m_bytes;
-    m_fileIdentity = core::fileIdentity(m_path);
+    m_fileIdentity = fileio::fileIdentity(m_path);
     m_chapters = directory;
     // The history was recorded on other bytes.
     m_undoStack->clear();
@@ -191,8 +191,8 @@ void ImageDocument::readInChangedFile()
     // Most notices are of the folder, for other files in it: the image itself is read again
     // only when it is no longer in the state last seen, or when that state is too young for
     // its times to tell a later write from it.
-    const auto identity = core::fileIdentity(m_path);
-    if (identity && identity == m_fileIdentity && core::hasSettled(*identity))
+    const auto identity = fileio::fileIdentity(m_path);
+    if (identity && identity == m_fileIdentity && fileio::hasSettled(*identity))
         return;
     auto read = core::readCartridge(m_path);
     const auto *bytes = std::get_if<QByteArray>(&read);

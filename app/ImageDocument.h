@@ -38,7 +38,7 @@ public:
     ~ImageDocument() override;
 
     // What its writes go through (not owned): the real disk unless a test gives others.
-    void setFileOperations(core::FileOperations &files) { m_files = &files; }
+    void setFileOperations(fileio::FileOperations &files) { m_files = &files; }
     // The window its questions and messages are shown over; none for a headless document.
     void setMessageOwner(QWidget *owner) { m_owner = owner; }
 
@@ -99,7 +99,7 @@ private:
     };
     // The file as a save finds it.
     struct FileState {
-        std::optional<core::FileContent> content; // nothing: it could not be read
+        std::optional<fileio::FileContent> content; // nothing: it could not be read
         int readError = 0;
     };
 
@@ -129,14 +129,14 @@ private:
     // Ends the stroke under way, if any, as its release would.
     void endStroke();
 
-    core::FileOperations *m_files;
+    fileio::FileOperations *m_files;
     QWidget *m_owner = nullptr;
     QByteArray m_bytes;
     // The whole file as last read or written, with what it holds beyond the image.
     QByteArray m_fileBytes;
     // The file's identity when it was last read or written: a notice of a change that left
     // it as it was reads nothing.
-    std::optional<core::FileIdentity> m_fileIdentity;
+    std::optional<fileio::FileIdentity> m_fileIdentity;
     QString m_path;
     core::ChapterDirectory m_chapters{};
     bool m_loaded = false;

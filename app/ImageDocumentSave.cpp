@@ -91,10 +91,10 @@ bool ImageDocument::save()
         const std::optional<SavePlan> plan = planSave(file);
         if (!plan)
             return false;
-        const core::FileContent *readBefore = file.content ? &*file.content : nullptr;
+        const fileio::FileContent *readBefore = file.content ? &*file.content : nullptr;
         const auto failure = core::writeCartridge(*m_files, m_path, plan->bytes, readBefore);
         // Another program wrote after the plan was made: plan again against what it wrote.
-        if (failure && failure->error.cause == core::FileError::Cause::ContentChanged)
+        if (failure && failure->error.cause == fileio::FileError::Cause::ContentChanged)
             continue;
         if (failure) {
             showEditorMessage(m_owner, core::saveFailureMessage(m_path, *failure),
@@ -131,15 +131,15 @@ bool ImageDocument::save()
 ImageDocument::FileState ImageDocument::readFile() const
 {
     auto read = core::readCartridge(m_path);
-    if (const auto *failure = std::get_if<core::FileError>(&read)) {
+    if (const auto *failure = std::get_if<fileio::FileError>(&read)) {
         // A file removed since is written anew, as there is nothing of others' to keep.
-        const bool gone = failure->cause == core::FileError::Cause::System &&
+        const bool gone = failure->cause == fileio::FileError::Cause::System &&
                           (failure->code == ENOENT || failure->code == ENOTDIR);
         if (gone)
-            return FileState{core::FileContent{false, {}}, failure->code};
+            return FileState{fileio::FileContent{false, {}}, failure->code};
         return FileState{std::nullopt, failure->code};
     }
-    return FileState{core::FileContent{true, std::get<QByteArray>(std::move(read))}, 0};
+    return FileState{fileio::FileContent{true, std::get<QByteArray>(std::move(read))}, 0};
 }
 
 std::optional<ImageDocument::SavePlan> ImageDocument::planSave(const FileState &file)
@@ -148,7 +148,7 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planSave(const FileState &
     const QString unknown = QStringLiteral("现在的内容已不是打开时的ROM，");
     if (!file.content)
         return askOverwrite(unknown) ? std::optional(plain) : std::nullopt;
-    const core::FileContent &content = *file.content;
+    const fileio::FileContent &content = *file.content;
     if (!content.exists || content.bytes == m_fileBytes)
         return plain;
     // A byte of the file is the same cell as the editor's only where the maps lie alike.
@@ -215,7 +215,7 @@ void ImageDocument::takeSaved(const SavePlan &plan, const QByteArray &fileTail)
     m_bytes = plan.bytes;
     // Exactly what the file holds now, so that the watcher reads nothing back.
     m_fileBytes = m_bytes + fileTail;
-    m_fileIdentity = core::fileIdentity(m_path);
+    m_fileIdentity = fileio::fileIdentity(m_path);
     // Every plan's image has its chapter directory: the editor's own, or a merge read back.
     if (const auto directory = core::ReadMapDirectory(m_bytes))
         m_chapters = *directory;

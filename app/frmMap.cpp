@@ -184,10 +184,10 @@ void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
     // The loaded image, its path and its directory change only once a new image has been
     // read and its directory found, so a cancelled or failed open loses nothing. The
     // document draws the chosen chapter of the new image at once.
-    if (const auto failure = core::fileCheckFailure(path)) {
+    if (const auto failure = fileio::fileCheckFailure(path)) {
         // A pipe or device is named as such wherever it came from: nothing else would tell
         // the person why no image opened.
-        if (tellWhenUnreadable || failure->cause == core::FileError::Cause::NotRegularFile)
+        if (tellWhenUnreadable || failure->cause == fileio::FileError::Cause::NotRegularFile)
             showEditorMessage(this, core::readFailureMessage(path, *failure),
                               host::MessageIcon::Critical);
         return;

@@ -6,7 +6,7 @@
 
 int main(int argc, char **argv)
 {
-    core::outliveFileSizeLimit();
+    fileio::outliveFileSizeLimit();
     // --help and --version are answered before a display is needed.
     const app::StartRequest request = app::readStartRequest(app::programArguments(argc, argv));
     if (request.kind != app::StartRequest::Kind::Window)

@@ -22,7 +22,7 @@ std::variant<CartridgeImage, Refusal> openCartridge(const QString &path)
     if (const auto refusal = namedFileRefusal(path))
         return Refusal{*refusal};
     auto read = core::readCartridge(path);
-    if (const auto *failure = std::get_if<core::FileError>(&read))
+    if (const auto *failure = std::get_if<fileio::FileError>(&read))
         return Refusal{readFailureReason(*failure)};
     CartridgeImage image;
     image.path = path;

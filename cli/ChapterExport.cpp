@@ -14,7 +14,7 @@
 
 namespace cli {
 
-ExportResult exportChapter(core::FileOperations &files, const CartridgeImage &image, int chapter,
+ExportResult exportChapter(fileio::FileOperations &files, const CartridgeImage &image, int chapter,
                            const QString &out, formats::MapFormat format, TileBitmaps &tiles,
                            formats::PngWriter &png)
 {
@@ -86,7 +86,7 @@ QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
                                                   : formats::writeTiledJsonMap(map);
 }
 
-ExportResult writeChapterFile(core::FileOperations &files, const ChapterPlan &plan,
+ExportResult writeChapterFile(fileio::FileOperations &files, const ChapterPlan &plan,
                               const QByteArray &bytes)
 {
     if (const auto reason = writeOutputFile(files, plan.out, bytes))

@@ -54,7 +54,7 @@ struct ChapterPlan {
 // Writes chapter 1..25 of `image` to `out` in `format`: a picture drawn by the editor's
 // renderer with a sign for each missing bitmap, CSV codes, or a Tiled map whose tileset
 // points at the tile bitmaps. Pictures are written with `png`.
-ExportResult exportChapter(core::FileOperations &files, const CartridgeImage &image, int chapter,
+ExportResult exportChapter(fileio::FileOperations &files, const CartridgeImage &image, int chapter,
                            const QString &out, formats::MapFormat format, TileBitmaps &tiles,
                            formats::PngWriter &png);
 
@@ -68,7 +68,7 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
                                                          TileBitmaps &tiles);
 QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
                        formats::PngWriter &png);
-ExportResult writeChapterFile(core::FileOperations &files, const ChapterPlan &plan,
+ExportResult writeChapterFile(fileio::FileOperations &files, const ChapterPlan &plan,
                               const QByteArray &bytes);
 
 } // namespace cli

@@ -8,10 +8,10 @@
 
 namespace cli {
 
-std::optional<QString> writeOutputFile(core::FileOperations &files, const QString &path,
+std::optional<QString> writeOutputFile(fileio::FileOperations &files, const QString &path,
                                        const QByteArray &bytes)
 {
-    if (const auto failure = core::writeUserFile(files, path, bytes, core::WriteLength::Exact))
+    if (const auto failure = fileio::writeUserFile(files, path, bytes, fileio::WriteLength::Exact))
         return saveFailureReason(*failure);
     return std::nullopt;
 }
@@ -21,11 +21,11 @@ std::optional<QString> readInputFile(const QString &path, qint64 limit, const QS
 {
     if (const auto refusal = namedFileRefusal(path))
         return refusal;
-    core::NativeFile file;
-    if (const auto refused = core::openRegularFile(file, path))
+    fileio::NativeFile file;
+    if (const auto refused = fileio::openRegularFile(file, path))
         return readFailureReason(*refused);
     if (const int error = file.read(0, limit + 1, bytes))
-        return readFailureReason(core::FileError::system(error));
+        return readFailureReason(fileio::FileError::system(error));
     if (bytes.size() > limit)
         return QStringLiteral("larger than %1 MiB, %2").arg(limit / (1024 * 1024)).arg(tooLarge);
     return std::nullopt;

@@ -13,7 +13,7 @@ namespace cli {
 
 // Writes a new or replaced output file all or nothing, through the core's one writer. The
 // reason on failure.
-std::optional<QString> writeOutputFile(core::FileOperations &files, const QString &path,
+std::optional<QString> writeOutputFile(fileio::FileOperations &files, const QString &path,
                                        const QByteArray &bytes);
 
 // Reads an input file of at most `limit` bytes; a larger one is refused as `tooLarge`

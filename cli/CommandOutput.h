@@ -20,7 +20,7 @@ enum ExitCode : int {
 struct CommandOutput {
     QTextStream &out;
     QTextStream &err;
-    core::FileOperations &files = core::diskFileOperations();
+    fileio::FileOperations &files = fileio::diskFileOperations();
 };
 
 // "1 cell", "2 cells".

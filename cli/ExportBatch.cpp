@@ -23,7 +23,7 @@ QByteArray packed(const CartridgeImage &image, const Planned &planned, formats::
 }
 
 // A chapter refused while planning keeps its fault and writes nothing.
-ExportResult written(core::FileOperations &files, const Planned &planned, const QByteArray &bytes)
+ExportResult written(fileio::FileOperations &files, const Planned &planned, const QByteArray &bytes)
 {
     if (const auto *fault = std::get_if<ExportFault>(&planned))
         return *fault;
@@ -32,7 +32,7 @@ ExportResult written(core::FileOperations &files, const Planned &planned, const 
 
 } // namespace
 
-void exportChapters(core::FileOperations &files, const CartridgeImage &image,
+void exportChapters(fileio::FileOperations &files, const CartridgeImage &image,
                     const std::vector<ChapterTarget> &targets, formats::MapFormat format,
                     TileBitmaps &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report)

@@ -23,7 +23,7 @@ struct ChapterTarget {
 // result to `report` in the order of `targets`, so that files, output and results are the
 // same whatever the number of threads. With one worker (or one chapter) the calling
 // thread exports the chapters itself with exportChapter, one after another.
-void exportChapters(core::FileOperations &files, const CartridgeImage &image,
+void exportChapters(fileio::FileOperations &files, const CartridgeImage &image,
                     const std::vector<ChapterTarget> &targets, formats::MapFormat format,
                     TileBitmaps &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report);

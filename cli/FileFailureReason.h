@@ -7,7 +7,7 @@
 namespace cli {
 
 // The tool's own one-line reasons, in English, for an image it could not read or write.
-QString readFailureReason(const core::FileError &error);
-QString saveFailureReason(const core::SaveFailure &failure);
+QString readFailureReason(const fileio::FileError &error);
+QString saveFailureReason(const fileio::SaveFailure &failure);
 
 } // namespace cli

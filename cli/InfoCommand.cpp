@@ -35,56 +35,56 @@ QJsonObject chapterJson(const CartridgeImage &image, int k)
 }
 
 // What a side file is, in a word for scripts.
-QString standingName(core::SideFileStanding standing)
+QString standingName(fileio::SideFileStanding standing)
 {
     switch (standing) {
-    case core::SideFileStanding::Backup:
+    case fileio::SideFileStanding::Backup:
         return QStringLiteral("backup");
-    case core::SideFileStanding::Unfinished:
+    case fileio::SideFileStanding::Unfinished:
         return QStringLiteral("unfinished");
-    case core::SideFileStanding::Changed:
+    case fileio::SideFileStanding::Changed:
         return QStringLiteral("changed");
-    case core::SideFileStanding::Unverified:
+    case fileio::SideFileStanding::Unverified:
         return QStringLiteral("unverified");
-    case core::SideFileStanding::NotOurs:
+    case fileio::SideFileStanding::NotOurs:
         break;
     }
     return QStringLiteral("not ours");
 }
 
 // The line a person reads about a side file of the image.
-QString sideFileLine(const core::SideFileFinding &finding, const QString &imagePath)
+QString sideFileLine(const fileio::SideFileFinding &finding, const QString &imagePath)
 {
     const QString path = QDir::toNativeSeparators(finding.file->path());
     switch (finding.standing) {
-    case core::SideFileStanding::Backup:
+    case fileio::SideFileStanding::Backup:
         return QStringLiteral("pending backup: %1 (an interrupted write left the image's old "
                               "bytes there; 'tarvos-cli restore %2' puts them back)")
             .arg(path, imagePath);
-    case core::SideFileStanding::Changed:
+    case fileio::SideFileStanding::Changed:
         return QStringLiteral("changed %1: %2 (a record of ours names it, but it no longer holds "
                               "the bytes the record names; left alone, never restored)")
             .arg(finding.isBackup() ? QStringLiteral("backup") : QStringLiteral("new file"), path);
-    case core::SideFileStanding::Unverified:
+    case fileio::SideFileStanding::Unverified:
         return QStringLiteral("unverified backup: %1 (where older versions kept a backup, but "
                               "no record of ours names it; left alone. Look at it, then "
                               "'tarvos-cli restore %2 --unverified' puts it back)")
             .arg(path, imagePath);
-    case core::SideFileStanding::Unfinished:
-    case core::SideFileStanding::NotOurs:
+    case fileio::SideFileStanding::Unfinished:
+    case fileio::SideFileStanding::NotOurs:
         break;
     }
     return QStringLiteral("%1 looks like a backup but is not one of ours; left alone").arg(path);
 }
 
-void writeJson(const CartridgeImage &image, const std::vector<core::SideFileFinding> &sideFiles,
+void writeJson(const CartridgeImage &image, const std::vector<fileio::SideFileFinding> &sideFiles,
                CommandOutput &io)
 {
     QJsonValue backup;
     QJsonArray found;
-    for (const core::SideFileFinding &finding : sideFiles) {
+    for (const fileio::SideFileFinding &finding : sideFiles) {
         const QString path = QDir::toNativeSeparators(finding.file->path());
-        if (finding.standing == core::SideFileStanding::Backup && backup.isNull())
+        if (finding.standing == fileio::SideFileStanding::Backup && backup.isNull())
             backup = path;
         found.append(QJsonObject{{QStringLiteral("path"), path},
                                  {QStringLiteral("standing"), standingName(finding.standing)}});
@@ -106,14 +106,14 @@ void writeJson(const CartridgeImage &image, const std::vector<core::SideFileFind
     io.out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
 }
 
-void writeText(const CartridgeImage &image, const std::vector<core::SideFileFinding> &sideFiles,
+void writeText(const CartridgeImage &image, const std::vector<fileio::SideFileFinding> &sideFiles,
                CommandOutput &io)
 {
     io.out << QStringLiteral("image: %1\nsize: %2 bytes\niNES header: %3\n")
                   .arg(image.path)
                   .arg(image.RomData.size())
                   .arg(image.hasInesHeader() ? QStringLiteral("yes") : QStringLiteral("no"));
-    for (const core::SideFileFinding &finding : sideFiles)
+    for (const fileio::SideFileFinding &finding : sideFiles)
         io.out << sideFileLine(finding, image.path) << u'\n';
     if (!image.chapters)
         return;
@@ -134,9 +134,9 @@ void writeText(const CartridgeImage &image, const std::vector<core::SideFileFind
 // Whether the file starts as a patch does; an image never does.
 bool isPatchFile(const QString &path)
 {
-    core::NativeFile file;
+    fileio::NativeFile file;
     QByteArray start;
-    return !core::openRegularFile(file, path) && file.read(0, 5, start) == 0 &&
+    return !fileio::openRegularFile(file, path) && file.read(0, 5, start) == 0 &&
            patches::patchFormatOfContents(start).has_value();
 }
 
@@ -170,8 +170,8 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, path, refusal->reason);
     const CartridgeImage &image = std::get<CartridgeImage>(opened);
-    const std::vector<core::SideFileFinding> sideFiles =
-        core::sideFilesOf(io.files, path, core::couldBeImageBackup);
+    const std::vector<fileio::SideFileFinding> sideFiles =
+        fileio::sideFilesOf(io.files, path, core::couldBeImageBackup);
     if (command.parser().isSet(json))
         writeJson(image, sideFiles, io);
     else

@@ -31,31 +31,32 @@ int runRestore(const QStringList &arguments, CommandOutput &io)
         return *status;
     const QString imagePath = command.parser().positionalArguments().at(0);
     const bool older = command.parser().isSet(unverified);
-    const core::BackupRestore restore = core::restorePendingBackup(
-        io.files, imagePath, older ? core::BackupTrust::Unverified : core::BackupTrust::Recorded,
+    const fileio::BackupRestore restore = fileio::restorePendingBackup(
+        io.files, imagePath,
+        older ? fileio::BackupTrust::Unverified : fileio::BackupTrust::Recorded,
         core::couldBeImageBackup);
     const QString backup = QDir::toNativeSeparators(restore.backup);
     switch (restore.result) {
-    case core::BackupRestore::Result::Restored:
+    case fileio::BackupRestore::Result::Restored:
         io.out << QStringLiteral("%1: old bytes put back from %2, the backup removed\n")
                       .arg(imagePath, backup);
         return kSuccess;
-    case core::BackupRestore::Result::NoBackup:
+    case fileio::BackupRestore::Result::NoBackup:
         return refuse(io, imagePath,
                       older ? QStringLiteral("no unverified backup to restore")
                             : QStringLiteral("no backup of an interrupted write to restore"));
-    case core::BackupRestore::Result::Changed:
+    case fileio::BackupRestore::Result::Changed:
         return refuse(io, imagePath,
                       QStringLiteral("the backup %1 no longer holds the bytes its record names "
                                      "(length or checksum); nothing written")
                           .arg(backup));
-    case core::BackupRestore::Result::Unverified:
+    case fileio::BackupRestore::Result::Unverified:
         return refuse(io, imagePath,
                       QStringLiteral("%1 is where older versions kept a backup, but no record of "
                                      "ours names it; nothing written. Look at it, then "
                                      "'tarvos-cli restore %2 --unverified' puts it back")
                           .arg(backup, imagePath));
-    case core::BackupRestore::Result::Failed:
+    case fileio::BackupRestore::Result::Failed:
         break;
     }
     return refuse(io, imagePath, saveFailureReason(*restore.failure));

@@ -10,7 +10,7 @@
 // runs the same with or without a screen.
 int main(int argc, char **argv)
 {
-    core::outliveFileSizeLimit();
+    fileio::outliveFileSizeLimit();
     const QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

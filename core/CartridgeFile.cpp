@@ -10,28 +10,30 @@ bool couldBeImageBackup(const QByteArray &bytes)
     return ReadMapDirectory(bytes).has_value();
 }
 
-std::variant<QByteArray, FileError> readCartridge(const QString &path)
+std::variant<QByteArray, fileio::FileError> readCartridge(const QString &path)
 {
-    NativeFile file;
-    if (const auto refused = openRegularFile(file, path))
+    fileio::NativeFile file;
+    if (const auto refused = fileio::openRegularFile(file, path))
         return *refused;
     qint64 size = 0;
     if (const int error = file.size(size))
-        return FileError::system(error);
+        return fileio::FileError::system(error);
     if (size > kMaxImageBytes)
-        return FileError::tooLarge();
+        return fileio::FileError::tooLarge();
     QByteArray bytes;
     if (const int error = file.read(0, kMaxImageBytes + 1, bytes))
-        return FileError::system(error);
+        return fileio::FileError::system(error);
     if (bytes.size() > kMaxImageBytes)
-        return FileError::tooLarge();
+        return fileio::FileError::tooLarge();
     return bytes;
 }
 
-std::optional<SaveFailure> writeCartridge(FileOperations &files, const QString &path,
-                                          const QByteArray &RomData, const FileContent *readBefore)
+std::optional<fileio::SaveFailure> writeCartridge(fileio::FileOperations &files,
+                                                  const QString &path, const QByteArray &RomData,
+                                                  const fileio::FileContent *readBefore)
 {
-    return writeUserFile(files, path, RomData, WriteLength::KeepBytesBeyond, readBefore);
+    return fileio::writeUserFile(files, path, RomData, fileio::WriteLength::KeepBytesBeyond,
+                                 readBefore);
 }
 
 } // namespace core

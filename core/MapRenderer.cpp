@@ -17,7 +17,7 @@ namespace core {
 
 host::Picture loadTilePicture(const QString &path)
 {
-    if (!FileCheck(path))
+    if (!fileio::FileCheck(path))
         return nullptr;
     try {
         return host::LoadPicture(path);

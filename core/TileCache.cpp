@@ -24,9 +24,9 @@ host::Picture TileCache::load(const QString &path)
 {
     // As FileCheck: a regular file that opens for reading; LoadPicture takes nothing else,
     // and a pipe in the tile folder must not hold up the window.
-    NativeFile opened;
-    std::optional<FileIdentity> identity;
-    if (openRegularFile(opened, path, &identity))
+    fileio::NativeFile opened;
+    std::optional<fileio::FileIdentity> identity;
+    if (fileio::openRegularFile(opened, path, &identity))
         return nullptr;
     // The file is read only when it is not the one decoded before: a chapter's draw looks at
     // every tile it shows, and most are the same as at the last draw.
@@ -41,7 +41,7 @@ host::Picture TileCache::load(const QString &path)
     if (!identity)
         return decode(file);
     host::Picture picture = decode(file);
-    if (hasSettled(*identity))
+    if (fileio::hasSettled(*identity))
         m_entries.insert(path, {*identity, picture});
     else
         m_entries.remove(path);

@@ -21,7 +21,7 @@ public:
 
 private:
     struct Entry {
-        FileIdentity identity;
+        fileio::FileIdentity identity;
         host::Picture picture; // null: the file held no picture
     };
 

@@ -21,12 +21,12 @@ bool holdsLinks(const QString &path)
 const TileFolder &TileFolderCache::folder(const QString &path)
 {
     // Taken before the listing: a change made while it is listed shows at the next look.
-    const auto identity = fileIdentity(path);
+    const auto identity = fileio::fileIdentity(path);
     if (m_folder && m_folder->path() == path && identity && m_identity == identity)
         return *m_folder;
     m_folder.emplace(path);
     m_identity.reset();
-    if (identity && hasSettled(*identity) && !holdsLinks(path))
+    if (identity && fileio::hasSettled(*identity) && !holdsLinks(path))
         m_identity = identity;
     return *m_folder;
 }

@@ -18,7 +18,7 @@ public:
 
 private:
     std::optional<TileFolder> m_folder;
-    std::optional<FileIdentity> m_identity; // of the listed folder, while it may be kept
+    std::optional<fileio::FileIdentity> m_identity; // of the listed folder, while it may be kept
 };
 
 } // namespace core

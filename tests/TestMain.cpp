@@ -15,7 +15,7 @@
 // One application object for the whole binary; tests run headless.
 int main(int argc, char **argv)
 {
-    core::outliveFileSizeLimit();
+    fileio::outliveFileSizeLimit();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The tile folder is looked for in the data folders when none is beside the program;
     // empty ones keep tiles installed on this machine out of the tests, and the program's

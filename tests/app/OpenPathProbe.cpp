@@ -13,7 +13,7 @@
 // a path holds the window up.
 int main(int argc, char **argv)
 {
-    core::outliveFileSizeLimit();
+    fileio::outliveFileSizeLimit();
     const app::StartRequest request = app::readStartRequest(app::programArguments(argc, argv));
     host::Application application(argc, argv);
     QTextStream out(stdout);

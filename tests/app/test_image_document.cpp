@@ -224,6 +224,6 @@ TEST_F(EditedDocument, TheNextOpenOffersBackTheBackupOfAnInterruptedSave)
         EXPECT_EQ(document.bytes(), answer == MessageAnswer::Cancel ? before : readFile(path));
         EXPECT_EQ(QFileInfo::exists(backup->path()), answer == MessageAnswer::Cancel);
         if (answer == MessageAnswer::Cancel)
-            left->remove(core::diskFileOperations());
+            left->remove(fileio::diskFileOperations());
     }
 }

@@ -29,7 +29,7 @@ struct CliRun {
 // The tool as a script calls it, with its output caught; its files are written through
 // `files`.
 inline CliRun runCli(const QStringList &arguments,
-                     core::FileOperations &files = core::diskFileOperations())
+                     fileio::FileOperations &files = fileio::diskFileOperations())
 {
     CliRun run;
     QTextStream out(&run.out);

@@ -1,4 +1,4 @@
-#include "../hardening/FaultyFileOperations.h"
+#include "../support/FaultyFileOperations.h"
 #include "CartridgeFile.h"
 #include "CliFixture.h"
 #include "SyntheticImage.h"
@@ -212,7 +212,7 @@ TEST_F(CliImport, SaysWhyAnImageCannotBeReadOrWrittenInOneEnglishLine)
     const QString csv = editedExport(QStringLiteral("edit.csv"),
                                      [](QList<QByteArray> &lines) { setCell(lines, 2, 1, 7); });
     {
-        testing_support::FaultyFileOperations full(core::diskFileOperations(),
+        testing_support::FaultyFileOperations full(fileio::diskFileOperations(),
                                                    testing_support::Fault::DiskFull, false);
         const CliRun run =
             runCli({QStringLiteral("import"), m_image, QStringLiteral("3"), csv}, full);

@@ -20,7 +20,7 @@ QStringList exportAll(const cli::CartridgeImage &image, formats::MapFormat forma
                                   .arg(formats::extensionOf(format))});
     cli::TileBitmaps bitmaps(tiles);
     QStringList reports;
-    cli::exportChapters(core::diskFileOperations(), image, targets, format, bitmaps, workers,
+    cli::exportChapters(fileio::diskFileOperations(), image, targets, format, bitmaps, workers,
                         [&](const cli::ChapterTarget &target, const cli::ExportResult &result) {
                             QString line = QString::number(target.chapter);
                             if (const auto *fault = std::get_if<cli::ExportFault>(&result)) {

@@ -16,6 +16,7 @@
 #endif
 
 using namespace core;
+using namespace fileio;
 
 using testing_support::readFile;
 using testing_support::writeFile;

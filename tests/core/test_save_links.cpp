@@ -21,6 +21,7 @@
 #endif
 
 using namespace core;
+using namespace fileio;
 namespace fs = std::filesystem;
 
 namespace {

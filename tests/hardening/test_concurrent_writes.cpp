@@ -3,11 +3,11 @@
 // sides, or nothing was written and the person or the script was told.
 
 #include "../support/DialogScript.h"
+#include "../support/FaultyFileOperations.h"
 #include "../support/FileBytes.h"
 #include "../support/SyntheticImage.h"
 #include "BpsPatch.h"
 #include "CliFixture.h"
-#include "FaultyFileOperations.h"
 #include "ImageDocument.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +25,11 @@ namespace {
 class WriteOnFirstStep : public testing_support::FaultyFileOperations {
 public:
     explicit WriteOnFirstStep(std::function<void()> otherProgram)
-        : FaultyFileOperations(core::diskFileOperations(), testing_support::Fault::None, false),
+        : FaultyFileOperations(fileio::diskFileOperations(), testing_support::Fault::None, false),
           m_otherProgram(std::move(otherProgram))
     {
     }
-    std::variant<core::FileLocation, int> locate(const QString &path) override
+    std::variant<fileio::FileLocation, int> locate(const QString &path) override
     {
         if (m_otherProgram)
             std::exchange(m_otherProgram, nullptr)();
@@ -212,11 +212,12 @@ TEST(OtherProgramWritingOnAndOn, TheEditorGivesUpAfterThreePlansAndWritesNothing
     class EveryStep : public testing_support::FaultyFileOperations {
     public:
         EveryStep(QString path, qsizetype byte)
-            : FaultyFileOperations(core::diskFileOperations(), testing_support::Fault::None, false),
+            : FaultyFileOperations(fileio::diskFileOperations(), testing_support::Fault::None,
+                                   false),
               m_path(std::move(path)), m_byte(byte)
         {
         }
-        std::variant<core::FileLocation, int> locate(const QString &path) override
+        std::variant<fileio::FileLocation, int> locate(const QString &path) override
         {
             QByteArray theirs = readFile(m_path);
             theirs[m_byte] = char(++writes);

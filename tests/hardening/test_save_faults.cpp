@@ -1,7 +1,7 @@
 #include "../support/DialogScript.h"
+#include "../support/FaultyFileOperations.h"
 #include "../support/FileBytes.h"
 #include "../support/SyntheticImage.h"
-#include "FaultyFileOperations.h"
 #include "frmMap.h"
 
 #include <QDir>
@@ -113,10 +113,10 @@ using SaveRaces = EditedImage;
 TEST_P(SaveFaults, NamesTheFileAndTheReasonLosesNothingAndALaterSaveSucceeds)
 {
     const SaveFault &c = GetParam();
-    FaultyFileOperations faulty(core::diskFileOperations(), c.fault, c.inPlace, backups);
+    FaultyFileOperations faulty(fileio::diskFileOperations(), c.fault, c.inPlace, backups);
     window->document().setFileOperations(faulty);
     window->ucButton2_Click();
-    window->document().setFileOperations(core::diskFileOperations());
+    window->document().setFileOperations(fileio::diskFileOperations());
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const QString prompt = dialogs.messages[0].prompt;
@@ -191,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(EveryFault, SaveFaults, ::testing::ValuesIn(kFaults),
 
 TEST_F(SaveRaces, AFileRemovedDuringTheSaveIsWrittenAnewAndTheSaveSucceeds)
 {
-    FaultyFileOperations faulty(core::diskFileOperations(), Fault::RemovedAfterOpening, false);
+    FaultyFileOperations faulty(fileio::diskFileOperations(), Fault::RemovedAfterOpening, false);
     window->document().setFileOperations(faulty);
     window->ucButton2_Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);

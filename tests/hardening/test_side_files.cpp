@@ -84,12 +84,12 @@ constexpr qsizetype kWhole = std::numeric_limits<qsizetype>::max();
 std::function<QString(const QString &, const QByteArray &)> newFile(qsizetype kept)
 {
     return [kept](const QString &image, const QByteArray &old) {
-        core::FileOperations &files = core::diskFileOperations();
-        const auto target = std::get<core::FileLocation>(files.locate(image));
-        const auto left = core::writeSideFile(files, target.folder, target, std::nullopt,
-                                              core::SideFileRecord::Purpose::Temporary,
-                                              core::NewFileAccess::Ordinary, old);
-        const QString path = std::get<core::SideFile>(left).file.path();
+        fileio::FileOperations &files = fileio::diskFileOperations();
+        const auto target = std::get<fileio::FileLocation>(files.locate(image));
+        const auto left = fileio::writeSideFile(files, target.folder, target, std::nullopt,
+                                                fileio::SideFileRecord::Purpose::Temporary,
+                                                fileio::NewFileAccess::Ordinary, old);
+        const QString path = std::get<fileio::SideFile>(left).file.path();
         writeFile(path, old.left(kept));
         return path;
     };
@@ -182,8 +182,8 @@ protected:
 TEST_P(SideFiles, TheNextWriteRemovesOnlyWhatARecordOfOursLeftUnfinished)
 {
     const QByteArray sideBytes = readFile(side);
-    ASSERT_FALSE(core::writeUserFile(core::diskFileOperations(), image, imageBefore,
-                                     core::WriteLength::Exact));
+    ASSERT_FALSE(fileio::writeUserFile(fileio::diskFileOperations(), image, imageBefore,
+                                       fileio::WriteLength::Exact));
     const bool removed = GetParam().removed == Removed::Yes;
     EXPECT_EQ(QFileInfo::exists(side), !removed);
     if (!removed) {
@@ -266,16 +266,16 @@ TEST(ForeignRecord, NamingTheImageItselfRemovesNothing)
     const QString image = dir.filePath(QStringLiteral("a.nes"));
     const QByteArray bytes = testing_support::standardSyntheticImage();
     writeFile(image, bytes);
-    core::FileOperations &files = core::diskFileOperations();
-    const auto target = std::get<core::FileLocation>(files.locate(image));
-    const auto record =
-        core::writeRecord(files, dir.path(),
-                          core::SideFileRecord::of(core::SideFileRecord::Purpose::Temporary, target,
-                                                   std::nullopt, target.name, bytes + bytes));
-    QFile stored(std::get<core::FileLocation>(record).path());
+    fileio::FileOperations &files = fileio::diskFileOperations();
+    const auto target = std::get<fileio::FileLocation>(files.locate(image));
+    const auto record = fileio::writeRecord(
+        files, dir.path(),
+        fileio::SideFileRecord::of(fileio::SideFileRecord::Purpose::Temporary, target, std::nullopt,
+                                   target.name, bytes + bytes));
+    QFile stored(std::get<fileio::FileLocation>(record).path());
     ASSERT_TRUE(stored.open(QIODevice::ReadWrite));
     ASSERT_TRUE(stored.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                    QFileDevice::FileModificationTime));
-    core::removeLeftoverSideFiles(files, target);
+    fileio::removeLeftoverSideFiles(files, target);
     EXPECT_EQ(readFile(image), bytes);
 }

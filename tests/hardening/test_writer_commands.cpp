@@ -3,10 +3,10 @@
 // gave, and a fault injected there reaches the command's message.
 
 #include "../support/DialogScript.h"
+#include "../support/FaultyFileOperations.h"
 #include "../support/SyntheticImage.h"
 #include "BpsPatch.h"
 #include "CliFixture.h"
-#include "FaultyFileOperations.h"
 #include "frmMap.h"
 
 #include <QListWidget>
@@ -33,7 +33,7 @@ protected:
     {
         const QByteArray image = readBytes(m_image);
         {
-            FaultyFileOperations recording(core::diskFileOperations(), Fault::None, false);
+            FaultyFileOperations recording(fileio::diskFileOperations(), Fault::None, false);
             const CliRun run = runCli(arguments, recording);
             ASSERT_EQ(run.status, 0) << run.err.toStdString();
             EXPECT_TRUE(recording.steps.contains(QStringLiteral("locate ") + written))
@@ -43,7 +43,7 @@ protected:
         const QByteArray imageAfter = readBytes(m_image);
         // The command runs again on what it saw the first time.
         writeBytes(m_image, image);
-        FaultyFileOperations full(core::diskFileOperations(), Fault::DiskFull, false);
+        FaultyFileOperations full(fileio::diskFileOperations(), Fault::DiskFull, false);
         const CliRun run = runCli(arguments, full);
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.err.contains(QStringLiteral("(the file is unchanged)")))
@@ -106,7 +106,7 @@ TEST_F(CommandsWriteThroughTheOneWriter, TheEditorsSave)
     qobject_cast<QListWidget *>(window.control(QStringLiteral("List1")))->setCurrentRow(1);
     window.mPic_MouseDown(2, 0, 240, 240);
 
-    FaultyFileOperations recording(core::diskFileOperations(), Fault::None, false);
+    FaultyFileOperations recording(fileio::diskFileOperations(), Fault::None, false);
     window.document().setFileOperations(recording);
     window.ucButton2_Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);

@@ -14,21 +14,21 @@ namespace testing_support {
 
 // The backup of the `old` bytes of the file at `path` that a write in place leaves where it
 // is stopped half way: with its record, beside the file. Nothing where it could not be made.
-inline std::optional<core::SideFile> leaveBackup(const QString &path, const QByteArray &old)
+inline std::optional<fileio::SideFile> leaveBackup(const QString &path, const QByteArray &old)
 {
-    core::FileOperations &files = core::diskFileOperations();
+    fileio::FileOperations &files = fileio::diskFileOperations();
     const auto target = files.locate(path);
-    const auto state = core::fileIdentity(path);
-    if (!std::holds_alternative<core::FileLocation>(target) || !state)
+    const auto state = fileio::fileIdentity(path);
+    if (!std::holds_alternative<fileio::FileLocation>(target) || !state)
         return std::nullopt;
-    const core::FileLocation &image = std::get<core::FileLocation>(target);
-    const auto made = core::FileBackup::make(files, image, *state, old);
-    if (!std::holds_alternative<core::FileBackup>(made))
+    const fileio::FileLocation &image = std::get<fileio::FileLocation>(target);
+    const auto made = fileio::FileBackup::make(files, image, *state, old);
+    if (!std::holds_alternative<fileio::FileBackup>(made))
         return std::nullopt;
-    const QFileInfo backup(std::get<core::FileBackup>(made).path());
-    for (const core::StoredRecord &stored : core::recordsIn(files, backup.path()))
+    const QFileInfo backup(std::get<fileio::FileBackup>(made).path());
+    for (const fileio::StoredRecord &stored : fileio::recordsIn(files, backup.path()))
         if (stored.record.sideName == backup.fileName())
-            return core::SideFile{{backup.path(), backup.fileName()}, stored.location};
+            return fileio::SideFile{{backup.path(), backup.fileName()}, stored.location};
     return std::nullopt;
 }
 
