@@ -1,12 +1,14 @@
 #include "AreaFill.h"
 
+#include "MapEditing.h"
+
 namespace app {
 
-bool AreaFill::press(QPoint cell)
+bool AreaFill::press(core::Cell cell)
 {
     if (!m_rectangle) {
-        CellChanges changes;
-        floodFill(chapter(), bytes(), cell, m_canvas.stamp(), changes);
+        core::CellChanges changes;
+        core::floodFill(m_canvas.stamp(), image(), chapter(), cell, changes);
         store(changes, QStringLiteral("区域填充"));
         return false;
     }
@@ -15,27 +17,27 @@ bool AreaFill::press(QPoint cell)
     return true;
 }
 
-void AreaFill::move(QPoint cell)
+void AreaFill::move(core::Cell cell)
 {
     if (m_changes && cell != m_last)
         mark(cell);
 }
 
-void AreaFill::mark(QPoint cell)
+void AreaFill::mark(core::Cell cell)
 {
     m_last = cell;
-    const QRect cells = cellsBetween(m_start, cell);
+    const QRect cells = core::cellsBetween(m_start, cell);
     m_canvas.frameCells(cells);
-    std::vector<QPoint> shown = m_changes ? m_changes->cells() : std::vector<QPoint>();
+    std::vector<core::Cell> shown = m_changes ? m_changes->cells() : std::vector<core::Cell>();
     m_changes.emplace();
-    m_canvas.stamp().fill(chapter(), bytes(), cells, m_start, *m_changes);
+    core::fillWithStamp(m_canvas.stamp(), image(), chapter(), cells, m_start, *m_changes);
     // The cells the rectangle left, and those it holds now.
-    const std::vector<QPoint> marked = m_changes->cells();
+    const std::vector<core::Cell> marked = m_changes->cells();
     shown.insert(shown.end(), marked.begin(), marked.end());
     m_canvas.previewChanged(shown);
 }
 
-void AreaFill::release(QPoint cell)
+void AreaFill::release(core::Cell cell)
 {
     if (!m_changes)
         return;
@@ -56,7 +58,7 @@ void AreaFill::endPreview()
 {
     if (!m_changes)
         return;
-    const std::vector<QPoint> cells = m_changes->cells();
+    const std::vector<core::Cell> cells = m_changes->cells();
     m_changes.reset();
     m_canvas.previewChanged(cells);
 }

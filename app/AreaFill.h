@@ -16,22 +16,25 @@ public:
         : MapTool(canvas, chapter), m_rectangle(rectangle)
     {
     }
-    bool press(QPoint cell) override;
-    void move(QPoint cell) override;
-    void release(QPoint cell) override;
+    bool press(core::Cell cell) override;
+    void move(core::Cell cell) override;
+    void release(core::Cell cell) override;
     void cancel() override;
-    const CellChanges *preview() const override { return m_changes ? &*m_changes : nullptr; }
+    const core::CellChanges *preview() const override
+    {
+        return m_changes ? &*m_changes : nullptr;
+    }
 
 private:
     // The rectangle from the pressed cell to `cell`, framed and shown.
-    void mark(QPoint cell);
+    void mark(core::Cell cell);
     // Ends the preview, shown again from the image.
     void endPreview();
 
     bool m_rectangle;
-    QPoint m_start;
-    QPoint m_last;
-    std::optional<CellChanges> m_changes;
+    core::Cell m_start;
+    core::Cell m_last;
+    std::optional<core::CellChanges> m_changes;
 };
 
 } // namespace app

@@ -4,7 +4,7 @@
 
 namespace app {
 
-CellEdit::CellEdit(ImageDocument &document, int chapter, std::vector<Cell> cells,
+CellEdit::CellEdit(ImageDocument &document, int chapter, std::vector<core::ChangedCell> cells,
                    const QString &name)
     : m_document(document), m_chapter(chapter), m_cells(std::move(cells))
 {

@@ -47,9 +47,8 @@ bool ImageDocument::open(const QString &path)
                           host::MessageIcon::Critical);
         return false;
     }
-    QByteArray bytes = std::get<QByteArray>(std::move(read));
-    const auto directory = core::ReadMapDirectory(bytes);
-    if (!directory) {
+    core::Cartridge image(std::get<QByteArray>(std::move(read)));
+    if (!image.hasChapters()) {
         showEditorMessage(m_owner,
                           QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
                                          "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
@@ -59,7 +58,7 @@ bool ImageDocument::open(const QString &path)
     }
     m_path = path;
     m_loaded = true;
-    takeFileBytes(std::move(bytes), *directory);
+    takeFileBytes(std::move(image));
     watchFile();
     return true;
 }
@@ -94,12 +93,11 @@ bool ImageDocument::settlePendingBackup(const QString &path)
     }
 }
 
-void ImageDocument::takeFileBytes(QByteArray bytes, const core::ChapterDirectory &directory)
+void ImageDocument::takeFileBytes(core::Cartridge image)
 {
-    m_bytes = std::move(bytes);
-    m_fileBytes = m_bytes;
+    m_image = std::move(image);
+    m_fileBytes = m_image.RomData();
     m_fileIdentity = fileio::fileIdentity(m_path);
-    m_chapters = directory;
     // The history was recorded on other bytes.
     m_undoStack->clear();
     emit imageReplaced();
@@ -108,28 +106,27 @@ void ImageDocument::takeFileBytes(QByteArray bytes, const core::ChapterDirectory
 
 bool ImageDocument::isModified() const
 {
-    return m_fileBytes.size() < m_bytes.size() ||
-           QByteArrayView(m_fileBytes).first(m_bytes.size()) != m_bytes;
+    return m_fileBytes.size() < bytes().size() ||
+           QByteArrayView(m_fileBytes).first(bytes().size()) != bytes();
 }
 
 void ImageDocument::push(std::unique_ptr<CellEdit> edit)
 {
     // Every cell of a step lies inside the image; a step that changes no byte is none.
     const bool changes =
-        std::any_of(edit->cells().begin(), edit->cells().end(), [this](const CellEdit::Cell &cell) {
-            return cell.byte >= 0 && cell.byte < m_bytes.size() && cell.before != cell.after;
+        std::any_of(edit->cells().begin(), edit->cells().end(), [this](const core::ChangedCell &cell) {
+            return cell.byte >= 0 && cell.byte < bytes().size() && cell.before != cell.after;
         });
     if (changes)
         m_undoStack->push(edit.release());
 }
 
-void ImageDocument::setCells(int chapter, const std::vector<CellEdit::Cell> &cells, bool after)
+void ImageDocument::setCells(int chapter, const std::vector<core::ChangedCell> &cells, bool after)
 {
-    for (const CellEdit::Cell &cell : cells)
-        // Every image a history was recorded on has this length; the check keeps a mistake
-        // from writing beyond it.
-        if (cell.byte >= 0 && cell.byte < m_bytes.size())
-            m_bytes[cell.byte] = static_cast<char>(after ? cell.after : cell.before);
+    // Every image a history was recorded on has the length of this one; the image keeps a
+    // mistake from writing beyond it.
+    for (const core::ChangedCell &cell : cells)
+        m_image.setCellByte(cell.byte, after ? cell.after : cell.before);
     emit cellsChanged(chapter, cells);
     emit changed();
 }
@@ -201,15 +198,15 @@ void ImageDocument::readInChangedFile()
         m_fileIdentity = identity;
         return;
     }
-    const auto directory = core::ReadMapDirectory(*bytes);
-    if (!directory)
+    core::Cartridge image(*bytes);
+    if (!image.hasChapters())
         return;
     // A stroke under way is stored first, on the bytes and the layout it was drawn on; where
     // it changed a byte, it is an unsaved edit that the next save merges with the file.
     endStroke();
     if (isModified())
         return;
-    takeFileBytes(*bytes, *directory);
+    takeFileBytes(std::move(image));
 }
 
 } // namespace app

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Cartridge.h"
 #include "CellEdit.h"
+#include "ChangedCell.h"
 #include "ChapterMap.h"
 #include "FileIdentity.h"
 #include "FileOperations.h"
@@ -42,11 +44,13 @@ public:
     // The window its questions and messages are shown over; none for a headless document.
     void setMessageOwner(QWidget *owner) { m_owner = owner; }
 
-    const QByteArray &bytes() const { return m_bytes; }
+    // The image with its chapter directory; all zero before any image was opened.
+    const core::Cartridge &image() const { return m_image; }
+    const QByteArray &bytes() const { return m_image.RomData(); }
     // The image's file; before any image was opened, the path it was started with.
     const QString &path() const { return m_path; }
     void setStartPath(const QString &path) { m_path = path; }
-    const core::ChapterDirectory &chapters() const { return m_chapters; }
+    const core::ChapterDirectory &chapters() const { return m_image.Chapters(); }
     bool isLoaded() const { return m_loaded; }
     // Whether the image holds edits its file does not: its bytes differ from the file's
     // first bytes as last read or written. Bytes a file holds beyond the image are the
@@ -66,7 +70,7 @@ public:
     // where it changes no byte.
     void push(std::unique_ptr<CellEdit> edit);
     // Sets the cells' bytes to their codes before or after an edit, for its undo and redo.
-    void setCells(int chapter, const std::vector<CellEdit::Cell> &cells, bool after);
+    void setCells(int chapter, const std::vector<core::ChangedCell> &cells, bool after);
     // One step back or forward, once the stroke under way has ended.
     void undo();
     void redo();
@@ -82,11 +86,11 @@ public:
 signals:
     // Cells whose bytes a step of the history set, stored, undone or redone, for the view to
     // paint again.
-    void cellsChanged(int chapter, const std::vector<app::CellEdit::Cell> &cells);
+    void cellsChanged(int chapter, const std::vector<core::ChangedCell> &cells);
     // Another image, or the file's changes read in: everything shown of it is drawn again.
     void imageReplaced();
     // A save took bytes from the file: what shows the bytes of `previous` is drawn again.
-    void imageMerged(const QByteArray &previous);
+    void imageMerged(const core::Cartridge &previous);
     // The bytes or the file changed, and with them perhaps whether they differ.
     void changed();
 
@@ -124,21 +128,20 @@ private:
     DroppedSteps dropStepsTouching(const QSet<qsizetype> &offsets);
     // What the file holds beyond `written` once it is written over it.
     QByteArray fileTailAfterWriting(const FileState &file, const QByteArray &written);
-    void takeFileBytes(QByteArray bytes, const core::ChapterDirectory &directory);
+    void takeFileBytes(core::Cartridge image);
     void watchFile();
     // Ends the stroke under way, if any, as its release would.
     void endStroke();
 
     fileio::FileOperations *m_files;
     QWidget *m_owner = nullptr;
-    QByteArray m_bytes;
+    core::Cartridge m_image;
     // The whole file as last read or written, with what it holds beyond the image.
     QByteArray m_fileBytes;
     // The file's identity when it was last read or written: a notice of a change that left
     // it as it was reads nothing.
     std::optional<fileio::FileIdentity> m_fileIdentity;
     QString m_path;
-    core::ChapterDirectory m_chapters{};
     bool m_loaded = false;
     QUndoStack *m_undoStack;
     std::function<void()> m_endStroke;

@@ -31,8 +31,8 @@ QString placeText(const core::ChapterDirectory &chapters, qsizetype offset)
     if (const auto place = core::mapPlaceOfByte(chapters, offset))
         return QStringLiteral("第%1章 第%2列 第%3行")
             .arg(place->chapter)
-            .arg(place->column)
-            .arg(place->row);
+            .arg(place->cell.column)
+            .arg(place->cell.row);
     return QStringLiteral("偏移 0x%1").arg(QString::number(offset, 16).toUpper());
 }
 
@@ -59,7 +59,7 @@ QString differenceText(const core::LayoutDifference &difference)
     case Kind::Moved:
         return QStringLiteral("第%1章 的位置从 %2 移到 %3")
             .arg(difference.chapter)
-            .arg(hexOffset(qint64{was.DataOffset} - 3), hexOffset(qint64{is.DataOffset} - 3));
+            .arg(hexOffset(was.recordOffset()), hexOffset(is.recordOffset()));
     case Kind::Added:
         return QStringLiteral("第%1章 的地图现在完整地在文件之内").arg(difference.chapter);
     case Kind::Gone:
@@ -144,7 +144,7 @@ ImageDocument::FileState ImageDocument::readFile() const
 
 std::optional<ImageDocument::SavePlan> ImageDocument::planSave(const FileState &file)
 {
-    const SavePlan plain{m_bytes, {}, false};
+    const SavePlan plain{bytes(), {}, false};
     const QString unknown = QStringLiteral("现在的内容已不是打开时的ROM，");
     if (!file.content)
         return askOverwrite(unknown) ? std::optional(plain) : std::nullopt;
@@ -152,7 +152,8 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planSave(const FileState &
     if (!content.exists || content.bytes == m_fileBytes)
         return plain;
     // A byte of the file is the same cell as the editor's only where the maps lie alike.
-    if (const auto differences = core::layoutDifferences(m_fileBytes, content.bytes);
+    if (const auto differences =
+            core::layoutDifferences(core::Cartridge(m_fileBytes), core::Cartridge(content.bytes));
         !differences.empty()) {
         QStringList lines;
         for (const core::LayoutDifference &difference : differences)
@@ -160,7 +161,7 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planSave(const FileState &
         if (!askOverwrite(QStringLiteral("关卡地图的布局变了：\n%1\n").arg(listed(lines))))
             return std::nullopt;
         // The history was recorded on the layout the file no longer has.
-        return SavePlan{m_bytes, {}, true};
+        return SavePlan{bytes(), {}, true};
     }
     if (content.bytes.size() != m_fileBytes.size())
         return askOverwrite(unknown) ? std::optional(plain) : std::nullopt;
@@ -182,8 +183,8 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planMerge(const QByteArray
     // The caller has made sure that the file is as long as when last read or written, and
     // so at least as long as the image. Its bytes beyond the image are its own: the write
     // keeps them as they are now.
-    const qsizetype length = m_bytes.size();
-    const auto merge = core::ImageMerge::of(m_fileBytes.first(length), m_bytes, file.first(length));
+    const qsizetype length = bytes().size();
+    const auto merge = core::ImageMerge::of(m_fileBytes.first(length), bytes(), file.first(length));
     if (!merge)
         return std::nullopt;
     bool keepMine = true;
@@ -195,10 +196,10 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planMerge(const QByteArray
     }
     SavePlan plan{merge->result(keepMine), {}, false};
     for (qsizetype i = 0; i < plan.bytes.size(); ++i)
-        if (plan.bytes[i] != m_bytes[i])
+        if (plan.bytes[i] != bytes()[i])
             plan.keptFromFile.insert(i);
     // The merged image is read back as the editor would open it before it is written.
-    if (!core::ReadMapDirectory(plan.bytes)) {
+    if (!core::Cartridge(plan.bytes).hasChapters()) {
         showEditorMessage(m_owner,
                           QStringLiteral("与“%1”合并后的ROM读不出关卡地图目录，没有写入。\n"
                                          "修改仍在内存中。")
@@ -211,14 +212,12 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planMerge(const QByteArray
 
 void ImageDocument::takeSaved(const SavePlan &plan, const QByteArray &fileTail)
 {
-    const QByteArray previous = m_bytes;
-    m_bytes = plan.bytes;
-    // Exactly what the file holds now, so that the watcher reads nothing back.
-    m_fileBytes = m_bytes + fileTail;
-    m_fileIdentity = fileio::fileIdentity(m_path);
+    const core::Cartridge previous = m_image;
     // Every plan's image has its chapter directory: the editor's own, or a merge read back.
-    if (const auto directory = core::ReadMapDirectory(m_bytes))
-        m_chapters = *directory;
+    m_image = core::Cartridge(plan.bytes);
+    // Exactly what the file holds now, so that the watcher reads nothing back.
+    m_fileBytes = plan.bytes + fileTail;
+    m_fileIdentity = fileio::fileIdentity(m_path);
     if (plan.clearHistory)
         m_undoStack->clear();
     if (!plan.keptFromFile.isEmpty())
@@ -237,7 +236,7 @@ ImageDocument::DroppedSteps ImageDocument::dropStepsTouching(const QSet<qsizetyp
     };
     const auto touches = [](const CellEdit &step, const QSet<qsizetype> &bytes) {
         return std::any_of(step.cells().begin(), step.cells().end(),
-                           [&](const CellEdit::Cell &cell) { return bytes.contains(cell.byte); });
+                           [&](const core::ChangedCell &cell) { return bytes.contains(cell.byte); });
     };
     // A step that goes leaves its cells as the save found them. A step done before it that
     // wrote one of those cells would undo from a code it never wrote, and a step undone after
@@ -254,7 +253,7 @@ ImageDocument::DroppedSteps ImageDocument::dropStepsTouching(const QSet<qsizetyp
                 continue;
             dropped[static_cast<std::size_t>(i)] = true;
             ++(direct ? result.touching : result.withThem);
-            for (const CellEdit::Cell &cell : edit.cells())
+            for (const core::ChangedCell &cell : edit.cells())
                 gone.insert(cell.byte);
         }
     };
@@ -264,7 +263,7 @@ ImageDocument::DroppedSteps ImageDocument::dropStepsTouching(const QSet<qsizetyp
         return result;
     struct Step {
         int chapter;
-        std::vector<CellEdit::Cell> cells;
+        std::vector<core::ChangedCell> cells;
         QString name;
     };
     std::vector<Step> kept;
@@ -302,7 +301,7 @@ std::optional<bool> ImageDocument::askKeepMine(const std::vector<qsizetype> &con
 {
     QStringList places;
     for (const qsizetype offset : conflicts)
-        places << placeText(m_chapters, offset);
+        places << placeText(chapters(), offset);
     const QString prompt =
         QStringLiteral("“%1”已被其他程序修改，以下位置你和它改成了不同的值：\n%2\n"
                        "这些位置保留你的修改，还是使用文件中的？其他修改都会保留。")

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "Cartridge.h"
+#include "Cell.h"
 #include "CellChanges.h"
 #include "ChapterMap.h"
-#include "Stamp.h"
+#include "MapGrid.h"
 
-#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -23,12 +24,13 @@ public:
     virtual ImageDocument &document() const = 0;
     // The chapter the view shows: an index of the document's directory.
     virtual int shownChapter() const = 0;
-    virtual const Stamp &stamp() const = 0;
+    // What a right-click stores: the chosen tile, or a block captured from a map.
+    virtual const core::MapGrid &stamp() const = 0;
     // Makes `stamp` the one right-clicks store; `img` shows its top-left tile.
-    virtual void takeStamp(const Stamp &stamp) = 0;
+    virtual void takeStamp(const core::MapGrid &stamp) = 0;
     // The tool's preview changed at `cells`: the view draws them again, from the image's
     // bytes and the preview.
-    virtual void previewChanged(const std::vector<QPoint> &cells) = 0;
+    virtual void previewChanged(const std::vector<core::Cell> &cells) = 0;
     // Frames a rectangle of cells while a drag marks it; an empty one removes the frame.
     virtual void frameCells(QRect cells) = 0;
 };
@@ -43,22 +45,22 @@ public:
     MapTool(MapCanvas &canvas, int chapter) : m_canvas(canvas), m_chapter(chapter) {}
     virtual ~MapTool() = default;
     // True where the tool goes on with the pointer's moves until the release.
-    virtual bool press(QPoint cell) = 0;
-    virtual void move(QPoint) {}
-    virtual void release(QPoint) {}
+    virtual bool press(core::Cell cell) = 0;
+    virtual void move(core::Cell) {}
+    virtual void release(core::Cell) {}
     // Escape: the drag ends with nothing captured or stored.
     virtual void cancel() {}
     // The codes the tool shows over the image's cells until its release; none for a tool
     // that only marks cells.
-    virtual const CellChanges *preview() const { return nullptr; }
+    virtual const core::CellChanges *preview() const { return nullptr; }
 
 protected:
     // The tool's chapter as the document's directory gives it at this event.
     const core::ChapterMap &chapter() const;
-    const QByteArray &bytes() const;
+    const core::Cartridge &image() const;
     // Pushes the edit to the document as one step, called `name`; nothing where it changes no
     // byte.
-    void store(const CellChanges &changes, const QString &name);
+    void store(const core::CellChanges &changes, const QString &name);
 
     MapCanvas &m_canvas;
 

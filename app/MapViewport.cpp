@@ -105,31 +105,31 @@ bool MapViewport::setZoomLevel(int level, QPointF anchor)
     level = std::clamp(level, 0, kZoomLevels - 1);
     if (level == m_level)
         return false;
-    const std::optional<QPoint> held = cellAt(anchor.x(), anchor.y());
+    const std::optional<core::Cell> held = cellAt(anchor.x(), anchor.y());
     m_level = level;
     // The same cell is under the anchor again: the scroll that puts it there, within the
     // map's edges.
     QPoint target = m_scroll;
-    if (const std::optional<QPoint> now = cellAt(anchor.x(), anchor.y()); held && now)
-        target += *held - *now;
+    if (const std::optional<core::Cell> now = cellAt(anchor.x(), anchor.y()); held && now)
+        target += QPoint(held->column - now->column, held->row - now->row);
     m_scroll = QPoint();
     setScroll(target);
     return true;
 }
 
-std::optional<QPoint> MapViewport::cellAt(double x, double y) const
+std::optional<core::Cell> MapViewport::cellAt(double x, double y) const
 {
     const auto column = host::tryRoundHalfEven(x / cellTwips() + m_scroll.x());
     const auto row = host::tryRoundHalfEven(y / cellTwips() + m_scroll.y());
     if (!column || !row)
         return std::nullopt;
-    return QPoint(*column, *row);
+    return core::Cell{*column, *row};
 }
 
-QPointF MapViewport::cellCorner(QPoint cell) const
+QPointF MapViewport::cellCorner(core::Cell cell) const
 {
-    return QPointF((cell.x() - m_scroll.x()) * cellTwips(),
-                   (cell.y() - m_scroll.y()) * cellTwips());
+    return QPointF((cell.column - m_scroll.x()) * cellTwips(),
+                   (cell.row - m_scroll.y()) * cellTwips());
 }
 
 QRect MapViewport::visibleCells() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Cell.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -54,9 +56,9 @@ public:
     // The cell a pointer at (x, y) twips selects: the view's position divided by the cell
     // size at this zoom, plus the scroll, rounded to the nearest whole number, halves to the
     // even number. It may lie outside the map; nothing where it lies beyond 32 bits.
-    std::optional<QPoint> cellAt(double x, double y) const;
+    std::optional<core::Cell> cellAt(double x, double y) const;
     // The top-left corner of a cell in the view, in twips.
-    QPointF cellCorner(QPoint cell) const;
+    QPointF cellCorner(core::Cell cell) const;
     // The cells the view shows, wholly or in part, within column 0..width and row
     // 0..height.
     QRect visibleCells() const;

@@ -1,26 +1,28 @@
 #include "StampBrush.h"
 
+#include "MapEditing.h"
+
 namespace app {
 
-std::vector<QPoint> StampBrush::place(const std::vector<QPoint> &corners)
+std::vector<core::Cell> StampBrush::place(const std::vector<core::Cell> &corners)
 {
-    const Stamp &stamp = m_canvas.stamp();
-    std::vector<QPoint> cells;
-    for (const QPoint corner : corners) {
-        stamp.placeAt(chapter(), bytes(), corner, *m_changes);
-        for (int row = 0; row < stamp.height; ++row)
-            for (int column = 0; column < stamp.width; ++column)
-                cells.push_back(corner + QPoint(column, row));
+    const core::MapGrid &stamp = m_canvas.stamp();
+    std::vector<core::Cell> cells;
+    for (const core::Cell corner : corners) {
+        core::placeStamp(stamp, image(), chapter(), corner, *m_changes);
+        for (std::int32_t row = 0; row < stamp.height; ++row)
+            for (std::int32_t column = 0; column < stamp.width; ++column)
+                cells.push_back(core::Cell{corner.column + column, corner.row + row});
     }
     return cells;
 }
 
-bool StampBrush::press(QPoint cell)
+bool StampBrush::press(core::Cell cell)
 {
     if (!m_stroke) {
         // The design's right-click: stored at the press.
-        CellChanges changes;
-        m_canvas.stamp().placeAt(chapter(), bytes(), cell, changes);
+        core::CellChanges changes;
+        core::placeStamp(m_canvas.stamp(), image(), chapter(), cell, changes);
         store(changes, QStringLiteral("替换"));
         return false;
     }
@@ -30,16 +32,16 @@ bool StampBrush::press(QPoint cell)
     return true;
 }
 
-void StampBrush::move(QPoint cell)
+void StampBrush::move(core::Cell cell)
 {
     if (!m_changes || cell == m_last)
         return;
     // Every cell on the way, however fast the pointer went.
-    m_canvas.previewChanged(place(cellsOnLine(m_last, cell)));
+    m_canvas.previewChanged(place(core::cellsOnLine(m_last, cell)));
     m_last = cell;
 }
 
-void StampBrush::release(QPoint)
+void StampBrush::release(core::Cell)
 {
     if (!m_changes)
         return;
@@ -56,7 +58,7 @@ void StampBrush::endPreview()
 {
     if (!m_changes)
         return;
-    const std::vector<QPoint> cells = m_changes->cells();
+    const std::vector<core::Cell> cells = m_changes->cells();
     m_changes.reset();
     m_canvas.previewChanged(cells);
 }

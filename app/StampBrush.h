@@ -15,21 +15,24 @@ public:
         : MapTool(canvas, chapter), m_stroke(stroke)
     {
     }
-    bool press(QPoint cell) override;
-    void move(QPoint cell) override;
-    void release(QPoint cell) override;
+    bool press(core::Cell cell) override;
+    void move(core::Cell cell) override;
+    void release(core::Cell cell) override;
     void cancel() override;
-    const CellChanges *preview() const override { return m_changes ? &*m_changes : nullptr; }
+    const core::CellChanges *preview() const override
+    {
+        return m_changes ? &*m_changes : nullptr;
+    }
 
 private:
     // Places the stamp at each cell; the cells whose preview changed.
-    std::vector<QPoint> place(const std::vector<QPoint> &corners);
+    std::vector<core::Cell> place(const std::vector<core::Cell> &corners);
     // Ends the preview, shown again from the image.
     void endPreview();
 
     bool m_stroke;
-    std::optional<CellChanges> m_changes;
-    QPoint m_last;
+    std::optional<core::CellChanges> m_changes;
+    core::Cell m_last;
 };
 
 } // namespace app

@@ -1,28 +1,30 @@
 #include "TilePicker.h"
 
+#include "MapEditing.h"
+
 namespace app {
 
-bool TilePicker::press(QPoint cell)
+bool TilePicker::press(core::Cell cell)
 {
     m_start = cell;
-    m_canvas.frameCells(QRect(cell, QSize(1, 1)));
+    m_canvas.frameCells(core::cellsBetween(cell, cell));
     return true;
 }
 
-void TilePicker::move(QPoint cell)
+void TilePicker::move(core::Cell cell)
 {
     if (m_start)
-        m_canvas.frameCells(cellsBetween(*m_start, cell));
+        m_canvas.frameCells(core::cellsBetween(*m_start, cell));
 }
 
-void TilePicker::release(QPoint cell)
+void TilePicker::release(core::Cell cell)
 {
     if (!m_start)
         return;
     m_canvas.frameCells(QRect());
     // A cell whose byte lies beyond the image picks nothing, and a rectangle keeps only the
     // cells that have one.
-    if (const auto stamp = captureStamp(chapter(), bytes(), cellsBetween(*m_start, cell)))
+    if (const auto stamp = core::captureStamp(image(), chapter(), core::cellsBetween(*m_start, cell)))
         m_canvas.takeStamp(*stamp);
     m_start.reset();
 }

@@ -11,13 +11,13 @@ namespace app {
 class TilePicker : public MapTool {
 public:
     using MapTool::MapTool;
-    bool press(QPoint cell) override;
-    void move(QPoint cell) override;
-    void release(QPoint cell) override;
+    bool press(core::Cell cell) override;
+    void move(core::Cell cell) override;
+    void release(core::Cell cell) override;
     void cancel() override;
 
 private:
-    std::optional<QPoint> m_start;
+    std::optional<core::Cell> m_start;
 };
 
 } // namespace app

@@ -152,7 +152,7 @@ void frmMap::Form_Load()
     m_document->setStartPath(kDefaultRomPath);
     GetPic();
     m_CurrentTile = 200;
-    m_stamp = Stamp::single(m_CurrentTile);
+    m_stamp = core::MapGrid::single(m_CurrentTile);
     // The palette fill leaves its last tile in img; img shows the tile a right-click stores.
     m_img->setPicture(tilePicture(m_CurrentTile));
 }
@@ -286,16 +286,13 @@ void frmMap::drawChosenChapter()
     List1_Click();
 }
 
-void frmMap::redrawMerged(const QByteArray &previous)
+void frmMap::redrawMerged(const core::Cartridge &previous)
 {
     if (m_shownChapter < 0)
         return;
     // Whether anything of the shown chapter's record, its header or its cells, differs.
     const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(m_shownChapter)];
-    const qsizetype first = std::max<qsizetype>(0, qsizetype{entry.DataOffset} - 3);
-    const qsizetype end =
-        std::min<qsizetype>(previous.size(), qsizetype{entry.DataOffset} + 1 + entry.cellCount());
-    if (first < end && previous.mid(first, end - first) != RomData().mid(first, end - first))
+    if (previous.recordBytes(entry) != m_document->image().recordBytes(entry))
         drawChosenChapter();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Cell.h"
 #include "ChapterMap.h"
 #include "ChapterTiles.h"
 #include "ImageDocument.h"
+#include "MapGrid.h"
 #include "MapTool.h"
 #include "MapViewport.h"
 #include "Picture.h"
@@ -105,7 +107,7 @@ public:
     const MapViewport &viewport() const { return m_viewport; }
     // The codes the tool under way shows over the image's cells while its button is held;
     // none otherwise.
-    const CellChanges *preview() const { return m_tool ? m_tool->preview() : nullptr; }
+    const core::CellChanges *preview() const { return m_tool ? m_tool->preview() : nullptr; }
 
     static QString helpText();
 
@@ -125,13 +127,13 @@ private:
     void drawChosenChapter();
     // Paints cells of the shown chapter that a step of the history set, stored, undone or
     // redone.
-    void repaintCells(int chapter, const std::vector<CellEdit::Cell> &cells);
+    void repaintCells(int chapter, const std::vector<core::ChangedCell> &cells);
     // Paints a cell of the shown chapter as the view shows it: the code the tool's preview
     // gives it, else its byte's. A cell that an edit (`edited`) or the preview gives the
     // chosen tile shows img's picture, as the design's right-click paints it.
-    void paintShownCell(QPoint cell, bool edited);
+    void paintShownCell(core::Cell cell, bool edited);
     // Paints a picture into a cell of the view, where the view shows it.
-    void paintCell(QPoint cell, const host::Picture &picture);
+    void paintCell(core::Cell cell, const host::Picture &picture);
     // The picture the view shows for a code: its tile, or its missing-tile picture.
     const host::Picture &shownPicture(std::uint8_t code);
     // Draws what the view shows anew after a scroll or zoom, from the tiles of the last draw.
@@ -139,7 +141,7 @@ private:
     void setUpViewControls();
     void updateScrollBars();
     // Moves and sizes the hover frame over a cell, the stamp's size.
-    void frameHover(QPoint cell);
+    void frameHover(core::Cell cell);
     void zoomTo(int level, QPointF anchor);
     void scrollTo(QPoint position);
     // Escape: the drag under way ends with nothing stored; without one, over the map, the
@@ -159,13 +161,13 @@ private:
 
     // MapCanvas: what the editing tools work on.
     int shownChapter() const override;
-    const Stamp &stamp() const override { return m_stamp; }
-    void takeStamp(const Stamp &stamp) override;
-    void previewChanged(const std::vector<QPoint> &cells) override;
+    const core::MapGrid &stamp() const override { return m_stamp; }
+    void takeStamp(const core::MapGrid &stamp) override;
+    void previewChanged(const std::vector<core::Cell> &cells) override;
     void frameCells(QRect cells) override;
     // After a save took bytes from the file: the shown chapter is drawn again where its
     // record changed.
-    void redrawMerged(const QByteArray &previous);
+    void redrawMerged(const core::Cartridge &previous);
     // Asks whether to save unsaved edits before they would be lost; true when the command
     // that asks may go on.
     bool maybeSave();
@@ -203,14 +205,14 @@ private:
     std::optional<core::ChapterTiles> m_shownTiles;
     MapViewport m_viewport;
     // What a right-click stores: the chosen tile, or a block captured from a map.
-    Stamp m_stamp;
+    core::MapGrid m_stamp;
     // The wheel's turn under way, in whole notches and cells.
     WheelSteps m_wheel;
     // The tool of the drag under way, from its press to its release; the button that pressed
     // it, and the last cell it was given.
     std::unique_ptr<MapTool> m_tool;
     short m_toolButton = 0;
-    QPoint m_toolCell;
+    core::Cell m_toolCell;
     MapScrollBars *m_scrollBars = nullptr;
 
     host::ListBox *m_List1 = nullptr;

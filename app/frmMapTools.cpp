@@ -151,7 +151,7 @@ void frmMap::updateScrollBars()
     m_scrollBars->follow(m_viewport);
 }
 
-void frmMap::frameHover(QPoint cell)
+void frmMap::frameHover(core::Cell cell)
 {
     const QPointF corner = m_viewport.cellCorner(cell);
     const double size = m_viewport.cellTwips();
@@ -168,7 +168,7 @@ void frmMap::escape()
         return;
     }
     if (m_mPic->underMouse() && !m_stamp.isSingle())
-        takeStamp(Stamp::single(m_stamp.at(0, 0)));
+        takeStamp(core::MapGrid::single(m_stamp.at(core::Cell{1, 1})));
 }
 
 int frmMap::shownChapter() const
@@ -176,16 +176,16 @@ int frmMap::shownChapter() const
     return m_List1->currentRow();
 }
 
-void frmMap::takeStamp(const Stamp &stamp)
+void frmMap::takeStamp(const core::MapGrid &stamp)
 {
     m_stamp = stamp;
-    m_CurrentTile = stamp.at(0, 0);
+    m_CurrentTile = stamp.at(core::Cell{1, 1});
     m_img->setPicture(tilePicture(m_CurrentTile));
 }
 
-void frmMap::previewChanged(const std::vector<QPoint> &cells)
+void frmMap::previewChanged(const std::vector<core::Cell> &cells)
 {
-    for (const QPoint cell : cells)
+    for (const core::Cell cell : cells)
         paintShownCell(cell, false);
 }
 
@@ -198,7 +198,7 @@ void frmMap::frameCells(QRect cells)
                           static_cast<int>(size * m_stamp.height));
         return;
     }
-    const QPointF corner = m_viewport.cellCorner(cells.topLeft());
+    const QPointF corner = m_viewport.cellCorner(core::Cell{cells.left(), cells.top()});
     const double size = m_viewport.cellTwips();
     m_Shape1->setLeft(static_cast<int>(corner.x()));
     m_Shape1->setTop(static_cast<int>(corner.y()));

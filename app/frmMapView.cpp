@@ -22,7 +22,7 @@ namespace app {
 
 void frmMap::DrawMap(const core::ChapterMap &entry)
 {
-    const std::int32_t n = core::mapCellCount(entry);
+    const std::int32_t n = entry.cellCount();
     try {
         m_pb->setMax(n);
     } catch (const host::RuntimeError &) {
@@ -37,11 +37,11 @@ void frmMap::DrawMap(const core::ChapterMap &entry)
     core::ChapterTiles &pictures = m_shownTiles.emplace(tiles, m_tileCache);
     const double size = m_viewport.cellTwips();
     for (std::int32_t i = 1; i <= n; ++i) {
-        const core::MapCell cell = core::mapCell(entry, i, RomData());
+        const core::MapCell cell = core::mapCell(m_document->image(), entry, i);
         // A cell whose byte lies beyond the image has no code to show and stays in the
         // background colour, as in an export.
         if (cell.code) {
-            const QPointF corner = m_viewport.cellCorner(QPoint(cell.column, cell.row));
+            const QPointF corner = m_viewport.cellCorner(cell.cell);
             const host::Picture &picture = pictures.picture(*cell.code);
             if (picture) {
                 if (picture != m_Pic->picture())
@@ -64,26 +64,26 @@ void frmMap::repaintView()
     const QRect visible = m_viewport.visibleCells() & QRect(1, 1, entry.Width, entry.Height);
     for (int row = visible.top(); row <= visible.bottom(); ++row)
         for (int column = visible.left(); column <= visible.right(); ++column)
-            paintShownCell(QPoint(column, row), false);
+            paintShownCell(core::Cell{column, row}, false);
 }
 
-void frmMap::paintShownCell(QPoint cell, bool edited)
+void frmMap::paintShownCell(core::Cell cell, bool edited)
 {
     if (m_shownChapter < 0)
         return;
     const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(m_shownChapter)];
     // A cell whose byte lies beyond the image is never drawn, nor taken by a preview.
-    const auto byte = core::cellByteIndex(entry, cell.x(), cell.y(), RomData().size());
-    if (!byte)
+    const auto held = m_document->image().codeAt(entry, cell);
+    if (!held)
         return;
-    const CellChanges *shownPreview = preview();
+    const core::CellChanges *shownPreview = preview();
     const auto previewed = shownPreview ? shownPreview->codeAt(cell) : std::nullopt;
-    const auto code = previewed.value_or(static_cast<std::uint8_t>(RomData()[*byte]));
+    const auto code = previewed.value_or(*held);
     paintCell(cell, (edited || previewed) && code == m_CurrentTile ? m_img->picture()
                                                                    : shownPicture(code));
 }
 
-void frmMap::paintCell(QPoint cell, const host::Picture &picture)
+void frmMap::paintCell(core::Cell cell, const host::Picture &picture)
 {
     const QPointF corner = m_viewport.cellCorner(cell);
     const double size = m_viewport.cellTwips();
@@ -140,11 +140,11 @@ void frmMap::mPic_MouseMove(short Button, short, float X, float Y)
         m_toolCell = *cell;
         m_tool->move(*cell);
     }
-    if (!core::insideMap(entry, core::CellPosition{cell->x(), cell->y()}))
+    if (!entry.contains(*cell))
         return;
     if (!m_tool)
         frameHover(*cell);
-    m_lblpos->setText(QStringLiteral("%1,%2").arg(cell->x()).arg(cell->y()));
+    m_lblpos->setText(QStringLiteral("%1,%2").arg(cell->column).arg(cell->row));
 }
 
 void frmMap::mPic_MouseDown(short Button, short Shift, float X, float Y)
@@ -160,8 +160,8 @@ void frmMap::mPic_MouseDown(short Button, short Shift, float X, float Y)
         return;
     // Nothing outside the map's cells, and nothing for a cell whose byte lies beyond the
     // image: it can be neither shown nor written.
-    const auto byte = core::cellByteIndex(entry, cell->x(), cell->y(), RomData().size());
-    if (!byte)
+    const auto code = m_document->image().codeAt(entry, *cell);
+    if (!code)
         return;
     if (std::unique_ptr<MapTool> tool = toolFor(Button, Shift)) {
         // The tool is the view's while it presses, so that the view shows its preview. One
@@ -177,18 +177,18 @@ void frmMap::mPic_MouseDown(short Button, short Shift, float X, float Y)
         return;
     }
     if (Button == host::kLeftButton)
-        m_Pic->setPicture(tilePicture(static_cast<std::uint8_t>(RomData()[*byte])));
+        m_Pic->setPicture(tilePicture(*code));
 }
 
-void frmMap::repaintCells(int chapter, const std::vector<CellEdit::Cell> &cells)
+void frmMap::repaintCells(int chapter, const std::vector<core::ChangedCell> &cells)
 {
     if (chapter != m_shownChapter)
         return;
     // A step of the history is a walk of its own: a tile file edited or removed since the
     // draw shows as it is now.
     m_shownTiles.emplace(m_tileFolders.folder(core::tileFolder(m_programFolder)), m_tileCache);
-    for (const CellEdit::Cell &cell : cells)
-        paintShownCell(QPoint(cell.column, cell.row), true);
+    for (const core::ChangedCell &changed : cells)
+        paintShownCell(changed.cell, true);
 }
 
 } // namespace app

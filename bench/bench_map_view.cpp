@@ -153,10 +153,10 @@ BENCHMARK(BM_ZoomOrScrollStep)->Arg(1)->ArgName("scroll")->Unit(benchmark::kMill
 void BM_RenderChapter(benchmark::State &state)
 {
     const core::TileFolder tiles(workbench().tileFolder());
-    const auto directory = core::ReadMapDirectory(workbench().rom());
-    const core::ChapterMap entry = (*directory)[std::size_t(state.range(0))];
+    const core::Cartridge image(workbench().rom());
+    const core::ChapterMap entry = image.Chapters()[std::size_t(state.range(0))];
     for (auto _ : state)
-        benchmark::DoNotOptimize(core::renderChapter(workbench().rom(), entry, tiles));
+        benchmark::DoNotOptimize(core::renderChapter(image, entry, tiles));
     state.SetItemsProcessed(state.iterations() * std::int64_t{entry.cellCount()});
 }
 BENCHMARK(BM_RenderChapter)->Arg(0)->ArgName("32x32")->Unit(benchmark::kMillisecond);

@@ -30,8 +30,9 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
                                                          formats::MapFormat format,
                                                          TileBitmaps &tiles)
 {
-    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(chapter - 1)];
-    auto grid = formats::readChapterGrid(image.RomData, entry);
+    const core::ChapterMap &entry =
+        image.cartridge.Chapters()[static_cast<std::size_t>(chapter - 1)];
+    auto grid = core::readChapterGrid(image.cartridge, entry);
     if (!grid)
         return ExportFault{image.path, QStringLiteral("chapter %1's map runs past the end of the "
                                                       "image")
@@ -69,11 +70,13 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
 QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
                        formats::PngWriter &png)
 {
-    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(plan.chapter - 1)];
+    const core::ChapterMap &entry =
+        image.cartridge.Chapters()[static_cast<std::size_t>(plan.chapter - 1)];
     switch (plan.format) {
     case formats::MapFormat::Png:
-        return png.bytes(core::renderChapterCells(
-            image.RomData, entry, [&plan](std::uint8_t code) { return plan.cellImages[code]; }));
+        return png.bytes(core::renderChapterCells(image.cartridge, entry, [&plan](std::uint8_t code) {
+            return plan.cellImages[code];
+        }));
     case formats::MapFormat::Csv:
         return formats::writeCsvMap(plan.grid);
     case formats::MapFormat::Tmx:

@@ -43,7 +43,7 @@ struct ChapterPlan {
     QString out;
     formats::MapFormat format = formats::MapFormat::Png;
     ExportedChapter exported;
-    formats::MapGrid grid;
+    core::MapGrid grid;
     // PNG: what each code of the chapter draws, its bitmap or the missing-tile sign.
     std::array<QImage, 256> cellImages;
     // TMX and JSON.

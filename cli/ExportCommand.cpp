@@ -121,7 +121,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, imagePath, refusal->reason);
     const CartridgeImage &image = std::get<CartridgeImage>(opened);
-    if (!image.chapters)
+    if (!image.cartridge.hasChapters())
         return refuse(io, imagePath, shortImageRefusal(image).reason);
 
     const QString tileDir = parser.isSet(tilesOption)

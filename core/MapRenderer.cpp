@@ -1,5 +1,6 @@
 #include "MapRenderer.h"
 
+#include "CellGeometry.h"
 #include "ChapterTiles.h"
 #include "FileCheck.h"
 #include "MapCell.h"
@@ -28,24 +29,24 @@ host::Picture loadTilePicture(const QString &path)
 
 QSize chapterImageSize(const ChapterMap &entry)
 {
-    if (mapCellCount(entry) == 0)
+    if (entry.cellCount() == 0)
         return {};
     constexpr int cell = host::twipsToPixels(kMapCellTwips);
     return {cell * (entry.Width + 1), cell * (entry.Height + 1)};
 }
 
-QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const TileFolder &tiles)
+QImage renderChapter(const Cartridge &image, const ChapterMap &entry, const TileFolder &tiles)
 {
-    QImage image(chapterImageSize(entry), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
+    QImage drawn(chapterImageSize(entry), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
     constexpr double side = double{kMapCellTwips} / host::kTwipsPerPixel;
     TileCache cache;
     ChapterTiles pictures(tiles, cache);
     std::array<QImage, 256> missing;
-    const std::int32_t n = mapCellCount(entry);
+    const std::int32_t n = entry.cellCount();
     for (std::int32_t i = 1; i <= n; ++i) {
-        const MapCell cell = mapCell(entry, i, RomData);
+        const MapCell cell = mapCell(image, entry, i);
         if (!cell.code)
             continue;
         const host::Picture &loaded = pictures.picture(*cell.code);
@@ -56,21 +57,21 @@ QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const T
                                  cell.y / double{host::kTwipsPerPixel}, side, side),
                           loaded ? loaded->image() : sign);
     }
-    return image;
+    return drawn;
 }
 
-QImage renderChapterCells(const QByteArray &RomData, const ChapterMap &entry,
+QImage renderChapterCells(const Cartridge &image, const ChapterMap &entry,
                           const std::function<QImage(std::uint8_t code)> &tileImage)
 {
     constexpr int side = host::twipsToPixels(kMapCellTwips);
-    const std::int32_t n = mapCellCount(entry);
+    const std::int32_t n = entry.cellCount();
     if (n == 0)
         return {};
-    QImage image(side * entry.Width, side * entry.Height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
+    QImage drawn(side * entry.Width, side * entry.Height, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
     for (std::int32_t i = 1; i <= n; ++i) {
-        const MapCell cell = mapCell(entry, i, RomData);
+        const MapCell cell = mapCell(image, entry, i);
         if (!cell.code)
             continue;
         const QImage tile = tileImage(*cell.code);
@@ -80,7 +81,7 @@ QImage renderChapterCells(const QByteArray &RomData, const ChapterMap &entry,
                                 host::twipsToPixels(cell.y - kMapCellTwips), side, side),
                           tile);
     }
-    return image;
+    return drawn;
 }
 
 } // namespace core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Cartridge.h"
 #include "ChapterMap.h"
 #include "Picture.h"
 
@@ -27,14 +28,14 @@ QSize chapterImageSize(const ChapterMap &entry);
 // geometry of the map view, from a white background. Like the view, a cell whose tile
 // cannot be loaded shows the missing-tile picture of its code (MissingTile.h), and a cell
 // whose byte lies beyond the image stays white. Each tile file is read once per call.
-QImage renderChapter(const QByteArray &RomData, const ChapterMap &entry, const TileFolder &tiles);
+QImage renderChapter(const Cartridge &image, const ChapterMap &entry, const TileFolder &tiles);
 
 // Draws a chapter for export: the map view's cells at its scale (16 pixels), moved up and
 // left by one cell so that the view's empty column 0 and row 0 are left out. Each cell
 // shows tileImage(code) scaled to the cell; a null image, or a cell whose byte lies beyond
 // the image, leaves the cell white, as the view leaves a cell beyond the image. The caller decides
 // where tiles come from, so that a run over many chapters can decode each bitmap once.
-QImage renderChapterCells(const QByteArray &RomData, const ChapterMap &entry,
+QImage renderChapterCells(const Cartridge &image, const ChapterMap &entry,
                           const std::function<QImage(std::uint8_t code)> &tileImage);
 
 } // namespace core

@@ -44,9 +44,9 @@ protected:
     void edit(int column, std::uint8_t code)
     {
         const qsizetype byte = chapter1 + column;
-        store({{column, 1, byte, std::uint8_t(document.bytes()[byte]), code}});
+        store({{{column, 1}, byte, std::uint8_t(document.bytes()[byte]), code}});
     }
-    void store(std::vector<app::CellEdit::Cell> cells)
+    void store(std::vector<core::ChangedCell> cells)
     {
         document.push(std::make_unique<app::CellEdit>(document, 0, std::move(cells), QString()));
     }
@@ -165,8 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EditedDocument, TheHistoryKeepsOnlyStepsThatWriteNoByteTheFileGave)
 {
     // Three steps: cell 3 (above), cells 4 and 5 together, then cell 6, undone.
-    store({{4, 1, chapter1 + 4, std::uint8_t(original[chapter1 + 4]), 201},
-           {5, 1, chapter1 + 5, std::uint8_t(original[chapter1 + 5]), 202}});
+    store({{{4, 1}, chapter1 + 4, std::uint8_t(original[chapter1 + 4]), 201},
+           {{5, 1}, chapter1 + 5, std::uint8_t(original[chapter1 + 5]), 202}});
     edit(6, 203);
     document.undoStack()->undo();
     QByteArray theirs = original;

@@ -79,7 +79,7 @@ TEST(ChapterCells, LeaveACellWhiteWithoutATileOrAByte)
     QByteArray rom(15, '\x05');
     rom[12] = '\x09'; // cell 2
     const QImage picture = core::renderChapterCells(
-        rom, entry, [](std::uint8_t code) { return code == 9 ? QImage() : tileImage(code); });
+        core::Cartridge(rom), entry, [](std::uint8_t code) { return code == 9 ? QImage() : tileImage(code); });
     ASSERT_EQ(picture.size(), QSize(48, 32));
     EXPECT_EQ(picture.pixel(0, 0), tileImage(5).pixel(0, 0));
     EXPECT_EQ(picture.pixel(5, 0), qRgb(0, 0, 0)); // tile 5's marker pixel
@@ -89,7 +89,7 @@ TEST(ChapterCells, LeaveACellWhiteWithoutATileOrAByte)
     EXPECT_EQ(picture.pixel(20, 20), qRgb(255, 255, 255));
     EXPECT_EQ(picture.pixel(40, 20), qRgb(255, 255, 255));
     EXPECT_EQ(picture.pixel(0, 16), tileImage(5).pixel(0, 0));
-    EXPECT_TRUE(core::renderChapterCells(rom, core::ChapterMap{}, [](std::uint8_t) {
+    EXPECT_TRUE(core::renderChapterCells(core::Cartridge(rom), core::ChapterMap{}, [](std::uint8_t) {
                     return QImage();
                 }).isNull());
 }

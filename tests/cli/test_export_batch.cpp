@@ -52,11 +52,10 @@ TEST_P(ExportBatch, WritesTheSameWhateverTheNumberOfThreads)
     writeTiles([](std::uint8_t code) { return code % 2 == 0 && code != 4; });
     writeBytes(QDir(tiles()).filePath(QStringLiteral("2.bmp")), "BM not a bitmap");
     ASSERT_TRUE(tileImage(4).save(QDir(tiles()).filePath(QStringLiteral("4.BMP")), "BMP"));
-    cli::CartridgeImage image{
-        QStringLiteral("a.nes"), testing_support::standardSyntheticImage(), {}};
-    image.RomData.truncate(0x024634 + 4 + 10);
-    image.chapters = core::ReadMapDirectory(image.RomData);
-    ASSERT_TRUE(image.chapters);
+    const cli::CartridgeImage image{
+        QStringLiteral("a.nes"),
+        core::Cartridge(testing_support::standardSyntheticImage().first(0x024634 + 4 + 10))};
+    ASSERT_TRUE(image.cartridge.hasChapters());
 
     const formats::MapFormat format = GetParam();
     QStringList oneAtATime;
