@@ -20,10 +20,7 @@ public:
     void move(core::Cell cell) override;
     void release(core::Cell cell) override;
     void cancel() override;
-    const core::CellChanges *preview() const override
-    {
-        return m_changes ? &*m_changes : nullptr;
-    }
+    const core::CellChanges *preview() const override { return m_changes ? &*m_changes : nullptr; }
 
 private:
     // The rectangle from the pressed cell to `cell`, framed and shown.

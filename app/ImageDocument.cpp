@@ -113,8 +113,8 @@ bool ImageDocument::isModified() const
 void ImageDocument::push(std::unique_ptr<CellEdit> edit)
 {
     // Every cell of a step lies inside the image; a step that changes no byte is none.
-    const bool changes =
-        std::any_of(edit->cells().begin(), edit->cells().end(), [this](const core::ChangedCell &cell) {
+    const bool changes = std::any_of(
+        edit->cells().begin(), edit->cells().end(), [this](const core::ChangedCell &cell) {
             return cell.byte >= 0 && cell.byte < bytes().size() && cell.before != cell.after;
         });
     if (changes)

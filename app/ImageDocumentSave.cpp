@@ -235,8 +235,9 @@ ImageDocument::DroppedSteps ImageDocument::dropStepsTouching(const QSet<qsizetyp
         return static_cast<const CellEdit *>(m_undoStack->command(i));
     };
     const auto touches = [](const CellEdit &step, const QSet<qsizetype> &bytes) {
-        return std::any_of(step.cells().begin(), step.cells().end(),
-                           [&](const core::ChangedCell &cell) { return bytes.contains(cell.byte); });
+        return std::any_of(
+            step.cells().begin(), step.cells().end(),
+            [&](const core::ChangedCell &cell) { return bytes.contains(cell.byte); });
     };
     // A step that goes leaves its cells as the save found them. A step done before it that
     // wrote one of those cells would undo from a code it never wrote, and a step undone after

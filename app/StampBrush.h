@@ -19,10 +19,7 @@ public:
     void move(core::Cell cell) override;
     void release(core::Cell cell) override;
     void cancel() override;
-    const core::CellChanges *preview() const override
-    {
-        return m_changes ? &*m_changes : nullptr;
-    }
+    const core::CellChanges *preview() const override { return m_changes ? &*m_changes : nullptr; }
 
 private:
     // Places the stamp at each cell; the cells whose preview changed.

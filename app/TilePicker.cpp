@@ -24,7 +24,8 @@ void TilePicker::release(core::Cell cell)
     m_canvas.frameCells(QRect());
     // A cell whose byte lies beyond the image picks nothing, and a rectangle keeps only the
     // cells that have one.
-    if (const auto stamp = core::captureStamp(image(), chapter(), core::cellsBetween(*m_start, cell)))
+    if (const auto stamp =
+            core::captureStamp(image(), chapter(), core::cellsBetween(*m_start, cell)))
         m_canvas.takeStamp(*stamp);
     m_start.reset();
 }

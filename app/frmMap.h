@@ -8,9 +8,8 @@
 #include "MapTool.h"
 #include "MapViewport.h"
 #include "Picture.h"
-#include "TileCache.h"
-#include "TileFolderCache.h"
 #include "TileNames.h"
+#include "TilePictures.h"
 #include "WheelSteps.h"
 
 #include <QByteArray>
@@ -177,9 +176,12 @@ private:
     // The one local file a drag carries, where it may be dropped now.
     QString droppableFile(const QMimeData *mime) const;
     void commitData(QSessionManager &manager);
+    // The tile folder as it is found now.
+    QString tileFolderPath() const;
+    // The tiles of a walk that starts now.
+    render::ChapterTiles &startTileWalk();
     // The code's tile bitmap as the map view looks it up, or its missing-tile picture.
     host::Picture tilePicture(std::uint8_t code);
-    const host::Picture &missingTile(std::uint8_t code);
 
     QString m_programFolder;
     QHash<QString, QWidget *> m_controls;
@@ -195,14 +197,11 @@ private:
     core::TileNames m_TileNames;
     // The chapter the map view shows, -1 before the first draw.
     int m_shownChapter = -1;
-    // The tile folder's listing and the tiles the map view decoded before, for the next
-    // draws.
-    core::TileFolderCache m_tileFolders;
-    core::TileCache m_tileCache;
-    // Made the first time a code without a bitmap is drawn.
-    std::array<host::Picture, 256> m_missingTiles;
+    // The tile folder's listing and the tiles the map view and the palette decoded before,
+    // for the next draws.
+    render::TilePictures m_tiles;
     // The tiles of the last draw: scrolling and zooming repaint from them.
-    std::optional<core::ChapterTiles> m_shownTiles;
+    std::optional<render::ChapterTiles> m_shownTiles;
     MapViewport m_viewport;
     // What a right-click stores: the chosen tile, or a block captured from a map.
     core::MapGrid m_stamp;

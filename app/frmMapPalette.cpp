@@ -5,7 +5,6 @@
 
 #include "ImageControl.h"
 #include "MapCell.h"
-#include "MapRenderer.h"
 #include "PictureBox.h"
 #include "Shape.h"
 #include "TileFolder.h"
@@ -15,7 +14,8 @@ namespace app {
 
 void frmMap::GetPic()
 {
-    const core::TileFolder folder(core::tileFolder(m_programFolder));
+    const QString folderPath = tileFolderPath();
+    const core::TileFolder &folder = m_tiles.folder(folderPath);
     std::int32_t i = 0;
     std::int32_t X = 0;
     std::int32_t Y = -core::kPaletteCellTwips;
@@ -24,7 +24,7 @@ void frmMap::GetPic()
         // no cell, and the next file takes its place.
         if (i == core::kPaletteCells)
             break;
-        host::Picture picture = core::loadTilePicture(folder.filePath(name));
+        host::Picture picture = m_tiles.listed(folderPath, name);
         if (!picture)
             continue;
         m_img->setPicture(std::move(picture));
@@ -60,9 +60,8 @@ void frmMap::toolpic_MouseDown(short, short, float X, float Y)
     m_stamp = core::MapGrid::single(*code);
     // A file removed or spoilt since the palette was filled shows as missing, so that img
     // still shows what a right-click stores.
-    host::Picture picture = core::loadTilePicture(
-        core::TileFolder::filePathIn(core::tileFolder(m_programFolder), name));
-    m_img->setPicture(picture ? std::move(picture) : missingTile(*code));
+    host::Picture picture = m_tiles.listed(tileFolderPath(), name);
+    m_img->setPicture(picture ? std::move(picture) : m_tiles.missing(*code));
 }
 
 void frmMap::toolpic_MouseMove(short, short, float X, float Y)

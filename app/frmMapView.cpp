@@ -6,8 +6,6 @@
 #include "ImageControl.h"
 #include "ListBox.h"
 #include "MapCell.h"
-#include "MapRenderer.h"
-#include "MissingTile.h"
 #include "PictureBox.h"
 #include "RuntimeError.h"
 #include "Shape.h"
@@ -33,8 +31,7 @@ void frmMap::DrawMap(const core::ChapterMap &entry)
     // The folder and each tile file are looked at anew on every draw, so that tiles edited,
     // removed or added since the last one show; a folder or a file that is still the same
     // is not listed or decoded again. Scrolling and zooming then paint from these tiles.
-    const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
-    core::ChapterTiles &pictures = m_shownTiles.emplace(tiles, m_tileCache);
+    render::ChapterTiles &pictures = startTileWalk();
     const double size = m_viewport.cellTwips();
     for (std::int32_t i = 1; i <= n; ++i) {
         const core::MapCell cell = core::mapCell(m_document->image(), entry, i);
@@ -48,7 +45,8 @@ void frmMap::DrawMap(const core::ChapterMap &entry)
                     m_Pic->setPicture(picture);
                 m_mPic->PaintPicture(picture, corner.x(), corner.y(), size, size);
             } else {
-                m_mPic->PaintPicture(missingTile(*cell.code), corner.x(), corner.y(), size, size);
+                m_mPic->PaintPicture(pictures.shown(*cell.code), corner.x(), corner.y(), size,
+                                     size);
             }
         }
         m_pb->setValue(i);
@@ -92,28 +90,25 @@ void frmMap::paintCell(core::Cell cell, const host::Picture &picture)
 
 const host::Picture &frmMap::shownPicture(std::uint8_t code)
 {
-    if (!m_shownTiles) {
-        const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
-        m_shownTiles.emplace(tiles, m_tileCache);
-    }
-    const host::Picture &picture = m_shownTiles->picture(code);
-    return picture ? picture : missingTile(code);
+    return (m_shownTiles ? *m_shownTiles : startTileWalk()).shown(code);
+}
+
+QString frmMap::tileFolderPath() const
+{
+    return core::tileFolder(m_programFolder);
+}
+
+render::ChapterTiles &frmMap::startTileWalk()
+{
+    return m_shownTiles.emplace(m_tiles, tileFolderPath());
 }
 
 host::Picture frmMap::tilePicture(std::uint8_t code)
 {
-    const core::TileFolder &tiles = m_tileFolders.folder(core::tileFolder(m_programFolder));
-    if (host::Picture picture = core::loadTilePicture(tiles.tilePath(code)))
+    const core::TileFolder &tiles = m_tiles.folder(tileFolderPath());
+    if (host::Picture picture = m_tiles.load(tiles.tilePath(code)))
         return picture;
-    return missingTile(code);
-}
-
-const host::Picture &frmMap::missingTile(std::uint8_t code)
-{
-    host::Picture &picture = m_missingTiles[code];
-    if (!picture)
-        picture = core::missingTilePicture(code);
-    return picture;
+    return m_tiles.missing(code);
 }
 
 void frmMap::mPic_MouseMove(short Button, short, float X, float Y)
@@ -186,7 +181,7 @@ void frmMap::repaintCells(int chapter, const std::vector<core::ChangedCell> &cel
         return;
     // A step of the history is a walk of its own: a tile file edited or removed since the
     // draw shows as it is now.
-    m_shownTiles.emplace(m_tileFolders.folder(core::tileFolder(m_programFolder)), m_tileCache);
+    startTileWalk();
     for (const core::ChangedCell &changed : cells)
         paintShownCell(changed.cell, true);
 }

@@ -4,8 +4,8 @@
 #include "Commands.h"
 #include "CsvMap.h"
 #include "ImageFile.h"
-#include "MapGrid.h"
 #include "MapFormat.h"
+#include "MapGrid.h"
 #include "TiledJsonMap.h"
 #include "TmxMap.h"
 

@@ -2,8 +2,7 @@
 
 namespace core {
 
-void CellChanges::set(const Cartridge &image, const ChapterMap &entry, Cell cell,
-                      std::uint8_t code)
+void CellChanges::set(const Cartridge &image, const ChapterMap &entry, Cell cell, std::uint8_t code)
 {
     if (image.cellByte(entry, cell))
         m_codes[cell] = code;
@@ -26,8 +25,7 @@ std::vector<Cell> CellChanges::cells() const
     return cells;
 }
 
-std::vector<ChangedCell> CellChanges::changed(const Cartridge &image,
-                                              const ChapterMap &entry) const
+std::vector<ChangedCell> CellChanges::changed(const Cartridge &image, const ChapterMap &entry) const
 {
     std::vector<ChangedCell> cells;
     for (const auto &[cell, code] : m_codes) {

@@ -41,8 +41,8 @@ std::vector<Cell> cellsOnLine(Cell from, Cell to)
     }
 }
 
-void placeStamp(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry,
-                Cell corner, CellChanges &changes)
+void placeStamp(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry, Cell corner,
+                CellChanges &changes)
 {
     for (std::int32_t row = 1; row <= stamp.height; ++row)
         for (std::int32_t column = 1; column <= stamp.width; ++column)
@@ -59,8 +59,8 @@ void fillWithStamp(const MapGrid &stamp, const Cartridge &image, const ChapterMa
                         stamp.repeatedAt(Cell{column, row}, origin));
 }
 
-void floodFill(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry,
-               Cell start, CellChanges &changes)
+void floodFill(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry, Cell start,
+               CellChanges &changes)
 {
     const auto code = image.codeAt(entry, start);
     if (!code)

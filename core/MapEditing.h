@@ -25,8 +25,8 @@ QRect cellsBetween(Cell corner, Cell oppositeCorner);
 std::vector<Cell> cellsOnLine(Cell from, Cell to);
 
 // The stamp placed with its cell (1, 1) on `corner` of the chapter, clipped to the map.
-void placeStamp(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry,
-                Cell corner, CellChanges &changes);
+void placeStamp(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry, Cell corner,
+                CellChanges &changes);
 
 // The stamp repeated across `cells` of the chapter, its cell (1, 1) on `origin`.
 void fillWithStamp(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry,
@@ -34,8 +34,8 @@ void fillWithStamp(const MapGrid &stamp, const Cartridge &image, const ChapterMa
 
 // The 4-connected area of cells holding the code of `start`, the stamp repeated across it
 // from `start`.
-void floodFill(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry,
-               Cell start, CellChanges &changes);
+void floodFill(const MapGrid &stamp, const Cartridge &image, const ChapterMap &entry, Cell start,
+               CellChanges &changes);
 
 // The cells in `rectangle` of a chapter as a stamp, clipped to the map and to the cells whose
 // bytes lie inside the image; nothing where no cell is left.

@@ -1,8 +1,9 @@
+#include "ChapterTiles.h"
 #include "CliFixture.h"
 #include "ExportBatch.h"
 #include "FileOperations.h"
 #include "SyntheticImage.h"
-#include "TileBitmaps.h"
+#include "TilePictures.h"
 
 using namespace cli_testing;
 
@@ -18,7 +19,8 @@ QStringList exportAll(const cli::CartridgeImage &image, formats::MapFormat forma
                                   .arg(folder)
                                   .arg(k)
                                   .arg(formats::extensionOf(format))});
-    cli::TileBitmaps bitmaps(tiles);
+    render::TilePictures pictures;
+    render::ChapterTiles bitmaps(pictures, tiles);
     QStringList reports;
     cli::exportChapters(fileio::diskFileOperations(), image, targets, format, bitmaps, workers,
                         [&](const cli::ChapterTarget &target, const cli::ExportResult &result) {

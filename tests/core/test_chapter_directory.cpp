@@ -109,11 +109,11 @@ TEST(CellGeometry, PointerRoundsHalvesToEven)
         Cell expected;
     };
     const Case cases[] = {
-        {300, 300, kMapCellTwips, {1, 1}},  {400, 300, kMapCellTwips, {2, 1}},
-        {360, 0, kMapCellTwips, {2, 0}},    {600, 0, kMapCellTwips, {2, 0}},
-        {120, 0, kMapCellTwips, {0, 0}},    {100, 100, kPaletteCellTwips, {0, 0}},
+        {300, 300, kMapCellTwips, {1, 1}},     {400, 300, kMapCellTwips, {2, 1}},
+        {360, 0, kMapCellTwips, {2, 0}},       {600, 0, kMapCellTwips, {2, 0}},
+        {120, 0, kMapCellTwips, {0, 0}},       {100, 100, kPaletteCellTwips, {0, 0}},
         {200, 100, kPaletteCellTwips, {1, 0}}, {180, 0, kPaletteCellTwips, {0, 0}},
-        {540, 0, kPaletteCellTwips, {2, 0}}, {1700, 100, kPaletteCellTwips, {5, 0}},
+        {540, 0, kPaletteCellTwips, {2, 0}},   {1700, 100, kPaletteCellTwips, {5, 0}},
         {-200, -100, kMapCellTwips, {-1, 0}},
     };
     for (const Case &c : cases)

@@ -111,7 +111,8 @@ void chapterDirectory(const std::uint8_t *data, std::size_t size)
         const std::int32_t c = in.i32();
         const std::int32_t r = in.i32();
         checkCell(image, entry, c, r);
-        checkNumber(image, entry, static_cast<std::int32_t>(in.u32() % (std::uint32_t(entry.cellCount()) + 2)));
+        checkNumber(image, entry,
+                    static_cast<std::int32_t>(in.u32() % (std::uint32_t(entry.cellCount()) + 2)));
         if (entry.cellCount() > 0 && in.byte() % 8 == 0)
             checkWalk(image, entry);
     }

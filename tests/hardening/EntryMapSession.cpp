@@ -89,7 +89,7 @@ public:
             // The pointer over a cell on or next to the map, half the time among its first.
             const int near = m_in.byte() % 2 ? 4 : 256;
             const core::Cell cell{m_in.byte() % (std::min(map().Width, near) + 2),
-                              m_in.byte() % (std::min(map().Height, near) + 2)};
+                                  m_in.byte() % (std::min(map().Height, near) + 2)};
             m_at =
                 m_window.viewport().cellCorner(cell) + QPointF(60, 60) * m_window.viewport().zoom();
             if (const Bytes expected = (this->*m_kind->run)())

@@ -4,17 +4,13 @@
 #include "ChapterTiles.h"
 #include "FileCheck.h"
 #include "MapCell.h"
-#include "MissingTile.h"
 #include "RuntimeError.h"
-#include "TileCache.h"
-#include "TileFolder.h"
+#include "TilePictures.h"
 #include "Twips.h"
 
 #include <QPainter>
 
-#include <array>
-
-namespace core {
+namespace render {
 
 host::Picture loadTilePicture(const QString &path)
 {
@@ -27,43 +23,39 @@ host::Picture loadTilePicture(const QString &path)
     }
 }
 
-QSize chapterImageSize(const ChapterMap &entry)
+QSize chapterImageSize(const core::ChapterMap &entry)
 {
     if (entry.cellCount() == 0)
         return {};
-    constexpr int cell = host::twipsToPixels(kMapCellTwips);
+    constexpr int cell = host::twipsToPixels(core::kMapCellTwips);
     return {cell * (entry.Width + 1), cell * (entry.Height + 1)};
 }
 
-QImage renderChapter(const Cartridge &image, const ChapterMap &entry, const TileFolder &tiles)
+QImage renderChapter(const core::Cartridge &image, const core::ChapterMap &entry,
+                     const QString &tileFolder)
 {
     QImage drawn(chapterImageSize(entry), QImage::Format_RGB32);
     drawn.fill(Qt::white);
     QPainter painter(&drawn);
-    constexpr double side = double{kMapCellTwips} / host::kTwipsPerPixel;
-    TileCache cache;
-    ChapterTiles pictures(tiles, cache);
-    std::array<QImage, 256> missing;
+    constexpr double side = double{core::kMapCellTwips} / host::kTwipsPerPixel;
+    TilePictures tiles;
+    ChapterTiles pictures(tiles, tileFolder);
     const std::int32_t n = entry.cellCount();
     for (std::int32_t i = 1; i <= n; ++i) {
-        const MapCell cell = mapCell(image, entry, i);
+        const core::MapCell cell = core::mapCell(image, entry, i);
         if (!cell.code)
             continue;
-        const host::Picture &loaded = pictures.picture(*cell.code);
-        QImage &sign = missing[*cell.code];
-        if (!loaded && sign.isNull())
-            sign = missingTileImage(*cell.code);
         painter.drawImage(QRectF(cell.x / double{host::kTwipsPerPixel},
                                  cell.y / double{host::kTwipsPerPixel}, side, side),
-                          loaded ? loaded->image() : sign);
+                          pictures.shown(*cell.code)->image());
     }
     return drawn;
 }
 
-QImage renderChapterCells(const Cartridge &image, const ChapterMap &entry,
+QImage renderChapterCells(const core::Cartridge &image, const core::ChapterMap &entry,
                           const std::function<QImage(std::uint8_t code)> &tileImage)
 {
-    constexpr int side = host::twipsToPixels(kMapCellTwips);
+    constexpr int side = host::twipsToPixels(core::kMapCellTwips);
     const std::int32_t n = entry.cellCount();
     if (n == 0)
         return {};
@@ -71,17 +63,17 @@ QImage renderChapterCells(const Cartridge &image, const ChapterMap &entry,
     drawn.fill(Qt::white);
     QPainter painter(&drawn);
     for (std::int32_t i = 1; i <= n; ++i) {
-        const MapCell cell = mapCell(image, entry, i);
+        const core::MapCell cell = core::mapCell(image, entry, i);
         if (!cell.code)
             continue;
         const QImage tile = tileImage(*cell.code);
         if (tile.isNull())
             continue;
-        painter.drawImage(QRect(host::twipsToPixels(cell.x - kMapCellTwips),
-                                host::twipsToPixels(cell.y - kMapCellTwips), side, side),
+        painter.drawImage(QRect(host::twipsToPixels(cell.x - core::kMapCellTwips),
+                                host::twipsToPixels(cell.y - core::kMapCellTwips), side, side),
                           tile);
     }
     return drawn;
 }
 
-} // namespace core
+} // namespace render

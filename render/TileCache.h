@@ -6,7 +6,7 @@
 #include <QHash>
 #include <QString>
 
-namespace core {
+namespace render {
 
 // Tile pictures decoded before, kept with the identity of the file they came from
 // (FileIdentity.h), so that a tile file is decoded again only when it is another file or
@@ -28,4 +28,4 @@ private:
     QHash<QString, Entry> m_entries;
 };
 
-} // namespace core
+} // namespace render

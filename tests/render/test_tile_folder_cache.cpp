@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace core;
+using namespace render;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace core {
+namespace render {
 
 namespace {
 
@@ -61,4 +61,4 @@ host::Picture missingTilePicture(std::uint8_t code)
     return std::make_shared<host::StdPicture>(host::StdPicture::Bitmap, missingTileImage(code));
 }
 
-} // namespace core
+} // namespace render

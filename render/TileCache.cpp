@@ -5,7 +5,7 @@
 
 #include <QFile>
 
-namespace core {
+namespace render {
 
 namespace {
 
@@ -48,4 +48,4 @@ host::Picture TileCache::load(const QString &path)
     return picture;
 }
 
-} // namespace core
+} // namespace render

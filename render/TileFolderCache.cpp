@@ -2,7 +2,7 @@
 
 #include <QDirIterator>
 
-namespace core {
+namespace render {
 
 namespace {
 
@@ -18,7 +18,7 @@ bool holdsLinks(const QString &path)
 
 } // namespace
 
-const TileFolder &TileFolderCache::folder(const QString &path)
+const core::TileFolder &TileFolderCache::folder(const QString &path)
 {
     // Taken before the listing: a change made while it is listed shows at the next look.
     const auto identity = fileio::fileIdentity(path);
@@ -31,4 +31,4 @@ const TileFolder &TileFolderCache::folder(const QString &path)
     return *m_folder;
 }
 
-} // namespace core
+} // namespace render

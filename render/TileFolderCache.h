@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace core {
+namespace render {
 
 // The tile folder's listing, taken anew only when the folder changed since: a file added,
 // removed or renamed in it changes the folder's own identity (FileIdentity.h). A folder
@@ -14,11 +14,11 @@ namespace core {
 // no identity.
 class TileFolderCache {
 public:
-    const TileFolder &folder(const QString &path);
+    const core::TileFolder &folder(const QString &path);
 
 private:
-    std::optional<TileFolder> m_folder;
+    std::optional<core::TileFolder> m_folder;
     std::optional<fileio::FileIdentity> m_identity; // of the listed folder, while it may be kept
 };
 
-} // namespace core
+} // namespace render

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace core {
+namespace render {
 
 // What a cell shows for a code without a loadable tile bitmap, in the map view and in an
 // export alike: 16 x 16 magenta in a black frame, the code in two white hexadecimal
@@ -17,4 +17,4 @@ QImage missingTileImage(std::uint8_t code);
 // The same as a picture object, for the window's image controls and picture boxes.
 host::Picture missingTilePicture(std::uint8_t code);
 
-} // namespace core
+} // namespace render

@@ -3,6 +3,7 @@
 #include "MapRenderer.h"
 #include "TileCache.h"
 #include "TileFolder.h"
+#include "TilePictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #endif
 
 using namespace core;
+using namespace render;
 using testing_support::dataFile;
 
 namespace {
@@ -110,8 +112,8 @@ TEST_F(SettledTiles, AFileWrittenReplacedRemovedOrAddedIsSeenAtTheNextLoad)
 TEST_F(SettledTiles, AWalkLooksAtEachCodeOnce)
 {
     write(QStringLiteral("A.bmp"), qRgb(10, 20, 30));
-    const TileFolder folder(dir.path());
-    ChapterTiles walk(folder, cache);
+    TilePictures pictures;
+    ChapterTiles walk(pictures, dir.path());
     EXPECT_EQ(colourOf(walk.picture(10)), qRgb(10, 20, 30));
     EXPECT_FALSE(walk.picture(11));
     write(QStringLiteral("A.bmp"), qRgb(40, 50, 60));
@@ -119,8 +121,7 @@ TEST_F(SettledTiles, AWalkLooksAtEachCodeOnce)
     EXPECT_EQ(colourOf(walk.picture(10)), qRgb(10, 20, 30));
     EXPECT_FALSE(walk.picture(11));
 
-    const TileFolder relisted(dir.path());
-    ChapterTiles next(relisted, cache);
+    ChapterTiles next(pictures, dir.path());
     EXPECT_EQ(colourOf(next.picture(10)), qRgb(40, 50, 60));
     EXPECT_EQ(colourOf(next.picture(11)), qRgb(70, 80, 90));
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace core;
+using namespace render;
 using testing_support::dataFile;
 
 namespace {
@@ -74,7 +75,7 @@ TEST(RenderChapter, DrawsEveryCellOneCellInAndMissingTilesWithTheirCode)
     // A 3 x 2 map at offset 0: cells 1..6 hold 0, 1, 2, 3, 4 and (beyond the image) nothing.
     const QByteArray rom = QByteArray::fromHex("ff0001020304");
     const ChapterMap entry{0, 3, 2};
-    const QImage image = renderChapter(Cartridge(rom), entry, TileFolder(dir.path()));
+    const QImage image = renderChapter(Cartridge(rom), entry, dir.path());
     ASSERT_EQ(image.size(), QSize(64, 48));
     auto cell = [&](int c, int r) { return image.copy(16 * c, 16 * r, 16, 16); };
     EXPECT_EQ(image.pixel(8, 8), qRgb(255, 255, 255));
@@ -89,6 +90,6 @@ TEST(RenderChapter, DrawsEveryCellOneCellInAndMissingTilesWithTheirCode)
 TEST(RenderChapter, EntryWithoutCellsGivesNoImage)
 {
     QTemporaryDir dir;
-    EXPECT_TRUE(renderChapter(Cartridge(QByteArray(10, '\0')), ChapterMap{}, TileFolder(dir.path())).isNull());
+    EXPECT_TRUE(renderChapter(Cartridge(QByteArray(10, '\0')), ChapterMap{}, dir.path()).isNull());
     EXPECT_EQ(chapterImageSize({0, 256, 256}), QSize(257 * 16, 257 * 16));
 }
