@@ -1,7 +1,6 @@
 #include "ImageDocument.h"
 
 #include "CartridgeFile.h"
-#include "EditorMessage.h"
 #include "FileMessages.h"
 #include "PendingBackup.h"
 
@@ -43,17 +42,17 @@ bool ImageDocument::open(const QString &path)
         return false;
     auto read = core::readCartridge(path);
     if (const auto *failure = std::get_if<fileio::FileError>(&read)) {
-        showEditorMessage(m_owner, core::readFailureMessage(path, *failure),
-                          host::MessageIcon::Critical);
+        m_questions->showMessage(core::readFailureMessage(path, *failure),
+                                 host::MessageIcon::Critical);
         return false;
     }
     core::Cartridge image(std::get<QByteArray>(std::move(read)));
     if (!image.hasChapters()) {
-        showEditorMessage(m_owner,
-                          QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
-                                         "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
-                              .arg(core::fileDisplayPath(path)),
-                          host::MessageIcon::Critical);
+        m_questions->showMessage(
+            QStringLiteral("无法打开文件“%1”：文件太短，装不下25个关卡的地图目录，"
+                           "不是本编辑器能修改的ROM。\n已打开的ROM和修改都保持不变。")
+                .arg(core::fileDisplayPath(path)),
+            host::MessageIcon::Critical);
         return false;
     }
     m_path = path;
@@ -71,16 +70,16 @@ bool ImageDocument::settlePendingBackup(const QString &path)
     const QString prompt =
         QStringLiteral("上次保存时被中断，“%1”的原内容保存在备份“%2”中。要恢复吗？")
             .arg(core::fileDisplayPath(path), core::fileDisplayPath(*backup));
-    switch (showEditorMessage(m_owner, prompt, host::MessageIcon::Question,
-                              host::MessageButtons::RestoreDeleteCancel)) {
+    switch (m_questions->showMessage(prompt, host::MessageIcon::Question,
+                                     host::MessageButtons::RestoreDeleteCancel)) {
     case host::MessageAnswer::Restore: {
         const fileio::BackupRestore restore = fileio::restorePendingBackup(*m_files, path);
         if (restore.result == fileio::BackupRestore::Result::Failed)
-            showEditorMessage(m_owner, core::saveFailureMessage(path, *restore.failure),
-                              host::MessageIcon::Critical);
+            m_questions->showMessage(core::saveFailureMessage(path, *restore.failure),
+                                     host::MessageIcon::Critical);
         else if (restore.result == fileio::BackupRestore::Result::Changed)
-            showEditorMessage(m_owner, core::changedBackupMessage(restore.backup),
-                              host::MessageIcon::Critical);
+            m_questions->showMessage(core::changedBackupMessage(restore.backup),
+                                     host::MessageIcon::Critical);
         else
             return true;
         return false;

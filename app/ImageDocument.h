@@ -4,6 +4,7 @@
 #include "CellEdit.h"
 #include "ChangedCell.h"
 #include "ChapterMap.h"
+#include "DocumentQuestions.h"
 #include "FileIdentity.h"
 #include "FileOperations.h"
 #include "UserFileWriter.h"
@@ -21,7 +22,6 @@
 class QFileSystemWatcher;
 class QTimer;
 class QUndoStack;
-class QWidget;
 
 namespace app {
 
@@ -41,8 +41,9 @@ public:
 
     // What its writes go through (not owned): the real disk unless a test gives others.
     void setFileOperations(fileio::FileOperations &files) { m_files = &files; }
-    // The window its questions and messages are shown over; none for a headless document.
-    void setMessageOwner(QWidget *owner) { m_owner = owner; }
+    // Who shows its questions and messages (not owned): the window, or a test; until one is
+    // set, message boxes with no owner.
+    void setQuestions(DocumentQuestions &questions) { m_questions = &questions; }
 
     // The image with its chapter directory; all zero before any image was opened.
     const core::Cartridge &image() const { return m_image; }
@@ -134,7 +135,8 @@ private:
     void endStroke();
 
     fileio::FileOperations *m_files;
-    QWidget *m_owner = nullptr;
+    EditorMessageBoxes m_ownerlessBoxes{nullptr};
+    DocumentQuestions *m_questions = &m_ownerlessBoxes;
     core::Cartridge m_image;
     // The whole file as last read or written, with what it holds beyond the image.
     QByteArray m_fileBytes;

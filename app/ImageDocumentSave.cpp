@@ -6,7 +6,6 @@
 
 #include "CartridgeFile.h"
 #include "ChapterLayout.h"
-#include "EditorMessage.h"
 #include "FileMessages.h"
 #include "ImageMerge.h"
 #include "MapPlace.h"
@@ -97,8 +96,8 @@ bool ImageDocument::save()
         if (failure && failure->error.cause == fileio::FileError::Cause::ContentChanged)
             continue;
         if (failure) {
-            showEditorMessage(m_owner, core::saveFailureMessage(m_path, *failure),
-                              host::MessageIcon::Critical);
+            m_questions->showMessage(core::saveFailureMessage(m_path, *failure),
+                                     host::MessageIcon::Critical);
             return false;
         }
         const DroppedSteps dropped =
@@ -116,15 +115,14 @@ bool ImageDocument::save()
         else if (dropped.touching > 0)
             prompt +=
                 QStringLiteral("\n撤销记录中删去了改过这些字节的 %1 步。").arg(dropped.touching);
-        showEditorMessage(m_owner, prompt, host::MessageIcon::Information);
+        m_questions->showMessage(prompt, host::MessageIcon::Information);
         return true;
     }
-    showEditorMessage(m_owner,
-                      QStringLiteral("“%1”在保存时一再被其他程序修改，试了%2次都没有写入。\n"
-                                     "修改仍在内存中，稍后可以再次保存。")
-                          .arg(core::fileDisplayPath(m_path))
-                          .arg(kSaveAttempts),
-                      host::MessageIcon::Critical);
+    m_questions->showMessage(QStringLiteral("“%1”在保存时一再被其他程序修改，试了%2次都没有写入。\n"
+                                            "修改仍在内存中，稍后可以再次保存。")
+                                 .arg(core::fileDisplayPath(m_path))
+                                 .arg(kSaveAttempts),
+                             host::MessageIcon::Critical);
     return false;
 }
 
@@ -200,11 +198,10 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planMerge(const QByteArray
             plan.keptFromFile.insert(i);
     // The merged image is read back as the editor would open it before it is written.
     if (!core::Cartridge(plan.bytes).hasChapters()) {
-        showEditorMessage(m_owner,
-                          QStringLiteral("与“%1”合并后的ROM读不出关卡地图目录，没有写入。\n"
-                                         "修改仍在内存中。")
-                              .arg(core::fileDisplayPath(m_path)),
-                          host::MessageIcon::Critical);
+        m_questions->showMessage(QStringLiteral("与“%1”合并后的ROM读不出关卡地图目录，没有写入。\n"
+                                                "修改仍在内存中。")
+                                     .arg(core::fileDisplayPath(m_path)),
+                                 host::MessageIcon::Critical);
         return std::nullopt;
     }
     return plan;
@@ -293,8 +290,8 @@ bool ImageDocument::askOverwrite(const QString &why)
     const QString prompt = QStringLiteral("“%1”已被其他程序修改，%2无法与你的修改合并。\n"
                                           "覆盖它，写入编辑器中的ROM吗？")
                                .arg(core::fileDisplayPath(m_path), why);
-    return showEditorMessage(m_owner, prompt, host::MessageIcon::Question,
-                             host::MessageButtons::OverwriteCancel) ==
+    return m_questions->showMessage(prompt, host::MessageIcon::Question,
+                                    host::MessageButtons::OverwriteCancel) ==
            host::MessageAnswer::Overwrite;
 }
 
@@ -307,8 +304,8 @@ std::optional<bool> ImageDocument::askKeepMine(const std::vector<qsizetype> &con
         QStringLiteral("“%1”已被其他程序修改，以下位置你和它改成了不同的值：\n%2\n"
                        "这些位置保留你的修改，还是使用文件中的？其他修改都会保留。")
             .arg(core::fileDisplayPath(m_path), listed(places));
-    switch (showEditorMessage(m_owner, prompt, host::MessageIcon::Question,
-                              host::MessageButtons::KeepMineUseFileCancel)) {
+    switch (m_questions->showMessage(prompt, host::MessageIcon::Question,
+                                     host::MessageButtons::KeepMineUseFileCancel)) {
     case host::MessageAnswer::KeepMine:
         return true;
     case host::MessageAnswer::UseFile:

@@ -56,7 +56,7 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_programFolder(programFolder), m_document(new ImageDocument(this))
 {
-    m_document->setMessageOwner(this);
+    m_document->setQuestions(*this);
     const host::FormRecord layout = storedLayout();
     setObjectName(layout.name);
     m_caption = layout.caption;
@@ -157,6 +157,12 @@ void frmMap::Form_Load()
     m_img->setPicture(tilePicture(m_CurrentTile));
 }
 
+host::MessageAnswer frmMap::showMessage(const QString &prompt, host::MessageIcon icon,
+                                        host::MessageButtons buttons)
+{
+    return showEditorMessage(this, prompt, icon, buttons);
+}
+
 QString frmMap::helpText()
 {
     return QStringLiteral("使用说明:\r\n选择游戏ROM>选择要修改关卡>选择要替代的\r\n"
@@ -188,8 +194,7 @@ void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
         // A pipe or device is named as such wherever it came from: nothing else would tell
         // the person why no image opened.
         if (tellWhenUnreadable || failure->cause == fileio::FileError::Cause::NotRegularFile)
-            showEditorMessage(this, core::readFailureMessage(path, *failure),
-                              host::MessageIcon::Critical);
+            showMessage(core::readFailureMessage(path, *failure), host::MessageIcon::Critical);
         return;
     }
     if (!m_document->open(path))
@@ -302,8 +307,8 @@ bool frmMap::maybeSave()
         return true;
     const QString prompt =
         QStringLiteral("“%1”已修改。\n是否保存修改？").arg(core::fileDisplayPath(RomPath()));
-    switch (showEditorMessage(this, prompt, host::MessageIcon::Question,
-                              host::MessageButtons::SaveDiscardCancel)) {
+    switch (
+        showMessage(prompt, host::MessageIcon::Question, host::MessageButtons::SaveDiscardCancel)) {
     case host::MessageAnswer::Save:
         return m_document->save();
     case host::MessageAnswer::Discard:

@@ -3,6 +3,7 @@
 #include "Cell.h"
 #include "ChapterMap.h"
 #include "ChapterTiles.h"
+#include "DocumentQuestions.h"
 #include "ImageDocument.h"
 #include "MapGrid.h"
 #include "MapTool.h"
@@ -51,7 +52,7 @@ class MapScrollBars;
 
 // The editor's one window: the chapter list, the tile palette, the map view and the three
 // commands, over the image document it shows. Built from its stored layout.
-class frmMap : public QWidget, private MapCanvas {
+class frmMap : public QWidget, private MapCanvas, private DocumentQuestions {
     Q_OBJECT
     Q_DISABLE_COPY(frmMap)
 public:
@@ -158,6 +159,10 @@ private:
     // The view's inner area in twips.
     QSizeF viewTwips() const;
 
+    // DocumentQuestions: the editor's message boxes over the window.
+    host::MessageAnswer
+    showMessage(const QString &prompt, host::MessageIcon icon,
+                host::MessageButtons buttons = host::MessageButtons::Ok) override;
     // MapCanvas: what the editing tools work on.
     int shownChapter() const override;
     const core::MapGrid &stamp() const override { return m_stamp; }

@@ -227,3 +227,43 @@ TEST_F(EditedDocument, TheNextOpenOffersBackTheBackupOfAnInterruptedSave)
             left->remove(fileio::diskFileOperations());
     }
 }
+
+// A document given its own questions asks and tells through them alone, with no message box:
+// a refused file is told once, and the save's question about another program's change is
+// answered there.
+TEST(DocumentQuestions, GoThroughWhatTheDocumentIsGiven)
+{
+    struct Recorded : app::DocumentQuestions {
+        std::vector<host::MessageIcon> shown;
+        host::MessageAnswer showMessage(const QString &, host::MessageIcon icon,
+                                        host::MessageButtons) override
+        {
+            shown.push_back(icon);
+            return MessageAnswer::Cancel;
+        }
+    } questions;
+    DialogScript boxes;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.nes"));
+    writeFile(path, QByteArray(10, '\0'));
+    app::ImageDocument document;
+    document.setQuestions(questions);
+    EXPECT_FALSE(document.open(path));
+    EXPECT_EQ(questions.shown, std::vector{host::MessageIcon::Critical});
+
+    const QByteArray original = testing_support::standardSyntheticImage();
+    writeFile(path, original);
+    ASSERT_TRUE(document.open(path));
+    const qsizetype cell = document.chapters()[0].DataOffset + 1;
+    document.push(std::make_unique<app::CellEdit>(
+        document, 0,
+        std::vector<core::ChangedCell>{{{1, 1}, cell, std::uint8_t(original[cell]), 200}},
+        QString()));
+    QByteArray theirs = original;
+    theirs[cell] = char(0x77);
+    writeFile(path, theirs);
+    EXPECT_FALSE(document.save());
+    EXPECT_EQ(questions.shown.size(), 2u);
+    EXPECT_EQ(readFile(path), theirs);
+    EXPECT_TRUE(boxes.messages.empty());
+}
