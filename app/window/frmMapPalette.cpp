@@ -57,7 +57,7 @@ void frmMap::toolpic_MouseDown(short, short, float X, float Y)
     if (!code)
         return;
     m_CurrentTile = *code;
-    m_stamp = core::MapGrid::single(*code);
+    m_view->setStamp(core::MapGrid::single(*code));
     // A file removed or spoilt since the palette was filled shows as missing, so that img
     // still shows what a right-click stores.
     host::Picture picture = m_tiles.listed(tileFolderPath(), name);

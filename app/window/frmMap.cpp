@@ -96,7 +96,12 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
     wireEvents();
     wireDocument();
     setUpUndo();
-    setUpViewControls();
+    m_view =
+        new MapView({*m_document, m_tiles, [this] { return tileFolderPath(); },
+                     [this] { return m_List1->currentRow(); }, *this, *m_mPic, *m_Shape1, *m_img});
+    connect(m_view, &MapView::stampTaken, this, &frmMap::takeStamp);
+    connect(m_mPic, &host::PictureBox::MouseUp, this, &frmMap::mPic_MouseUp);
+    connect(m_mPic, &host::PictureBox::MouseWheel, this, &frmMap::mPic_MouseWheel);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmMap::commitData);
     Form_Load();
 
@@ -126,7 +131,10 @@ void frmMap::wireEvents()
 
 void frmMap::wireDocument()
 {
-    connect(m_document, &ImageDocument::cellsChanged, this, &frmMap::repaintCells);
+    connect(m_document, &ImageDocument::cellsChanged, this,
+            [this](int chapter, const std::vector<core::ChangedCell> &cells) {
+                m_view->repaintCells(chapter, cells);
+            });
     connect(m_document, &ImageDocument::imageReplaced, this, &frmMap::drawChosenChapter);
     connect(m_document, &ImageDocument::imageMerged, this, &frmMap::redrawMerged);
     connect(m_document, &ImageDocument::changed, this, &frmMap::updateCaption);
@@ -152,9 +160,9 @@ void frmMap::Form_Load()
     m_document->setStartPath(kDefaultRomPath);
     GetPic();
     m_CurrentTile = 200;
-    m_stamp = core::MapGrid::single(m_CurrentTile);
+    m_view->setStamp(core::MapGrid::single(m_CurrentTile));
     // The palette fill leaves its last tile in img; img shows the tile a right-click stores.
-    m_img->setPicture(tilePicture(m_CurrentTile));
+    m_img->setPicture(m_view->tilePicture(m_CurrentTile));
 }
 
 host::MessageAnswer frmMap::showMessage(const QString &prompt, host::MessageIcon icon,
@@ -177,7 +185,7 @@ void frmMap::ucButton1_Click()
 void frmMap::ucButton3_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
-    finishTool();
+    m_view->finishTool();
     if (!maybeSave())
         return;
     openImage(ShowOpenDialog(this), false);
@@ -186,7 +194,7 @@ void frmMap::ucButton3_Click()
 void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
 {
     const CommandUnderWay command(m_commandsUnderWay);
-    finishTool();
+    m_view->finishTool();
     // The loaded image, its path and its directory change only once a new image has been
     // read and its directory found, so a cancelled or failed open loses nothing. The
     // document draws the chosen chapter of the new image at once.
@@ -206,7 +214,7 @@ void frmMap::openImage(const QString &path, bool tellWhenUnreadable)
 void frmMap::ucButton2_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
-    finishTool();
+    m_view->finishTool();
     m_document->save();
 }
 
@@ -259,7 +267,7 @@ void frmMap::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     const CommandUnderWay command(m_commandsUnderWay);
-    finishTool();
+    m_view->finishTool();
     if (maybeSave())
         openImage(path, false);
 }
@@ -268,20 +276,14 @@ void frmMap::List1_Click()
 {
     const CommandUnderWay command(m_commandsUnderWay);
     // A stroke under way is stored on the chapter it was drawn on.
-    finishTool();
+    m_view->finishTool();
     const int index = m_List1->currentRow();
     if (index < 0 || index >= core::kChapterCount)
         return;
     m_List1->setEnabled(false);
     const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(index)];
     m_mapSize->setText(QStringLiteral("%1X%2").arg(entry.Width).arg(entry.Height));
-    // Another chapter starts unscrolled at the zoom in use; the same one drawn again keeps
-    // its place where that still fits.
-    if (index != m_shownChapter)
-        m_viewport.setScroll(QPoint());
-    m_viewport.setMap(entry.Width, entry.Height);
-    updateScrollBars();
-    m_shownChapter = index;
+    m_view->showChapter(index, entry);
     DrawMap(entry);
     m_List1->setEnabled(true);
 }
@@ -293,12 +295,14 @@ void frmMap::drawChosenChapter()
 
 void frmMap::redrawMerged(const core::Cartridge &previous)
 {
-    if (m_shownChapter < 0)
-        return;
-    // Whether anything of the shown chapter's record, its header or its cells, differs.
-    const core::ChapterMap &entry = Chapters()[static_cast<std::size_t>(m_shownChapter)];
-    if (previous.recordBytes(entry) != m_document->image().recordBytes(entry))
+    if (m_view->shownRecordChanged(previous))
         drawChosenChapter();
+}
+
+void frmMap::takeStamp(const core::MapGrid &stamp)
+{
+    m_CurrentTile = stamp.at(core::Cell{1, 1});
+    m_img->setPicture(m_view->tilePicture(m_CurrentTile));
 }
 
 bool frmMap::maybeSave()
@@ -321,7 +325,7 @@ bool frmMap::maybeSave()
 void frmMap::closeEvent(QCloseEvent *event)
 {
     const CommandUnderWay command(m_commandsUnderWay);
-    finishTool();
+    m_view->finishTool();
     if (RomData() == m_declinedEdits || maybeSave())
         event->accept();
     else
@@ -330,7 +334,7 @@ void frmMap::closeEvent(QCloseEvent *event)
 
 void frmMap::commitData(QSessionManager &manager)
 {
-    finishTool();
+    m_view->finishTool();
     // Asking needs the session manager's leave; without it the session ends as the
     // platform decides.
     if (!isModified() || !manager.allowsInteraction())

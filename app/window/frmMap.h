@@ -2,16 +2,14 @@
 
 #include "Cell.h"
 #include "ChapterMap.h"
-#include "ChapterTiles.h"
 #include "DocumentQuestions.h"
 #include "ImageDocument.h"
 #include "MapGrid.h"
-#include "MapTool.h"
+#include "MapView.h"
 #include "MapViewport.h"
 #include "Picture.h"
 #include "TileNames.h"
 #include "TilePictures.h"
-#include "WheelSteps.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -48,11 +46,9 @@ class ucProgress;
 
 namespace app {
 
-class MapScrollBars;
-
 // The editor's one window: the chapter list, the tile palette, the map view and the three
 // commands, over the image document it shows. Built from its stored layout.
-class frmMap : public QWidget, private MapCanvas, private DocumentQuestions {
+class frmMap : public QWidget, private DocumentQuestions {
     Q_OBJECT
     Q_DISABLE_COPY(frmMap)
 public:
@@ -70,7 +66,7 @@ public:
     const QString &programFolder() const { return m_programFolder; }
 
     // The image the window shows, with its history and its file.
-    ImageDocument &document() const override { return *m_document; }
+    ImageDocument &document() const { return *m_document; }
     bool isModified() const { return m_document->isModified(); }
     QUndoStack *undoStack() const { return m_document->undoStack(); }
 
@@ -94,20 +90,19 @@ public:
     void toolpic_MouseDown(short Button, short Shift, float X, float Y);
     void toolpic_MouseMove(short Button, short Shift, float X, float Y);
 
-    // The map view and its editing (frmMapView.cpp).
+    // The map view and its editing (frmMapView.cpp), through the map view (MapView.h).
     void DrawMap(const core::ChapterMap &entry);
     void mPic_MouseMove(short Button, short Shift, float X, float Y);
     void mPic_MouseDown(short Button, short Shift, float X, float Y);
-    // Beyond the design's gestures (frmMapTools.cpp): the end of a drag, and the wheel,
-    // which scrolls the view or, with Ctrl, zooms it. `pixels`: the turn in pixels, from a
-    // device that counts so.
+    // Beyond the design's gestures: the end of a drag, and the wheel, which scrolls the view
+    // or, with Ctrl, zooms it. `pixels`: the turn in pixels, from a device that counts so.
     void mPic_MouseUp(short Button, short Shift, float X, float Y);
     void mPic_MouseWheel(int delta, bool across, short Shift, float X, float Y, int pixels = 0);
     // Where the view shows the chapter: its zoom and scroll position.
-    const MapViewport &viewport() const { return m_viewport; }
+    const MapViewport &viewport() const { return m_view->viewport(); }
     // The codes the tool under way shows over the image's cells while its button is held;
     // none otherwise.
-    const core::CellChanges *preview() const { return m_tool ? m_tool->preview() : nullptr; }
+    const core::CellChanges *preview() const { return m_view->preview(); }
 
     static QString helpText();
 
@@ -125,50 +120,12 @@ private:
     void setUpUndo();
     // Draws the chosen chapter, as choosing it does; nothing when none is chosen.
     void drawChosenChapter();
-    // Paints cells of the shown chapter that a step of the history set, stored, undone or
-    // redone.
-    void repaintCells(int chapter, const std::vector<core::ChangedCell> &cells);
-    // Paints a cell of the shown chapter as the view shows it: the code the tool's preview
-    // gives it, else its byte's. A cell that an edit (`edited`) or the preview gives the
-    // chosen tile shows img's picture, as the design's right-click paints it.
-    void paintShownCell(core::Cell cell, bool edited);
-    // Paints a picture into a cell of the view, where the view shows it.
-    void paintCell(core::Cell cell, const host::Picture &picture);
-    // The picture the view shows for a code: its tile, or its missing-tile picture.
-    const host::Picture &shownPicture(std::uint8_t code);
-    // Draws what the view shows anew after a scroll or zoom, from the tiles of the last draw.
-    void repaintView();
-    void setUpViewControls();
-    void updateScrollBars();
-    // Moves and sizes the hover frame over a cell, the stamp's size.
-    void frameHover(core::Cell cell);
-    void zoomTo(int level, QPointF anchor);
-    void scrollTo(QPoint position);
-    // Escape: the drag under way ends with nothing stored; without one, over the map, the
-    // stamp is the chosen tile again.
-    void escape();
-    // Ends the tool under way as its release would, at the last cell it was given: before
-    // anything else (another button, the wheel, a command, a key) acts.
-    void finishTool();
-    // Ends the tool under way storing nothing.
-    void cancelTool();
-
-    // The tool a press of the button with the shift keys starts on the shown chapter; none
-    // for the design's left-click, which shows the cell's tile in Pic.
-    std::unique_ptr<MapTool> toolFor(short button, short shift);
-    // The view's inner area in twips.
-    QSizeF viewTwips() const;
-
+    // A tool took a stamp: img shows its top-left tile, the one right-clicks store.
+    void takeStamp(const core::MapGrid &stamp);
     // DocumentQuestions: the editor's message boxes over the window.
     host::MessageAnswer
     showMessage(const QString &prompt, host::MessageIcon icon,
                 host::MessageButtons buttons = host::MessageButtons::Ok) override;
-    // MapCanvas: what the editing tools work on.
-    int shownChapter() const override;
-    const core::MapGrid &stamp() const override { return m_stamp; }
-    void takeStamp(const core::MapGrid &stamp) override;
-    void previewChanged(const std::vector<core::Cell> &cells) override;
-    void frameCells(QRect cells) override;
     // After a save took bytes from the file: the shown chapter is drawn again where its
     // record changed.
     void redrawMerged(const core::Cartridge &previous);
@@ -183,10 +140,6 @@ private:
     void commitData(QSessionManager &manager);
     // The tile folder as it is found now.
     QString tileFolderPath() const;
-    // The tiles of a walk that starts now.
-    render::ChapterTiles &startTileWalk();
-    // The code's tile bitmap as the map view looks it up, or its missing-tile picture.
-    host::Picture tilePicture(std::uint8_t code);
 
     QString m_programFolder;
     QHash<QString, QWidget *> m_controls;
@@ -200,24 +153,10 @@ private:
     QByteArray m_declinedEdits;
     std::uint8_t m_CurrentTile = 0;
     core::TileNames m_TileNames;
-    // The chapter the map view shows, -1 before the first draw.
-    int m_shownChapter = -1;
     // The tile folder's listing and the tiles the map view and the palette decoded before,
     // for the next draws.
     render::TilePictures m_tiles;
-    // The tiles of the last draw: scrolling and zooming repaint from them.
-    std::optional<render::ChapterTiles> m_shownTiles;
-    MapViewport m_viewport;
-    // What a right-click stores: the chosen tile, or a block captured from a map.
-    core::MapGrid m_stamp;
-    // The wheel's turn under way, in whole notches and cells.
-    WheelSteps m_wheel;
-    // The tool of the drag under way, from its press to its release; the button that pressed
-    // it, and the last cell it was given.
-    std::unique_ptr<MapTool> m_tool;
-    short m_toolButton = 0;
-    core::Cell m_toolCell;
-    MapScrollBars *m_scrollBars = nullptr;
+    MapView *m_view = nullptr;
 
     host::ListBox *m_List1 = nullptr;
     QLabel *m_mapSize = nullptr;
