@@ -152,11 +152,10 @@ BENCHMARK(BM_ZoomOrScrollStep)->Arg(1)->ArgName("scroll")->Unit(benchmark::kMill
 // The same chapter drawn without a window, whole, for exporters.
 void BM_RenderChapter(benchmark::State &state)
 {
-    const core::TileFolder tiles(workbench().tileFolder());
-    const auto directory = core::ReadMapDirectory(workbench().rom());
-    const core::ChapterMap entry = (*directory)[std::size_t(state.range(0))];
+    const core::Cartridge image(workbench().rom());
+    const core::ChapterMap entry = image.Chapters()[std::size_t(state.range(0))];
     for (auto _ : state)
-        benchmark::DoNotOptimize(core::renderChapter(workbench().rom(), entry, tiles));
+        benchmark::DoNotOptimize(render::renderChapter(image, entry, workbench().tileFolder()));
     state.SetItemsProcessed(state.iterations() * std::int64_t{entry.cellCount()});
 }
 BENCHMARK(BM_RenderChapter)->Arg(0)->ArgName("32x32")->Unit(benchmark::kMillisecond);
@@ -177,7 +176,7 @@ void BM_LoadTilePicture(benchmark::State &state)
 {
     const core::TileFolder tiles(workbench().tileFolder());
     for (auto _ : state)
-        benchmark::DoNotOptimize(core::loadTilePicture(tiles.tilePath(0xC8)));
+        benchmark::DoNotOptimize(render::loadTilePicture(tiles.tilePath(0xC8)));
 }
 BENCHMARK(BM_LoadTilePicture)->Unit(benchmark::kMicrosecond);
 
@@ -186,7 +185,7 @@ void BM_PaintPicture(benchmark::State &state)
     host::PictureBox box;
     box.resize(545, 513);
     const host::Picture tile =
-        core::loadTilePicture(core::TileFolder(workbench().tileFolder()).tilePath(0xC8));
+        render::loadTilePicture(core::TileFolder(workbench().tileFolder()).tilePath(0xC8));
     int i = 0;
     for (auto _ : state) {
         box.PaintPicture(tile, 240 * (1 + i % 33), 240 * (1 + (i / 33) % 31), 240, 240);

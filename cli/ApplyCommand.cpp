@@ -44,7 +44,7 @@ int runApply(const QStringList &arguments, CommandOutput &io)
     auto opened = openCartridge(imagePath);
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, imagePath, refusal->reason);
-    const QByteArray &image = std::get<CartridgeImage>(opened).RomData;
+    const QByteArray &image = std::get<CartridgeImage>(opened).cartridge.RomData();
 
     const auto applied = patches::applyPatch(patch, image);
     if (const auto *refusal = std::get_if<patches::PatchRefusal>(&applied))

@@ -8,13 +8,7 @@ namespace cli {
 
 bool CartridgeImage::hasInesHeader() const
 {
-    return RomData.startsWith("NES\x1A");
-}
-
-bool CartridgeImage::holdsRecord(const core::ChapterMap &entry) const
-{
-    const qint64 last = qint64{entry.DataOffset} + qint64{entry.Width} * entry.Height;
-    return recordOffset(entry) >= 0 && last < RomData.size();
+    return cartridge.RomData().startsWith("NES\x1A");
 }
 
 std::variant<CartridgeImage, Refusal> openCartridge(const QString &path)
@@ -24,18 +18,14 @@ std::variant<CartridgeImage, Refusal> openCartridge(const QString &path)
     auto read = core::readCartridge(path);
     if (const auto *failure = std::get_if<fileio::FileError>(&read))
         return Refusal{readFailureReason(*failure)};
-    CartridgeImage image;
-    image.path = path;
-    image.RomData = std::get<QByteArray>(std::move(read));
-    image.chapters = core::ReadMapDirectory(image.RomData);
-    return image;
+    return CartridgeImage{path, core::Cartridge(std::get<QByteArray>(std::move(read)))};
 }
 
 Refusal shortImageRefusal(const CartridgeImage &image)
 {
     return Refusal{QStringLiteral("image too short for the chapter directory (%1 bytes; the "
                                   "chapter records run past its end)")
-                       .arg(image.RomData.size())};
+                       .arg(image.cartridge.RomData().size())};
 }
 
 std::optional<int> chapterArgument(const QString &text)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "ChapterMap.h"
+#include "Cartridge.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -15,16 +14,14 @@ struct Refusal {
     QString reason;
 };
 
-// A cartridge image read whole, with its chapter directory when the image is long enough.
+// A cartridge image read whole from a file, with its chapter directory when the image is
+// long enough.
 struct CartridgeImage {
     QString path;
-    QByteArray RomData;
-    std::optional<core::ChapterDirectory> chapters;
+    core::Cartridge cartridge;
 
     // Whether the file starts with the iNES signature "NES" 0x1A.
     bool hasInesHeader() const;
-    // Whether chapter `entry`'s whole record, header and tile bytes, lies inside the image.
-    bool holdsRecord(const core::ChapterMap &entry) const;
 };
 
 std::variant<CartridgeImage, Refusal> openCartridge(const QString &path);
@@ -34,11 +31,5 @@ Refusal shortImageRefusal(const CartridgeImage &image);
 
 // A chapter number argument, 1..25.
 std::optional<int> chapterArgument(const QString &text);
-
-// The file offset of a chapter's record: its first header byte.
-inline qint64 recordOffset(const core::ChapterMap &entry)
-{
-    return qint64{entry.DataOffset} - 3;
-}
 
 } // namespace cli

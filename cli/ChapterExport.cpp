@@ -1,11 +1,11 @@
 #include "ChapterExport.h"
 
+#include "ChapterTiles.h"
 #include "ChapterTitles.h"
 #include "CommandFiles.h"
 #include "CsvMap.h"
 #include "MapRenderer.h"
 #include "PngWriter.h"
-#include "TileBitmaps.h"
 #include "TiledJsonMap.h"
 #include "TiledTileset.h"
 #include "TmxMap.h"
@@ -15,8 +15,8 @@
 namespace cli {
 
 ExportResult exportChapter(fileio::FileOperations &files, const CartridgeImage &image, int chapter,
-                           const QString &out, formats::MapFormat format, TileBitmaps &tiles,
-                           formats::PngWriter &png)
+                           const QString &out, formats::MapFormat format,
+                           render::ChapterTiles &tiles, formats::PngWriter &png)
 {
     auto planned = planChapterExport(image, chapter, out, format, tiles);
     if (const auto *fault = std::get_if<ExportFault>(&planned))
@@ -28,10 +28,11 @@ ExportResult exportChapter(fileio::FileOperations &files, const CartridgeImage &
 std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
                                                          const QString &out,
                                                          formats::MapFormat format,
-                                                         TileBitmaps &tiles)
+                                                         render::ChapterTiles &tiles)
 {
-    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(chapter - 1)];
-    auto grid = formats::readChapterGrid(image.RomData, entry);
+    const core::ChapterMap &entry =
+        image.cartridge.Chapters()[static_cast<std::size_t>(chapter - 1)];
+    auto grid = core::readChapterGrid(image.cartridge, entry);
     if (!grid)
         return ExportFault{image.path, QStringLiteral("chapter %1's map runs past the end of the "
                                                       "image")
@@ -44,12 +45,12 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
     if (format != formats::MapFormat::Csv) {
         std::array<bool, 256> missing{};
         for (const std::uint8_t code : grid->codes) {
-            if (!tiles.has(code)) {
+            if (!tiles.picture(code)) {
                 ++plan.exported.cellsWithoutBitmap;
                 missing[code] = true;
             }
             if (format == formats::MapFormat::Png && plan.cellImages[code].isNull())
-                plan.cellImages[code] = tiles.cellImage(code);
+                plan.cellImages[code] = tiles.shown(code)->image();
         }
         for (int code = 0; code < 256; ++code)
             if (missing[static_cast<std::size_t>(code)])
@@ -59,7 +60,11 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
         plan.title = chapterTitle(chapter);
         plan.tileset = formats::tilesetTiles(
             *grid, tiles.folder(),
-            [&tiles](std::uint8_t code) -> const QImage & { return tiles.bitmap(code); },
+            [&tiles](std::uint8_t code) -> const QImage & {
+                static const QImage none;
+                const host::Picture &picture = tiles.picture(code);
+                return picture ? picture->image() : none;
+            },
             QFileInfo(out).absolutePath());
     }
     plan.grid = std::move(*grid);
@@ -69,11 +74,12 @@ std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &i
 QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
                        formats::PngWriter &png)
 {
-    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(plan.chapter - 1)];
+    const core::ChapterMap &entry =
+        image.cartridge.Chapters()[static_cast<std::size_t>(plan.chapter - 1)];
     switch (plan.format) {
     case formats::MapFormat::Png:
-        return png.bytes(core::renderChapterCells(
-            image.RomData, entry, [&plan](std::uint8_t code) { return plan.cellImages[code]; }));
+        return png.bytes(render::renderChapterCells(
+            image.cartridge, entry, [&plan](std::uint8_t code) { return plan.cellImages[code]; }));
     case formats::MapFormat::Csv:
         return formats::writeCsvMap(plan.grid);
     case formats::MapFormat::Tmx:

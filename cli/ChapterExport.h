@@ -18,9 +18,11 @@ namespace formats {
 class PngWriter;
 }
 
-namespace cli {
+namespace render {
+class ChapterTiles;
+}
 
-class TileBitmaps;
+namespace cli {
 
 struct ExportFault {
     QString file;
@@ -43,7 +45,7 @@ struct ChapterPlan {
     QString out;
     formats::MapFormat format = formats::MapFormat::Png;
     ExportedChapter exported;
-    formats::MapGrid grid;
+    core::MapGrid grid;
     // PNG: what each code of the chapter draws, its bitmap or the missing-tile sign.
     std::array<QImage, 256> cellImages;
     // TMX and JSON.
@@ -55,8 +57,8 @@ struct ChapterPlan {
 // renderer with a sign for each missing bitmap, CSV codes, or a Tiled map whose tileset
 // points at the tile bitmaps. Pictures are written with `png`.
 ExportResult exportChapter(fileio::FileOperations &files, const CartridgeImage &image, int chapter,
-                           const QString &out, formats::MapFormat format, TileBitmaps &tiles,
-                           formats::PngWriter &png);
+                           const QString &out, formats::MapFormat format,
+                           render::ChapterTiles &tiles, formats::PngWriter &png);
 
 // The steps of exportChapter. Planning loads bitmaps into `tiles`, so one thread plans at
 // a time. Packing (drawing, encoding) reads only the plan and the image, so several plans
@@ -65,7 +67,7 @@ ExportResult exportChapter(fileio::FileOperations &files, const CartridgeImage &
 std::variant<ChapterPlan, ExportFault> planChapterExport(const CartridgeImage &image, int chapter,
                                                          const QString &out,
                                                          formats::MapFormat format,
-                                                         TileBitmaps &tiles);
+                                                         render::ChapterTiles &tiles);
 QByteArray packChapter(const CartridgeImage &image, const ChapterPlan &plan,
                        formats::PngWriter &png);
 ExportResult writeChapterFile(fileio::FileOperations &files, const ChapterPlan &plan,

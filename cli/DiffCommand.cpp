@@ -17,9 +17,9 @@ void report(const MapDifference &difference, CommandOutput &io)
         io.out << note << u'\n';
     for (const CellChange &cell : difference.cells)
         io.out << QStringLiteral("chapter %1, column %2, row %3: %4 -> %5\n")
-                      .arg(cell.chapter)
-                      .arg(cell.column)
-                      .arg(cell.row)
+                      .arg(cell.place.chapter)
+                      .arg(cell.place.cell.column)
+                      .arg(cell.place.cell.row)
                       .arg(hexCode(cell.before), hexCode(cell.after));
 
     if (difference.equal()) {
@@ -29,9 +29,9 @@ void report(const MapDifference &difference, CommandOutput &io)
     std::vector<bool> touched(core::kChapterCount + 1, false);
     int chapters = 0;
     for (const CellChange &cell : difference.cells) {
-        if (!touched[static_cast<std::size_t>(cell.chapter)])
+        if (!touched[static_cast<std::size_t>(cell.place.chapter)])
             ++chapters;
-        touched[static_cast<std::size_t>(cell.chapter)] = true;
+        touched[static_cast<std::size_t>(cell.place.chapter)] = true;
     }
     const auto cells = static_cast<qint64>(difference.cells.size());
     io.out << QStringLiteral("%1 in %2")
@@ -73,7 +73,7 @@ int runDiff(const QStringList &arguments, CommandOutput &io)
         if (const auto *refusal = std::get_if<Refusal>(&opened))
             return refuse(io, path, refusal->reason);
         images.push_back(std::get<CartridgeImage>(std::move(opened)));
-        if (!images.back().chapters)
+        if (!images.back().cartridge.hasChapters())
             return refuse(io, path, shortImageRefusal(images.back()).reason);
     }
     const MapDifference difference = diffImages(images[0], images[1]);

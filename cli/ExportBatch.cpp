@@ -34,7 +34,7 @@ ExportResult written(fileio::FileOperations &files, const Planned &planned, cons
 
 void exportChapters(fileio::FileOperations &files, const CartridgeImage &image,
                     const std::vector<ChapterTarget> &targets, formats::MapFormat format,
-                    TileBitmaps &tiles, int workers,
+                    render::ChapterTiles &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report)
 {
     const std::size_t count = targets.size();

@@ -7,9 +7,11 @@
 #include <functional>
 #include <vector>
 
-namespace cli {
+namespace render {
+class ChapterTiles;
+}
 
-class TileBitmaps;
+namespace cli {
 
 // One chapter of a batch and the file it goes to.
 struct ChapterTarget {
@@ -25,7 +27,7 @@ struct ChapterTarget {
 // thread exports the chapters itself with exportChapter, one after another.
 void exportChapters(fileio::FileOperations &files, const CartridgeImage &image,
                     const std::vector<ChapterTarget> &targets, formats::MapFormat format,
-                    TileBitmaps &tiles, int workers,
+                    render::ChapterTiles &tiles, int workers,
                     const std::function<void(const ChapterTarget &, const ExportResult &)> &report);
 
 // How many threads a batch uses on this machine: one per processor core.

@@ -1,10 +1,11 @@
 #include "ChapterExport.h"
+#include "ChapterTiles.h"
 #include "CommandParser.h"
 #include "Commands.h"
 #include "ExportBatch.h"
 #include "PngWriter.h"
-#include "TileBitmaps.h"
 #include "TileNaming.h"
+#include "TilePictures.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,7 +25,7 @@ QString codeList(const std::vector<std::uint8_t> &codes)
 
 // One chapter written: a line on stdout, and on stderr the cells that have no bitmap.
 int reportExport(const ExportResult &result, int chapter, const QString &out,
-                 formats::MapFormat format, const TileBitmaps &tiles, CommandOutput &io)
+                 formats::MapFormat format, const render::ChapterTiles &tiles, CommandOutput &io)
 {
     if (const auto *fault = std::get_if<ExportFault>(&result))
         return refuse(io, fault->file, fault->reason);
@@ -121,7 +122,7 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, imagePath, refusal->reason);
     const CartridgeImage &image = std::get<CartridgeImage>(opened);
-    if (!image.chapters)
+    if (!image.cartridge.hasChapters())
         return refuse(io, imagePath, shortImageRefusal(image).reason);
 
     const QString tileDir = parser.isSet(tilesOption)
@@ -130,7 +131,8 @@ int runExport(const QStringList &arguments, CommandOutput &io)
     if (*format != formats::MapFormat::Csv && !QFileInfo(tileDir).isDir())
         return refuse(io, tileDir,
                       QStringLiteral("no such tile folder (name one with --tiles DIR)"));
-    TileBitmaps tiles(tileDir);
+    render::TilePictures pictures;
+    render::ChapterTiles tiles(pictures, tileDir);
 
     if (!exportAll) {
         const QString out = positional.at(2);

@@ -5,6 +5,7 @@
 #include "CsvMap.h"
 #include "ImageFile.h"
 #include "MapFormat.h"
+#include "MapGrid.h"
 #include "TiledJsonMap.h"
 #include "TmxMap.h"
 
@@ -75,10 +76,11 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, imagePath, refusal->reason);
     CartridgeImage &image = std::get<CartridgeImage>(opened);
-    if (!image.chapters)
+    if (!image.cartridge.hasChapters())
         return refuse(io, imagePath, shortImageRefusal(image).reason);
-    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(*chapter - 1)];
-    if (!image.holdsRecord(entry))
+    const core::ChapterMap &entry =
+        image.cartridge.Chapters()[static_cast<std::size_t>(*chapter - 1)];
+    if (!image.cartridge.recordInside(entry))
         return refuse(
             io, imagePath,
             QStringLiteral("chapter %1's map runs past the end of the image").arg(*chapter));
@@ -90,7 +92,7 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     const formats::MapParse parsed = parseMapFile(bytes, *format);
     if (const auto *fault = std::get_if<formats::MapFault>(&parsed))
         return refuse(io, mapPath, fault->message);
-    const formats::MapGrid &grid = std::get<formats::MapGrid>(parsed);
+    const core::MapGrid &grid = std::get<core::MapGrid>(parsed);
     if (grid.width != entry.Width || grid.height != entry.Height)
         return refuse(io, mapPath,
                       QStringLiteral("the map is %1 x %2 cells, chapter %3 is %4 x %5")
@@ -100,8 +102,8 @@ int runImport(const QStringList &arguments, CommandOutput &io)
                           .arg(entry.Width)
                           .arg(entry.Height));
 
-    const QByteArray read = image.RomData;
-    const int changed = formats::storeChapterGrid(image.RomData, entry, grid);
+    const QByteArray read = image.cartridge.RomData();
+    const int changed = core::storeChapterGrid(image.cartridge, entry, grid);
     if (parser.isSet(dryRun)) {
         io.out << QStringLiteral("chapter %1: %2 (dry run, nothing written)\n")
                       .arg(*chapter)
@@ -113,9 +115,10 @@ int runImport(const QStringList &arguments, CommandOutput &io)
     const QString target = inPlace ? imagePath : parser.value(output);
     if (inPlace) {
         if (changed > 0)
-            if (const auto reason = replaceImageFile(io.files, imagePath, read, image.RomData))
+            if (const auto reason =
+                    replaceImageFile(io.files, imagePath, read, image.cartridge.RomData()))
                 return refuse(io, imagePath, *reason);
-    } else if (const auto reason = writeOutputFile(io.files, target, image.RomData)) {
+    } else if (const auto reason = writeOutputFile(io.files, target, image.cartridge.RomData())) {
         return refuse(io, target, *reason);
     }
     io.out << QStringLiteral("chapter %1: %2 changed, %3\n")

@@ -24,14 +24,14 @@ QString hex6(qint64 value)
 
 QJsonObject chapterJson(const CartridgeImage &image, int k)
 {
-    const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(k)];
+    const core::ChapterMap &entry = image.cartridge.Chapters()[static_cast<std::size_t>(k)];
     return {{QStringLiteral("chapter"), k + 1},
             {QStringLiteral("title"), chapterTitle(k + 1)},
-            {QStringLiteral("recordOffset"), recordOffset(entry)},
+            {QStringLiteral("recordOffset"), entry.recordOffset()},
             {QStringLiteral("dataOffset"), entry.DataOffset},
             {QStringLiteral("width"), entry.Width},
             {QStringLiteral("height"), entry.Height},
-            {QStringLiteral("inside"), image.holdsRecord(entry)}};
+            {QStringLiteral("inside"), image.cartridge.recordInside(entry)}};
 }
 
 // What a side file is, in a word for scripts.
@@ -90,11 +90,11 @@ void writeJson(const CartridgeImage &image, const std::vector<fileio::SideFileFi
                                  {QStringLiteral("standing"), standingName(finding.standing)}});
     }
     QJsonObject root{{QStringLiteral("image"), image.path},
-                     {QStringLiteral("size"), image.RomData.size()},
+                     {QStringLiteral("size"), image.cartridge.RomData().size()},
                      {QStringLiteral("ines"), image.hasInesHeader()},
                      {QStringLiteral("pendingBackup"), backup},
                      {QStringLiteral("sideFiles"), found}};
-    if (image.chapters) {
+    if (image.cartridge.hasChapters()) {
         QJsonArray chapters;
         for (int k = 0; k < core::kChapterCount; ++k)
             chapters.append(chapterJson(image, k));
@@ -111,22 +111,22 @@ void writeText(const CartridgeImage &image, const std::vector<fileio::SideFileFi
 {
     io.out << QStringLiteral("image: %1\nsize: %2 bytes\niNES header: %3\n")
                   .arg(image.path)
-                  .arg(image.RomData.size())
+                  .arg(image.cartridge.RomData().size())
                   .arg(image.hasInesHeader() ? QStringLiteral("yes") : QStringLiteral("no"));
     for (const fileio::SideFileFinding &finding : sideFiles)
         io.out << sideFileLine(finding, image.path) << u'\n';
-    if (!image.chapters)
+    if (!image.cartridge.hasChapters())
         return;
     io.out << QStringLiteral("chapter  record    data      size     inside  title\n");
     for (int k = 0; k < core::kChapterCount; ++k) {
-        const core::ChapterMap &entry = (*image.chapters)[static_cast<std::size_t>(k)];
+        const core::ChapterMap &entry = image.cartridge.Chapters()[static_cast<std::size_t>(k)];
         const QString size = QStringLiteral("%1 x %2").arg(entry.Width).arg(entry.Height);
         io.out << QStringLiteral("%1  0x%2  0x%3  %4 %5  %6\n")
                       .arg(k + 1, 7)
-                      .arg(hex6(recordOffset(entry)), hex6(entry.DataOffset))
+                      .arg(hex6(entry.recordOffset()), hex6(entry.DataOffset))
                       .arg(size, -9)
-                      .arg(image.holdsRecord(entry) ? QStringLiteral("yes   ")
-                                                    : QStringLiteral("no    "))
+                      .arg(image.cartridge.recordInside(entry) ? QStringLiteral("yes   ")
+                                                               : QStringLiteral("no    "))
                       .arg(chapterTitle(k + 1));
     }
 }
@@ -176,7 +176,7 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
         writeJson(image, sideFiles, io);
     else
         writeText(image, sideFiles, io);
-    if (!image.chapters)
+    if (!image.cartridge.hasChapters())
         return refuse(io, path, shortImageRefusal(image).reason);
     return kSuccess;
 }

@@ -1,7 +1,5 @@
 #include "MapDiff.h"
 
-#include "MapCell.h"
-
 #include <algorithm>
 
 namespace cli {
@@ -13,22 +11,24 @@ QString placeText(const core::ChapterMap &entry)
     return QStringLiteral("%1 x %2 at 0x%3")
         .arg(entry.Width)
         .arg(entry.Height)
-        .arg(QString::number(recordOffset(entry), 16).toUpper());
+        .arg(QString::number(entry.recordOffset(), 16).toUpper());
 }
 
 } // namespace
 
 MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b)
 {
+    const core::Cartridge &first = a.cartridge;
+    const core::Cartridge &second = b.cartridge;
     MapDifference difference;
-    difference.lengthsDiffer = a.RomData.size() != b.RomData.size();
-    const qsizetype common = std::min(a.RomData.size(), b.RomData.size());
+    difference.lengthsDiffer = first.RomData().size() != second.RomData().size();
+    const qsizetype common = std::min(first.RomData().size(), second.RomData().size());
     std::vector<bool> tileByte(static_cast<std::size_t>(common), false);
 
     for (int k = 0; k < core::kChapterCount; ++k) {
         const int chapter = k + 1;
-        const core::ChapterMap &ea = (*a.chapters)[static_cast<std::size_t>(k)];
-        const core::ChapterMap &eb = (*b.chapters)[static_cast<std::size_t>(k)];
+        const core::ChapterMap &ea = first.Chapters()[static_cast<std::size_t>(k)];
+        const core::ChapterMap &eb = second.Chapters()[static_cast<std::size_t>(k)];
         if (ea != eb) {
             difference.chapterNotes.append(QStringLiteral("chapter %1: %2 in the first image, %3 "
                                                           "in the second")
@@ -37,30 +37,31 @@ MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b)
             continue;
         }
         bool cutShort = false;
-        const std::int32_t n = core::mapCellCount(ea);
+        const std::int32_t n = ea.cellCount();
         for (std::int32_t i = 1; i <= n; ++i) {
-            const auto ia = core::cellNumberIndex(ea, i, a.RomData.size());
-            const auto ib = core::cellNumberIndex(ea, i, b.RomData.size());
+            const core::Cell cell = ea.cellNumbered(i);
+            const auto ia = first.cellByte(ea, cell);
+            const auto ib = second.cellByte(ea, cell);
             if (!ia || !ib) {
                 cutShort = cutShort || ia || ib;
                 continue;
             }
             tileByte[static_cast<std::size_t>(*ia)] = true;
-            const auto before = static_cast<std::uint8_t>(a.RomData[*ia]);
-            const auto after = static_cast<std::uint8_t>(b.RomData[*ib]);
+            const auto before = static_cast<std::uint8_t>(first.RomData()[*ia]);
+            const auto after = static_cast<std::uint8_t>(second.RomData()[*ib]);
             if (before != after)
-                difference.cells.push_back(
-                    {chapter, (i - 1) % ea.Width + 1, (i - 1) / ea.Width + 1, before, after});
+                difference.cells.push_back({{chapter, cell}, before, after});
         }
         if (cutShort)
             difference.chapterNotes.append(
                 QStringLiteral("chapter %1: the map runs past the end of the %2 image")
                     .arg(chapter)
-                    .arg(a.RomData.size() < b.RomData.size() ? QStringLiteral("first")
-                                                             : QStringLiteral("second")));
+                    .arg(first.RomData().size() < second.RomData().size()
+                             ? QStringLiteral("first")
+                             : QStringLiteral("second")));
     }
     for (qsizetype i = 0; i < common; ++i)
-        if (!tileByte[static_cast<std::size_t>(i)] && a.RomData[i] != b.RomData[i])
+        if (!tileByte[static_cast<std::size_t>(i)] && first.RomData()[i] != second.RomData()[i])
             ++difference.otherBytes;
     return difference;
 }

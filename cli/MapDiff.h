@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CartridgeImage.h"
+#include "MapPlace.h"
 
 #include <QStringList>
 
@@ -9,10 +10,9 @@
 
 namespace cli {
 
+// A cell whose code differs between the two images.
 struct CellChange {
-    int chapter = 0; // 1..25
-    int column = 0;  // from 1
-    int row = 0;     // from 1
+    core::MapPlace place;
     std::uint8_t before = 0;
     std::uint8_t after = 0;
     friend bool operator==(const CellChange &, const CellChange &) = default;

@@ -69,7 +69,7 @@ int runPatch(const QStringList &arguments, CommandOutput &io)
         auto opened = openCartridge(path);
         if (const auto *refusal = std::get_if<Refusal>(&opened))
             return refuse(io, path, refusal->reason);
-        images[i] = std::get<CartridgeImage>(std::move(opened)).RomData;
+        images[i] = std::get<CartridgeImage>(std::move(opened)).cartridge.RomData();
         if (*format == patches::PatchFormat::Ips && images[i].size() > patches::kMaxIpsImageBytes)
             return refuse(io, path,
                           QStringLiteral("larger than 16 MiB, beyond an IPS patch's offsets"));

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "Cartridge.h"
 #include "ChapterMap.h"
-
-#include <QByteArray>
 
 #include <vector>
 
@@ -24,13 +23,9 @@ struct LayoutDifference {
     friend bool operator==(const LayoutDifference &, const LayoutDifference &) = default;
 };
 
-// Whether the chapter's whole record, header and tile bytes, lies inside an image of
-// `length` bytes.
-bool recordInside(const ChapterMap &entry, qsizetype length);
-
 // Every chapter whose map lies differently in `after` than in `before`, in chapter order;
 // empty when the two have the same layout, so that a byte of one is the same cell in the
 // other.
-std::vector<LayoutDifference> layoutDifferences(const QByteArray &before, const QByteArray &after);
+std::vector<LayoutDifference> layoutDifferences(const Cartridge &before, const Cartridge &after);
 
 } // namespace core

@@ -24,6 +24,32 @@ bool readRun(const QByteArray &rom, std::int32_t start, int first, int last,
 
 } // namespace
 
+std::int32_t ChapterMap::cellCount() const
+{
+    if (Width < 1 || Height < 1 || Width > kMaxMapSide || Height > kMaxMapSide)
+        return 0;
+    return Width * Height;
+}
+
+bool ChapterMap::contains(Cell cell) const
+{
+    return cell.column >= 1 && cell.column <= Width && cell.row >= 1 && cell.row <= Height;
+}
+
+// Callers have an entry with cells, whose width is 1..256, and count from 0 at the least,
+// so nothing overflows.
+Cell ChapterMap::cellNumbered(std::int32_t n) const
+{
+    return Cell{(n - 1) % Width + 1, (n - 1) / Width + 1};
+}
+
+std::optional<qint64> ChapterMap::cellOffset(Cell cell) const
+{
+    if (!contains(cell))
+        return std::nullopt;
+    return qint64{DataOffset} + qint64{Width} * (cell.row - 1) + cell.column;
+}
+
 std::optional<ChapterDirectory> ReadMapDirectory(const QByteArray &RomData)
 {
     ChapterDirectory chapters{};
@@ -32,26 +58,6 @@ std::optional<ChapterDirectory> ReadMapDirectory(const QByteArray &RomData)
     if (!readRun(RomData, kRunBOffset, kRunAChapters, kChapterCount - 1, chapters))
         return std::nullopt;
     return chapters;
-}
-
-std::optional<qsizetype> cellByteIndex(const ChapterMap &entry, std::int32_t c, std::int32_t r,
-                                       qsizetype romLength)
-{
-    if (c < 1 || c > entry.Width || r < 1 || r > entry.Height)
-        return std::nullopt;
-    const std::int64_t index =
-        std::int64_t{entry.DataOffset} + std::int64_t{entry.Width} * (r - 1) + c;
-    if (index < 0 || index >= romLength)
-        return std::nullopt;
-    return static_cast<qsizetype>(index);
-}
-
-std::optional<qsizetype> cellNumberIndex(const ChapterMap &entry, std::int32_t n,
-                                         qsizetype romLength)
-{
-    if (entry.Width < 1 || n < 1 || n > std::int64_t{entry.Width} * entry.Height)
-        return std::nullopt;
-    return cellByteIndex(entry, (n - 1) % entry.Width + 1, (n - 1) / entry.Width + 1, romLength);
 }
 
 } // namespace core

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Cell.h"
+
 #include <QByteArray>
 
 #include <array>
@@ -8,13 +10,32 @@
 
 namespace core {
 
-// One chapter map's place and size in the cartridge image.
+// No map record describes a longer side: its header byte holds the side less one.
+constexpr std::int32_t kMaxMapSide = 256;
+
+// One chapter map's place and size in the cartridge image, and the arithmetic of its record:
+// where its header and its tile bytes lie.
 struct ChapterMap {
     std::int32_t DataOffset = 0; // file offset of the record's first byte, plus 3
     std::int32_t Width = 0;      // cells per row, 1..256
     std::int32_t Height = 0;     // rows, 1..256
 
-    std::int32_t cellCount() const { return Width * Height; }
+    // Width x Height; 0 for an entry that no map record can describe (the all-zero
+    // directory before any image was read, or a side outside 1..256).
+    std::int32_t cellCount() const;
+    // Whether the cell lies on the map: 1 <= column <= Width and 1 <= row <= Height.
+    bool contains(Cell cell) const;
+    // Cell number n (1..cellCount()) of the row-major walk; a number outside the walk gives a
+    // cell off the map. Only for an entry with cells.
+    Cell cellNumbered(std::int32_t n) const;
+    // The file offset of a cell's tile byte, DataOffset + Width x (row - 1) + column, for a
+    // cell on the map; nothing off it.
+    std::optional<qint64> cellOffset(Cell cell) const;
+    // The file offset of the record's first header byte.
+    qint64 recordOffset() const { return qint64{DataOffset} - 3; }
+    // One past the record's last tile byte.
+    qint64 recordEnd() const { return qint64{DataOffset} + 1 + qint64{Width} * Height; }
+
     friend bool operator==(const ChapterMap &, const ChapterMap &) = default;
 };
 
@@ -29,14 +50,5 @@ constexpr int kRunAChapters = 13;
 // Reads the 25 map records. Nothing when the image is too short: the chain of records
 // reaches a header byte beyond its end (up to the second byte of chapter 25's record).
 std::optional<ChapterDirectory> ReadMapDirectory(const QByteArray &RomData);
-
-// Index in the image of cell (c, r), both counted from 1, when the cell lies inside the
-// map and its byte inside the image; nothing otherwise.
-std::optional<qsizetype> cellByteIndex(const ChapterMap &entry, std::int32_t c, std::int32_t r,
-                                       qsizetype romLength);
-
-// Index of cell number n (1..Width x Height, row-major) when its byte lies inside the image.
-std::optional<qsizetype> cellNumberIndex(const ChapterMap &entry, std::int32_t n,
-                                         qsizetype romLength);
 
 } // namespace core

@@ -1,7 +1,5 @@
 #include "MapPlace.h"
 
-#include "MapCell.h"
-
 namespace core {
 
 std::optional<MapPlace> mapPlaceOfByte(const ChapterDirectory &chapters, qsizetype offset)
@@ -9,10 +7,9 @@ std::optional<MapPlace> mapPlaceOfByte(const ChapterDirectory &chapters, qsizety
     for (int k = 0; k < kChapterCount; ++k) {
         const ChapterMap &entry = chapters[static_cast<std::size_t>(k)];
         const std::int64_t n = std::int64_t{offset} - entry.DataOffset;
-        if (n < 1 || n > mapCellCount(entry))
+        if (n < 1 || n > entry.cellCount())
             continue;
-        const auto cell = static_cast<std::int32_t>(n - 1);
-        return MapPlace{k + 1, cell % entry.Width + 1, cell / entry.Width + 1};
+        return MapPlace{k + 1, entry.cellNumbered(static_cast<std::int32_t>(n))};
     }
     return std::nullopt;
 }

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "Cell.h"
 #include "ChapterMap.h"
 
-#include <cstdint>
 #include <optional>
 
 namespace core {
 
 // Where a byte of the image lies on the chapter maps.
 struct MapPlace {
-    int chapter = 0;         // 1..25
-    std::int32_t column = 0; // from 1
-    std::int32_t row = 0;    // from 1
+    int chapter = 0; // 1..25
+    Cell cell;
     friend bool operator==(const MapPlace &, const MapPlace &) = default;
 };
 

@@ -6,14 +6,14 @@
 
 namespace formats {
 
-QByteArray writeCsvMap(const MapGrid &grid)
+QByteArray writeCsvMap(const core::MapGrid &grid)
 {
     QByteArray text;
     for (int row = 1; row <= grid.height; ++row) {
         for (int column = 1; column <= grid.width; ++column) {
             if (column > 1)
                 text += ',';
-            text += QByteArray::number(grid.at(column, row));
+            text += QByteArray::number(grid.at(core::Cell{column, row}));
         }
         text += '\n';
     }
@@ -61,22 +61,22 @@ MapParse parseCsvMap(const QByteArray &text)
         lines.removeLast();
     if (lines.isEmpty())
         return MapFault{QStringLiteral("no map rows")};
-    if (lines.size() > kMaxMapSide)
+    if (lines.size() > core::kMaxMapSide)
         return MapFault{QStringLiteral("line %1: more than %2 rows; no chapter is that high")
-                            .arg(kMaxMapSide + 1)
-                            .arg(kMaxMapSide)};
+                            .arg(core::kMaxMapSide + 1)
+                            .arg(core::kMaxMapSide)};
 
-    MapGrid grid;
+    core::MapGrid grid;
     grid.height = static_cast<int>(lines.size());
     for (qsizetype l = 0; l < lines.size(); ++l) {
         if (lines[l].trimmed().isEmpty())
             return MapFault{QStringLiteral("line %1 is empty").arg(l + 1)};
         const QList<QByteArray> fields = lines[l].split(',');
         if (l == 0) {
-            if (fields.size() > kMaxMapSide)
+            if (fields.size() > core::kMaxMapSide)
                 return MapFault{
                     QStringLiteral("line 1: more than %1 cells; no chapter is that wide")
-                        .arg(kMaxMapSide)};
+                        .arg(core::kMaxMapSide)};
             grid.width = static_cast<int>(fields.size());
         } else if (fields.size() != grid.width) {
             return MapFault{QStringLiteral("line %1 has %2 cells, line 1 has %3")

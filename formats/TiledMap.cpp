@@ -83,7 +83,7 @@ std::variant<GidList, QString> decodeBase64Gids(const QByteArray &text, const QS
 MapParse cellsFromGids(const GidList &gids, int width, int height,
                        const std::vector<std::uint32_t> &firstGids)
 {
-    MapGrid grid{width, height, {}};
+    core::MapGrid grid{width, height, {}};
     grid.codes.reserve(gids.size());
     std::vector<std::uint32_t> sorted = firstGids;
     std::sort(sorted.begin(), sorted.end());
@@ -120,11 +120,11 @@ MapParse cellsFromGids(const GidList &gids, int width, int height,
 
 std::variant<std::monostate, QString> checkMapSize(long long width, long long height)
 {
-    if (width < 1 || height < 1 || width > kMaxMapSide || height > kMaxMapSide)
+    if (width < 1 || height < 1 || width > core::kMaxMapSide || height > core::kMaxMapSide)
         return QStringLiteral("map size %1 x %2 is not a chapter's (1..%3 cells a side)")
             .arg(width)
             .arg(height)
-            .arg(kMaxMapSide);
+            .arg(core::kMaxMapSide);
     return std::monostate{};
 }
 

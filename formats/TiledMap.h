@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MapGrid.h"
+#include "MapParse.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,7 +25,7 @@ struct TiledChapter {
     int chapter = 0;
     QString title; // the tile layer's name
     std::int32_t dataOffset = 0;
-    MapGrid grid;
+    core::MapGrid grid;
     std::vector<TilesetTile> tiles; // by code, ascending
 };
 

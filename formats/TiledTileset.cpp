@@ -7,7 +7,7 @@
 
 namespace formats {
 
-std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, const core::TileFolder &folder,
+std::vector<TilesetTile> tilesetTiles(const core::MapGrid &grid, const core::TileFolder &folder,
                                       const TileBitmapOf &bitmapOf, const QString &mapFolder)
 {
     std::array<bool, 256> used{};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MapGrid.h"
+#include "MapParse.h"
 #include "TileFolder.h"
 #include "TiledMap.h"
 
@@ -20,7 +20,7 @@ using TileBitmapOf = std::function<const QImage &(std::uint8_t code)>;
 // the map can be painted with any of them, and every code the map uses. Paths are
 // relative to `mapFolder`; a used code without a bitmap names the file the editor would
 // look for, sized like a map cell.
-std::vector<TilesetTile> tilesetTiles(const MapGrid &grid, const core::TileFolder &folder,
+std::vector<TilesetTile> tilesetTiles(const core::MapGrid &grid, const core::TileFolder &folder,
                                       const TileBitmapOf &bitmapOf, const QString &mapFolder);
 
 } // namespace formats

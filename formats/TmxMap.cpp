@@ -24,12 +24,12 @@ void writeProperty(QXmlStreamWriter &xml, const QString &name, long long value)
 }
 
 // Tiled's own CSV layout: one line per row, every row but the last ends in a comma.
-QString csvLayerText(const MapGrid &grid)
+QString csvLayerText(const core::MapGrid &grid)
 {
     QString text = QStringLiteral("\n");
     for (int row = 1; row <= grid.height; ++row) {
         for (int column = 1; column <= grid.width; ++column) {
-            text += number(kFirstGid + grid.at(column, row));
+            text += number(kFirstGid + grid.at(core::Cell{column, row}));
             if (column < grid.width || row < grid.height)
                 text += u',';
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MapGrid.h"
+#include "MapParse.h"
 #include "TiledMap.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 #include "SampleImage.h"
 #include "TileArt.h"
 
-#include <ChapterMap.h>
+#include <Cartridge.h>
 #include <TileNaming.h>
 
 #include <QDir>
@@ -19,14 +19,14 @@ namespace {
 // The codes in the image's 25 maps, found the way the editor finds them.
 std::optional<std::set<std::uint8_t>> usedTileCodes(const QByteArray &image)
 {
-    const auto chapters = core::ReadMapDirectory(image);
-    if (!chapters)
+    const core::Cartridge cartridge(image);
+    if (!cartridge.hasChapters())
         return std::nullopt;
     std::set<std::uint8_t> codes;
-    for (const core::ChapterMap &entry : *chapters)
+    for (const core::ChapterMap &entry : cartridge.Chapters())
         for (std::int32_t n = 1; n <= entry.cellCount(); ++n)
-            if (const auto index = core::cellNumberIndex(entry, n, image.size()))
-                codes.insert(static_cast<std::uint8_t>(image[*index]));
+            if (const auto code = cartridge.codeAt(entry, entry.cellNumbered(n)))
+                codes.insert(*code);
     return codes;
 }
 

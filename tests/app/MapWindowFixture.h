@@ -104,7 +104,7 @@ protected:
     // What the view and img show for a code without a loadable bitmap.
     static QImage missingTile(int code)
     {
-        return core::missingTileImage(static_cast<std::uint8_t>(code));
+        return render::missingTileImage(static_cast<std::uint8_t>(code));
     }
     static bool showsMissingTile(const host::ImageControl *image, int code)
     {

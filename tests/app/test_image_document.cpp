@@ -44,9 +44,9 @@ protected:
     void edit(int column, std::uint8_t code)
     {
         const qsizetype byte = chapter1 + column;
-        store({{column, 1, byte, std::uint8_t(document.bytes()[byte]), code}});
+        store({{{column, 1}, byte, std::uint8_t(document.bytes()[byte]), code}});
     }
-    void store(std::vector<app::CellEdit::Cell> cells)
+    void store(std::vector<core::ChangedCell> cells)
     {
         document.push(std::make_unique<app::CellEdit>(document, 0, std::move(cells), QString()));
     }
@@ -165,8 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EditedDocument, TheHistoryKeepsOnlyStepsThatWriteNoByteTheFileGave)
 {
     // Three steps: cell 3 (above), cells 4 and 5 together, then cell 6, undone.
-    store({{4, 1, chapter1 + 4, std::uint8_t(original[chapter1 + 4]), 201},
-           {5, 1, chapter1 + 5, std::uint8_t(original[chapter1 + 5]), 202}});
+    store({{{4, 1}, chapter1 + 4, std::uint8_t(original[chapter1 + 4]), 201},
+           {{5, 1}, chapter1 + 5, std::uint8_t(original[chapter1 + 5]), 202}});
     edit(6, 203);
     document.undoStack()->undo();
     QByteArray theirs = original;
@@ -226,4 +226,44 @@ TEST_F(EditedDocument, TheNextOpenOffersBackTheBackupOfAnInterruptedSave)
         if (answer == MessageAnswer::Cancel)
             left->remove(fileio::diskFileOperations());
     }
+}
+
+// A document given its own questions asks and tells through them alone, with no message box:
+// a refused file is told once, and the save's question about another program's change is
+// answered there.
+TEST(DocumentQuestions, GoThroughWhatTheDocumentIsGiven)
+{
+    struct Recorded : app::DocumentQuestions {
+        std::vector<host::MessageIcon> shown;
+        host::MessageAnswer showMessage(const QString &, host::MessageIcon icon,
+                                        host::MessageButtons) override
+        {
+            shown.push_back(icon);
+            return MessageAnswer::Cancel;
+        }
+    } questions;
+    DialogScript boxes;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.nes"));
+    writeFile(path, QByteArray(10, '\0'));
+    app::ImageDocument document;
+    document.setQuestions(questions);
+    EXPECT_FALSE(document.open(path));
+    EXPECT_EQ(questions.shown, std::vector{host::MessageIcon::Critical});
+
+    const QByteArray original = testing_support::standardSyntheticImage();
+    writeFile(path, original);
+    ASSERT_TRUE(document.open(path));
+    const qsizetype cell = document.chapters()[0].DataOffset + 1;
+    document.push(std::make_unique<app::CellEdit>(
+        document, 0,
+        std::vector<core::ChangedCell>{{{1, 1}, cell, std::uint8_t(original[cell]), 200}},
+        QString()));
+    QByteArray theirs = original;
+    theirs[cell] = char(0x77);
+    writeFile(path, theirs);
+    EXPECT_FALSE(document.save());
+    EXPECT_EQ(questions.shown.size(), 2u);
+    EXPECT_EQ(readFile(path), theirs);
+    EXPECT_TRUE(boxes.messages.empty());
 }

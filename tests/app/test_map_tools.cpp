@@ -87,7 +87,7 @@ TEST(MapViewportTable, APointerSelectsTheCellItRoundsTo)
         int level;
         QPoint scroll;
         double x, y;
-        QPoint cell;
+        core::Cell cell;
     } cases[] = {
         {1, {0, 0}, 300, 300, {1, 1}},  {1, {0, 0}, 360, 0, {2, 0}},
         {1, {0, 0}, 600, 120, {2, 0}},  {0, {0, 0}, 180, 300, {2, 2}},
@@ -117,7 +117,7 @@ TEST(MapViewportTable, ScrollsOnlyWhereTheChapterDoesNotFitAndZoomKeepsTheCellUn
     EXPECT_TRUE(viewport.scrollBy(100, 100));
     EXPECT_EQ(viewport.scroll(), QPoint(15, 5));
     const QPointF pointer(4000, 3000);
-    const QPoint under = *viewport.cellAt(pointer.x(), pointer.y());
+    const core::Cell under = *viewport.cellAt(pointer.x(), pointer.y());
     EXPECT_TRUE(viewport.zoomBy(1, pointer));
     EXPECT_EQ(viewport.cellAt(pointer.x(), pointer.y()), under);
     EXPECT_EQ(viewport.maxScroll(), QPoint(49 - 17, 37 - 16));

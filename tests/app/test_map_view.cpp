@@ -78,8 +78,8 @@ TEST_F(MapViewTest, WideMapIsDrawnInFullAndTheViewShowsItsCorner)
     EXPECT_EQ(mPic()->image().pixel(16 + 5, 31 * 16 + 5), tileColour((30 * 40 + 1) & 0xFF));
     EXPECT_EQ(pb()->Value(), 1600);
     // The headless renderer draws the same cells the same way, past the view's edges too.
-    const QImage whole = core::renderChapter(window->RomData(), window->Chapters()[0],
-                                             core::TileFolder(mapFolder()));
+    const QImage whole = render::renderChapter(core::Cartridge(window->RomData()),
+                                               window->Chapters()[0], mapFolder());
     EXPECT_EQ(whole.size(), QSize(41 * 16, 41 * 16));
     EXPECT_EQ(whole.copy(QRect(QPoint(0, 0), viewSize())), mPic()->image());
     EXPECT_TRUE(isSolid(whole.copy(40 * 16, 40 * 16, 16, 16), tileColour(1600 & 0xFF)));
@@ -203,8 +203,8 @@ TEST_F(MapViewTest, TilesChangedBetweenTwoDrawsShowAtTheSecond)
     // The view's part of a drawing made anew from the files, and the view beside the map
     // still white.
     const auto showsAFreshDrawing = [this] {
-        const QImage whole = core::renderChapter(window->RomData(), window->Chapters()[0],
-                                                 core::TileFolder(mapFolder()));
+        const QImage whole = render::renderChapter(core::Cartridge(window->RomData()),
+                                                   window->Chapters()[0], mapFolder());
         const QRect shared = whole.rect() & QRect(QPoint(0, 0), viewSize());
         const QImage &view = mPic()->image();
         const QRect beside = QRect(shared.right() + 1, 0, 543, 511) & view.rect();
@@ -291,8 +291,8 @@ TEST_F(MapViewTest, TheDesignsWholeViewShowsNoScrollBarAndItsLastCellTakesAClick
         painter.setPen(Qt::black);
         painter.drawRect(expected.rect().adjusted(0, 0, -1, -1));
         painter.drawImage(QPoint(1, 1),
-                          core::renderChapter(window->RomData(), window->Chapters()[0],
-                                              core::TileFolder(mapFolder())),
+                          render::renderChapter(core::Cartridge(window->RomData()),
+                                                window->Chapters()[0], mapFolder()),
                           QRect(QPoint(), viewSize()));
         for (host::Shape *frame : mPic()->findChildren<host::Shape *>())
             frame->render(&painter, frame->pos(), QRegion(), {});

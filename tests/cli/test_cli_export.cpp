@@ -23,7 +23,7 @@ QImage expectedPicture(int chapter, int width, int height,
     QImage expected(16 * width, 16 * height, QImage::Format_RGB32);
     for (int i = 0; i < width * height; ++i) {
         const std::uint8_t code = syntheticCode(chapter, i);
-        const QImage tile = present(code) ? tileImage(code) : core::missingTileImage(code);
+        const QImage tile = present(code) ? tileImage(code) : render::missingTileImage(code);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
                 expected.setPixel(16 * (i % width) + x, 16 * (i / width) + y, tile.pixel(x, y));
@@ -60,7 +60,7 @@ TEST(MissingTile, ShowsTheCodeInHexadecimal)
         "#wwwwww..wwwwww#", "#ww..ww......ww#", "#ww..ww......ww#", "#wwwwww......ww#",
         "#wwwwww......ww#", "#ww..ww......ww#", "#ww..ww......ww#", "#ww..ww......ww#",
         "#ww..ww......ww#", "#..............#", "#..............#", "################"};
-    const QImage sign = core::missingTileImage(0xA7);
+    const QImage sign = render::missingTileImage(0xA7);
     ASSERT_EQ(sign.size(), QSize(16, 16));
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
@@ -78,8 +78,10 @@ TEST(ChapterCells, LeaveACellWhiteWithoutATileOrAByte)
     const core::ChapterMap entry{10, 3, 2};
     QByteArray rom(15, '\x05');
     rom[12] = '\x09'; // cell 2
-    const QImage picture = core::renderChapterCells(
-        rom, entry, [](std::uint8_t code) { return code == 9 ? QImage() : tileImage(code); });
+    const QImage picture =
+        render::renderChapterCells(core::Cartridge(rom), entry, [](std::uint8_t code) {
+            return code == 9 ? QImage() : tileImage(code);
+        });
     ASSERT_EQ(picture.size(), QSize(48, 32));
     EXPECT_EQ(picture.pixel(0, 0), tileImage(5).pixel(0, 0));
     EXPECT_EQ(picture.pixel(5, 0), qRgb(0, 0, 0)); // tile 5's marker pixel
@@ -89,9 +91,10 @@ TEST(ChapterCells, LeaveACellWhiteWithoutATileOrAByte)
     EXPECT_EQ(picture.pixel(20, 20), qRgb(255, 255, 255));
     EXPECT_EQ(picture.pixel(40, 20), qRgb(255, 255, 255));
     EXPECT_EQ(picture.pixel(0, 16), tileImage(5).pixel(0, 0));
-    EXPECT_TRUE(core::renderChapterCells(rom, core::ChapterMap{}, [](std::uint8_t) {
-                    return QImage();
-                }).isNull());
+    EXPECT_TRUE(
+        render::renderChapterCells(core::Cartridge(rom), core::ChapterMap{}, [](std::uint8_t) {
+            return QImage();
+        }).isNull());
 }
 
 TEST_P(CliExportPicture, DrawsEveryCellFromItsTile)

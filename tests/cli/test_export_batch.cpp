@@ -1,8 +1,9 @@
+#include "ChapterTiles.h"
 #include "CliFixture.h"
 #include "ExportBatch.h"
 #include "FileOperations.h"
 #include "SyntheticImage.h"
-#include "TileBitmaps.h"
+#include "TilePictures.h"
 
 using namespace cli_testing;
 
@@ -18,7 +19,8 @@ QStringList exportAll(const cli::CartridgeImage &image, formats::MapFormat forma
                                   .arg(folder)
                                   .arg(k)
                                   .arg(formats::extensionOf(format))});
-    cli::TileBitmaps bitmaps(tiles);
+    render::TilePictures pictures;
+    render::ChapterTiles bitmaps(pictures, tiles);
     QStringList reports;
     cli::exportChapters(fileio::diskFileOperations(), image, targets, format, bitmaps, workers,
                         [&](const cli::ChapterTarget &target, const cli::ExportResult &result) {
@@ -52,11 +54,10 @@ TEST_P(ExportBatch, WritesTheSameWhateverTheNumberOfThreads)
     writeTiles([](std::uint8_t code) { return code % 2 == 0 && code != 4; });
     writeBytes(QDir(tiles()).filePath(QStringLiteral("2.bmp")), "BM not a bitmap");
     ASSERT_TRUE(tileImage(4).save(QDir(tiles()).filePath(QStringLiteral("4.BMP")), "BMP"));
-    cli::CartridgeImage image{
-        QStringLiteral("a.nes"), testing_support::standardSyntheticImage(), {}};
-    image.RomData.truncate(0x024634 + 4 + 10);
-    image.chapters = core::ReadMapDirectory(image.RomData);
-    ASSERT_TRUE(image.chapters);
+    const cli::CartridgeImage image{
+        QStringLiteral("a.nes"),
+        core::Cartridge(testing_support::standardSyntheticImage().first(0x024634 + 4 + 10))};
+    ASSERT_TRUE(image.cartridge.hasChapters());
 
     const formats::MapFormat format = GetParam();
     QStringList oneAtATime;

@@ -1,3 +1,4 @@
+#include "Cartridge.h"
 #include "CellGeometry.h"
 #include "ChapterMap.h"
 
@@ -84,19 +85,20 @@ TEST(ChapterDirectory, CellAddressingStaysInsideMapAndImage)
 {
     const ChapterMap map{100, 16, 32};
     const qsizetype length = 100 + 512 + 1;
+    const Cartridge image(QByteArray(length, '\0'));
     // Cell (3, 2) of a 16-wide map is tile byte 19.
-    EXPECT_EQ(cellByteIndex(map, 3, 2, length), 100 + 19);
-    EXPECT_EQ(cellByteIndex(map, 1, 1, length), 101);
-    EXPECT_EQ(cellByteIndex(map, 16, 32, length), 100 + 512);
-    EXPECT_FALSE(cellByteIndex(map, 17, 1, length));
-    EXPECT_FALSE(cellByteIndex(map, 1, 33, length));
-    EXPECT_FALSE(cellByteIndex(map, 0, 1, length));
-    EXPECT_FALSE(cellByteIndex(map, 1, 0, length));
+    EXPECT_EQ(image.cellByte(map, {3, 2}), 100 + 19);
+    EXPECT_EQ(image.cellByte(map, {1, 1}), 101);
+    EXPECT_EQ(image.cellByte(map, {16, 32}), 100 + 512);
+    EXPECT_FALSE(image.cellByte(map, {17, 1}));
+    EXPECT_FALSE(image.cellByte(map, {1, 33}));
+    EXPECT_FALSE(image.cellByte(map, {0, 1}));
+    EXPECT_FALSE(image.cellByte(map, {1, 0}));
     // A record that runs past the image's end: its last cell has no byte.
-    EXPECT_FALSE(cellByteIndex(map, 16, 32, length - 1));
-    EXPECT_EQ(cellNumberIndex(map, 17, length), 100 + 17);
-    EXPECT_FALSE(cellNumberIndex(map, 0, length));
-    EXPECT_FALSE(cellNumberIndex(map, 513, length));
+    EXPECT_FALSE(Cartridge(QByteArray(length - 1, '\0')).cellByte(map, {16, 32}));
+    EXPECT_EQ(image.cellByte(map, map.cellNumbered(17)), 100 + 17);
+    EXPECT_FALSE(image.cellByte(map, map.cellNumbered(0)));
+    EXPECT_FALSE(image.cellByte(map, map.cellNumbered(513)));
 }
 
 TEST(CellGeometry, PointerRoundsHalvesToEven)
@@ -104,14 +106,14 @@ TEST(CellGeometry, PointerRoundsHalvesToEven)
     struct Case {
         float x, y;
         int cell;
-        CellPosition expected;
+        Cell expected;
     };
     const Case cases[] = {
-        {300, 300, kMapCellTwips, {1, 1}},  {400, 300, kMapCellTwips, {2, 1}},
-        {360, 0, kMapCellTwips, {2, 0}},    {600, 0, kMapCellTwips, {2, 0}},
-        {120, 0, kMapCellTwips, {0, 0}},    {100, 100, kPaletteCellTwips, {0, 0}},
+        {300, 300, kMapCellTwips, {1, 1}},     {400, 300, kMapCellTwips, {2, 1}},
+        {360, 0, kMapCellTwips, {2, 0}},       {600, 0, kMapCellTwips, {2, 0}},
+        {120, 0, kMapCellTwips, {0, 0}},       {100, 100, kPaletteCellTwips, {0, 0}},
         {200, 100, kPaletteCellTwips, {1, 0}}, {180, 0, kPaletteCellTwips, {0, 0}},
-        {540, 0, kPaletteCellTwips, {2, 0}}, {1700, 100, kPaletteCellTwips, {5, 0}},
+        {540, 0, kPaletteCellTwips, {2, 0}},   {1700, 100, kPaletteCellTwips, {5, 0}},
         {-200, -100, kMapCellTwips, {-1, 0}},
     };
     for (const Case &c : cases)

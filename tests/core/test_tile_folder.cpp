@@ -1,3 +1,4 @@
+#include "CellGeometry.h"
 #include "MapCell.h"
 #include "TileFolder.h"
 
@@ -100,9 +101,9 @@ TEST(MapCell, WalksRowsLeftToRightWithCornersOneCellIn)
                           {17, 1, 2, 240, 480},
                           {512, 16, 32, 3840, 7680}};
     for (const Case &c : cases) {
-        const MapCell cell = mapCell(entry, c.number, rom);
-        EXPECT_EQ(cell.column, c.column) << c.number;
-        EXPECT_EQ(cell.row, c.row) << c.number;
+        const MapCell cell = mapCell(Cartridge(rom), entry, c.number);
+        EXPECT_EQ(cell.cell.column, c.column) << c.number;
+        EXPECT_EQ(cell.cell.row, c.row) << c.number;
         EXPECT_EQ(cell.x, c.x) << c.number;
         EXPECT_EQ(cell.y, c.y) << c.number;
         EXPECT_EQ(cell.code, static_cast<std::uint8_t>(c.number * 3)) << c.number;
@@ -113,29 +114,30 @@ TEST(MapCell, ByteBeyondTheImageHasNoCode)
 {
     const ChapterMap entry{10, 4, 4};
     const QByteArray rom(10 + 6, '\x42'); // cells 1..5 inside, 6.. beyond
-    EXPECT_EQ(mapCell(entry, 5, rom).code, 0x42);
-    EXPECT_FALSE(mapCell(entry, 6, rom).code);
-    EXPECT_EQ(mapCell(entry, 6, rom).x, 2 * 240);
+    const Cartridge image(rom);
+    EXPECT_EQ(mapCell(image, entry, 5).code, 0x42);
+    EXPECT_FALSE(mapCell(image, entry, 6).code);
+    EXPECT_EQ(mapCell(image, entry, 6).x, 2 * 240);
 }
 
 TEST(MapCell, CountsOnlyMapsARecordCanDescribe)
 {
-    EXPECT_EQ(mapCellCount({0, 16, 32}), 512);
-    EXPECT_EQ(mapCellCount({0, 256, 256}), 65536);
-    EXPECT_EQ(mapCellCount({}), 0);
-    EXPECT_EQ(mapCellCount({0, 257, 1}), 0);
-    EXPECT_EQ(mapCellCount({0, 5, -1}), 0);
+    EXPECT_EQ((ChapterMap{0, 16, 32}.cellCount()), 512);
+    EXPECT_EQ((ChapterMap{0, 256, 256}.cellCount()), 65536);
+    EXPECT_EQ(ChapterMap{}.cellCount(), 0);
+    EXPECT_EQ((ChapterMap{0, 257, 1}.cellCount()), 0);
+    EXPECT_EQ((ChapterMap{0, 5, -1}.cellCount()), 0);
 }
 
 TEST(MapCell, InsideMeansOneToWidthAndOneToHeight)
 {
     const ChapterMap entry{0, 16, 32};
-    EXPECT_TRUE(insideMap(entry, {1, 1}));
-    EXPECT_TRUE(insideMap(entry, {16, 32}));
-    EXPECT_FALSE(insideMap(entry, {0, 1}));
-    EXPECT_FALSE(insideMap(entry, {1, 0}));
-    EXPECT_FALSE(insideMap(entry, {17, 1}));
-    EXPECT_FALSE(insideMap(entry, {1, 33}));
+    EXPECT_TRUE(entry.contains({1, 1}));
+    EXPECT_TRUE(entry.contains({16, 32}));
+    EXPECT_FALSE(entry.contains({0, 1}));
+    EXPECT_FALSE(entry.contains({1, 0}));
+    EXPECT_FALSE(entry.contains({17, 1}));
+    EXPECT_FALSE(entry.contains({1, 33}));
 }
 
 TEST(MapCell, EdgesThatDoNotFitAreRefused)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace formats;
+using core::MapGrid;
 
 namespace {
 

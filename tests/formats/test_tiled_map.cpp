@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace formats;
+using core::MapGrid;
 using namespace cli_testing;
 
 namespace {

@@ -2,6 +2,7 @@
 #include "FuzzInput.h"
 #include "FuzzedCartridge.h"
 
+#include "Cartridge.h"
 #include "ChapterMap.h"
 #include "MapCell.h"
 
@@ -15,43 +16,50 @@ void readByte(const QByteArray &rom, qsizetype index)
     [[maybe_unused]] volatile char byte = rom.constData()[index];
 }
 
-// Every answer of the addressing functions for (c, r) and for cell number n: the rule's
+// Every answer of the addressing functions for cell (c, r) and for cell number n: the rule's
 // index or nothing, and a byte that can be read.
-void checkCell(const core::ChapterMap &entry, std::int32_t c, std::int32_t r, const QByteArray &rom)
+void checkCell(const core::Cartridge &image, const core::ChapterMap &entry, std::int32_t c,
+               std::int32_t r)
 {
-    const auto index = core::cellByteIndex(entry, c, r, rom.size());
+    const QByteArray &rom = image.RomData();
+    const auto index = image.cellByte(entry, {c, r});
     const auto expected = referenceCellIndex(entry, c, r, rom.size());
     require(index.has_value() == expected.has_value() && (!index || *index == *expected),
-            "cellByteIndex follows the addressing rule inside the image");
+            "cellByte follows the addressing rule inside the image");
     if (index)
         readByte(rom, *index);
 }
 
-void checkNumber(const core::ChapterMap &entry, std::int32_t n, const QByteArray &rom)
+// Numbers 0..cellCount() + 1: the walk's cells and one off each end.
+void checkNumber(const core::Cartridge &image, const core::ChapterMap &entry, std::int32_t n)
 {
-    const auto index = core::cellNumberIndex(entry, n, rom.size());
+    if (entry.cellCount() == 0)
+        return;
+    const auto index = image.cellByte(entry, entry.cellNumbered(n));
     std::optional<std::int64_t> expected;
-    if (entry.Width >= 1 && n >= 1 && n <= std::int64_t{entry.Width} * entry.Height)
-        expected = referenceCellIndex(entry, (std::int64_t{n} - 1) % entry.Width + 1,
-                                      (std::int64_t{n} - 1) / entry.Width + 1, rom.size());
+    if (n >= 1 && n <= entry.cellCount())
+        expected = referenceCellIndex(entry, (n - 1) % entry.Width + 1, (n - 1) / entry.Width + 1,
+                                      image.RomData().size());
     require(index.has_value() == expected.has_value() && (!index || *index == *expected),
-            "cellNumberIndex names cell n of the row-major walk inside the image");
+            "cellNumbered names cell n of the row-major walk");
 }
 
 // The map view's walk over one chapter: every cell in order, its code read only from
 // inside the image.
-void checkWalk(const core::ChapterMap &entry, const QByteArray &rom)
+void checkWalk(const core::Cartridge &image, const core::ChapterMap &entry)
 {
-    const std::int32_t n = core::mapCellCount(entry);
+    const QByteArray &rom = image.RomData();
+    const std::int32_t n = entry.cellCount();
     const bool drawable =
         entry.Width >= 1 && entry.Width <= 256 && entry.Height >= 1 && entry.Height <= 256;
-    require(n == (drawable ? entry.Width * entry.Height : 0), "mapCellCount");
+    require(n == (drawable ? entry.Width * entry.Height : 0), "cellCount");
     for (std::int32_t i = 1; i <= n; ++i) {
-        const core::MapCell cell = core::mapCell(entry, i, rom);
-        require(cell.column == (i - 1) % entry.Width + 1 && cell.row == (i - 1) / entry.Width + 1,
+        const core::MapCell cell = core::mapCell(image, entry, i);
+        const auto [column, row] = cell.cell;
+        require(column == (i - 1) % entry.Width + 1 && row == (i - 1) / entry.Width + 1,
                 "walk order is row-major");
-        require(cell.x == 240 * cell.column && cell.y == 240 * cell.row, "cell corner in twips");
-        const auto index = referenceCellIndex(entry, cell.column, cell.row, rom.size());
+        require(cell.x == 240 * column && cell.y == 240 * row, "cell corner in twips");
+        const auto index = referenceCellIndex(entry, column, row, rom.size());
         require(cell.code.has_value() == index.has_value() &&
                     (!index || *cell.code == static_cast<std::uint8_t>(rom.at(qsizetype(*index)))),
                 "walk reads the cell's own byte");
@@ -64,6 +72,7 @@ void chapterDirectory(const std::uint8_t *data, std::size_t size)
 {
     FuzzInput in(data, size);
     const QByteArray rom = fuzzedCartridge(in);
+    const core::Cartridge image(rom);
 
     const auto directory = core::ReadMapDirectory(rom);
     const auto expected = referenceDirectory(rom);
@@ -82,11 +91,11 @@ void chapterDirectory(const std::uint8_t *data, std::size_t size)
                                        {1, 0},
                                        {entry.Width + 1, 1},
                                        {1, entry.Height + 1}})
-                checkCell(entry, c, r, rom);
+                checkCell(image, entry, c, r);
             for (const std::int32_t n : {0, 1, cells, cells + 1})
-                checkNumber(entry, n, rom);
+                checkNumber(image, entry, n);
         }
-        checkWalk((*directory)[in.byte() % core::kChapterCount], rom);
+        checkWalk(image, (*directory)[in.byte() % core::kChapterCount]);
     }
 
     // Probes: cells of the directory's chapters and of entries no record describes.
@@ -101,10 +110,11 @@ void chapterDirectory(const std::uint8_t *data, std::size_t size)
         }
         const std::int32_t c = in.i32();
         const std::int32_t r = in.i32();
-        checkCell(entry, c, r, rom);
-        checkNumber(entry, in.i32(), rom);
-        if (core::mapCellCount(entry) > 0 && in.byte() % 8 == 0)
-            checkWalk(entry, rom);
+        checkCell(image, entry, c, r);
+        checkNumber(image, entry,
+                    static_cast<std::int32_t>(in.u32() % (std::uint32_t(entry.cellCount()) + 2)));
+        if (entry.cellCount() > 0 && in.byte() % 8 == 0)
+            checkWalk(image, entry);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "FuzzInput.h"
 #include "FuzzedCartridge.h"
 
+#include "Cartridge.h"
 #include "CellGeometry.h"
 #include "ChapterMap.h"
 #include "MapCell.h"
@@ -30,15 +31,15 @@ std::optional<std::int64_t> referenceCellOf(float twips)
 // Presses on the map view of a fuzzed image, as mPic_MouseDown and mPic_MouseMove take
 // them: the chosen list row (also none, or one past the end), the pointer in twips (any
 // float), the button. A right press writes the current tile into the byte that
-// cellByteIndex gives for pointerToCell's cell, which must be one of that chapter's tile
+// cellByte gives for pointerToCell's cell, which must be one of that chapter's tile
 // bytes inside the image.
 void mapEdit(const std::uint8_t *data, std::size_t size)
 {
     FuzzInput in(data, size);
-    QByteArray rom = fuzzedCartridge(in);
-    const auto directory = core::ReadMapDirectory(rom);
-    if (!directory)
+    core::Cartridge image(fuzzedCartridge(in));
+    if (!image.hasChapters())
         return; // refused on opening: the view never sees this image
+    const core::ChapterDirectory &directory = image.Chapters();
     const std::uint8_t currentTile = in.byte();
 
     while (!in.atEnd()) {
@@ -47,7 +48,7 @@ void mapEdit(const std::uint8_t *data, std::size_t size)
         const float Y = in.f32();
         if (listIndex < 0 || listIndex >= core::kChapterCount)
             continue;
-        const core::ChapterMap &entry = (*directory)[static_cast<std::size_t>(listIndex)];
+        const core::ChapterMap &entry = directory[static_cast<std::size_t>(listIndex)];
 
         const auto cell = core::pointerToCell(X, Y, core::kMapCellTwips);
         const auto column = referenceCellOf(X);
@@ -59,10 +60,10 @@ void mapEdit(const std::uint8_t *data, std::size_t size)
             continue;
 
         // Moving: the frame and the label follow only cells on the map.
-        if (core::insideMap(entry, *cell)) {
+        if (entry.contains(*cell)) {
             require(cell->column >= 1 && cell->column <= entry.Width && cell->row >= 1 &&
                         cell->row <= entry.Height,
-                    "insideMap");
+                    "contains");
             const auto left = core::cellEdgeTwips(cell->column, core::kMapCellTwips);
             const auto top = core::cellEdgeTwips(cell->row, core::kMapCellTwips);
             require(left && top && *left == 240 * cell->column && *top == 240 * cell->row,
@@ -70,14 +71,14 @@ void mapEdit(const std::uint8_t *data, std::size_t size)
         }
 
         // The right press.
-        const auto byte = core::cellByteIndex(entry, cell->column, cell->row, rom.size());
+        const auto byte = image.cellByte(entry, *cell);
         if (!byte)
             continue;
         const std::int64_t first = std::int64_t{entry.DataOffset} + 1;
         const std::int64_t last = std::int64_t{entry.DataOffset} + entry.Width * entry.Height;
-        require(*byte >= first && *byte <= last && *byte < rom.size(),
+        require(*byte >= first && *byte <= last && *byte < image.RomData().size(),
                 "a press writes only one of the chapter's own tile bytes, inside the image");
-        rom.data()[*byte] = static_cast<char>(currentTile);
+        image.setCellByte(*byte, currentTile);
     }
 }
 

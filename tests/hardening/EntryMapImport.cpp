@@ -19,15 +19,15 @@ QByteArray textOf(const std::uint8_t *data, std::size_t size)
 }
 
 // A map read from a file has a chapter's size and one code per cell; a refusal says why.
-const formats::MapGrid *checked(const formats::MapParse &parse)
+const core::MapGrid *checked(const formats::MapParse &parse)
 {
     if (const auto *fault = std::get_if<formats::MapFault>(&parse)) {
         require(!fault->message.isEmpty(), "a refused map says why");
         return nullptr;
     }
-    const auto &grid = std::get<formats::MapGrid>(parse);
-    require(grid.width >= 1 && grid.width <= formats::kMaxMapSide && grid.height >= 1 &&
-                grid.height <= formats::kMaxMapSide,
+    const auto &grid = std::get<core::MapGrid>(parse);
+    require(grid.width >= 1 && grid.width <= core::kMaxMapSide && grid.height >= 1 &&
+                grid.height <= core::kMaxMapSide,
             "an imported map has a chapter's size");
     require(grid.codes.size() == std::size_t(grid.width) * std::size_t(grid.height),
             "one code per cell");
@@ -35,7 +35,7 @@ const formats::MapGrid *checked(const formats::MapParse &parse)
 }
 
 // The chapter as the tool exports it: a tileset tile for every code the grid uses.
-formats::TiledChapter chapterOf(const formats::MapGrid &grid)
+formats::TiledChapter chapterOf(const core::MapGrid &grid)
 {
     formats::TiledChapter chapter;
     chapter.chapter = 1;
@@ -53,10 +53,10 @@ formats::TiledChapter chapterOf(const formats::MapGrid &grid)
 void mapImportCsv(const std::uint8_t *data, std::size_t size)
 {
     const formats::MapParse parse = formats::parseCsvMap(textOf(data, size));
-    if (const formats::MapGrid *grid = checked(parse)) {
+    if (const core::MapGrid *grid = checked(parse)) {
         const formats::MapParse again = formats::parseCsvMap(formats::writeCsvMap(*grid));
-        require(std::holds_alternative<formats::MapGrid>(again) &&
-                    std::get<formats::MapGrid>(again) == *grid,
+        require(std::holds_alternative<core::MapGrid>(again) &&
+                    std::get<core::MapGrid>(again) == *grid,
                 "CSV export reads back");
     }
 }
@@ -64,11 +64,11 @@ void mapImportCsv(const std::uint8_t *data, std::size_t size)
 void mapImportTmx(const std::uint8_t *data, std::size_t size)
 {
     const formats::MapParse parse = formats::parseTmxMap(textOf(data, size));
-    if (const formats::MapGrid *grid = checked(parse)) {
+    if (const core::MapGrid *grid = checked(parse)) {
         const formats::MapParse again =
             formats::parseTmxMap(formats::writeTmxMap(chapterOf(*grid)));
-        require(std::holds_alternative<formats::MapGrid>(again) &&
-                    std::get<formats::MapGrid>(again) == *grid,
+        require(std::holds_alternative<core::MapGrid>(again) &&
+                    std::get<core::MapGrid>(again) == *grid,
                 "TMX export reads back");
     }
 }
@@ -76,11 +76,11 @@ void mapImportTmx(const std::uint8_t *data, std::size_t size)
 void mapImportJson(const std::uint8_t *data, std::size_t size)
 {
     const formats::MapParse parse = formats::parseTiledJsonMap(textOf(data, size));
-    if (const formats::MapGrid *grid = checked(parse)) {
+    if (const core::MapGrid *grid = checked(parse)) {
         const formats::MapParse again =
             formats::parseTiledJsonMap(formats::writeTiledJsonMap(chapterOf(*grid)));
-        require(std::holds_alternative<formats::MapGrid>(again) &&
-                    std::get<formats::MapGrid>(again) == *grid,
+        require(std::holds_alternative<core::MapGrid>(again) &&
+                    std::get<core::MapGrid>(again) == *grid,
                 "Tiled JSON export reads back");
     }
 }

@@ -88,8 +88,8 @@ public:
             m_previewed = previewed();
             // The pointer over a cell on or next to the map, half the time among its first.
             const int near = m_in.byte() % 2 ? 4 : 256;
-            const QPoint cell{m_in.byte() % (std::min(map().Width, near) + 2),
-                              m_in.byte() % (std::min(map().Height, near) + 2)};
+            const core::Cell cell{m_in.byte() % (std::min(map().Width, near) + 2),
+                                  m_in.byte() % (std::min(map().Height, near) + 2)};
             m_at =
                 m_window.viewport().cellCorner(cell) + QPointF(60, 60) * m_window.viewport().zoom();
             if (const Bytes expected = (this->*m_kind->run)())
@@ -129,8 +129,8 @@ private:
     QByteArray previewed() const
     {
         QByteArray bytes = doc().bytes();
-        if (const app::CellChanges *preview = m_window.preview())
-            for (const app::CellEdit::Cell &cell : preview->changed(map(), bytes))
+        if (const core::CellChanges *preview = m_window.preview())
+            for (const core::ChangedCell &cell : preview->changed(doc().image(), map()))
                 bytes[cell.byte] = static_cast<char>(cell.after);
         return bytes;
     }
@@ -251,7 +251,7 @@ private:
         const QRect cells = viewport.visibleCells() & QRect(1, 1, map().Width, map().Height);
         for (int row = cells.top(); row <= cells.bottom(); ++row)
             for (int column = cells.left(); column <= cells.right(); ++column) {
-                const auto byte = core::cellByteIndex(map(), column, row, doc().bytes().size());
+                const auto byte = doc().image().cellByte(map(), {column, row});
                 const auto shown =
                     m_window.preview() ? m_window.preview()->codeAt({column, row}) : std::nullopt;
                 if (byte)

@@ -119,8 +119,8 @@ TEST_P(OtherProgram, TheEditorsSaveLosesNoByteOfEitherSide)
     ASSERT_TRUE(document.open(path));
     document.push(std::make_unique<app::CellEdit>(
         document, 0,
-        std::vector<app::CellEdit::Cell>{
-            {3, 1, chapter1 + 3, std::uint8_t(original[chapter1 + 3]), 200}},
+        std::vector<core::ChangedCell>{
+            {{3, 1}, chapter1 + 3, std::uint8_t(original[chapter1 + 3]), 200}},
         QString()));
     // The other program changed the edited cell too, so that the save asks which to keep.
     QByteArray conflicting = original;
@@ -206,7 +206,7 @@ TEST(OtherProgramWritingOnAndOn, TheEditorGivesUpAfterThreePlansAndWritesNothing
     const qsizetype cell = document.chapters()[0].DataOffset + 1;
     document.push(std::make_unique<app::CellEdit>(
         document, 0,
-        std::vector<app::CellEdit::Cell>{{1, 1, cell, std::uint8_t(original[cell]), 200}},
+        std::vector<core::ChangedCell>{{{1, 1}, cell, std::uint8_t(original[cell]), 200}},
         QString()));
     // Each plan meets a file written once more since it was read.
     class EveryStep : public testing_support::FaultyFileOperations {

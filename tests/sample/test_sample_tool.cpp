@@ -58,8 +58,7 @@ std::set<std::uint8_t> usedCodes(const QByteArray &rom, const core::ChapterDirec
     std::set<std::uint8_t> codes;
     for (const core::ChapterMap &entry : chapters)
         for (std::int32_t n = 1; n <= entry.cellCount(); ++n)
-            codes.insert(
-                static_cast<std::uint8_t>(rom[*core::cellNumberIndex(entry, n, rom.size())]));
+            codes.insert(static_cast<std::uint8_t>(rom[*entry.cellOffset(entry.cellNumbered(n))]));
     return codes;
 }
 
