@@ -3,6 +3,7 @@
 #include "ModalDialogScope.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -112,6 +113,20 @@ QString showOpenFileDialog(const OpenFileRequest &request)
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> showInputBox(const TextInputRequest &request)
+{
+    const ModalDialogScope modal;
+    QInputDialog dialog(request.owner);
+    dialog.setWindowTitle(request.title);
+    dialog.setLabelText(request.prompt);
+    dialog.setTextValue(request.text);
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
 namespace {
 
 MessageBoxHandler &messageBoxHandler()
@@ -123,6 +138,12 @@ MessageBoxHandler &messageBoxHandler()
 OpenFileHandler &openFileHandler()
 {
     static OpenFileHandler handler = showOpenFileDialog;
+    return handler;
+}
+
+TextInputHandler &textInputHandler()
+{
+    static TextInputHandler handler = showInputBox;
     return handler;
 }
 
@@ -138,6 +159,11 @@ QString GetOpenFileName(const OpenFileRequest &request)
     return openFileHandler()(request);
 }
 
+std::optional<QString> InputBox(const TextInputRequest &request)
+{
+    return textInputHandler()(request);
+}
+
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
 {
     return std::exchange(messageBoxHandler(), std::move(handler));
@@ -146,6 +172,11 @@ MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
 OpenFileHandler setOpenFileHandler(OpenFileHandler handler)
 {
     return std::exchange(openFileHandler(), std::move(handler));
+}
+
+TextInputHandler setTextInputHandler(TextInputHandler handler)
+{
+    return std::exchange(textInputHandler(), std::move(handler));
 }
 
 } // namespace host

@@ -3,14 +3,15 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QWidget;
 
 namespace host {
 
-// The modal message box and the Open File chooser, reached through replaceable seams so
-// that tests answer them instead of a person.
+// The modal message box, the Open File chooser and the one-line text box, reached through
+// replaceable seams so that tests answer them instead of a person.
 enum class MessageIcon { Information, Critical, Exclamation, Question };
 
 // The buttons a box offers. SaveDiscardCancel shows "保存" (the default, Enter), "不保存"
@@ -55,20 +56,33 @@ struct OpenFileRequest {
     QString startFolder;
 };
 
+// A line for the person to type, shown with the text it starts with.
+struct TextInputRequest {
+    QWidget *owner = nullptr;
+    QString title;
+    QString prompt;
+    QString text;
+};
+
 // Returns the button the user chose.
 using MessageBoxHandler = std::function<MessageAnswer(const MessageBoxRequest &)>;
 // Returns the chosen path, or empty text when the chooser was cancelled.
 using OpenFileHandler = std::function<QString(const OpenFileRequest &)>;
+// Returns the typed line, or nothing when the box was cancelled.
+using TextInputHandler = std::function<std::optional<QString>(const TextInputRequest &)>;
 
 MessageAnswer MsgBox(const MessageBoxRequest &request);
 QString GetOpenFileName(const OpenFileRequest &request);
+std::optional<QString> InputBox(const TextInputRequest &request);
 
-// The host's own box and chooser, on the screen: the seams' handlers until replaced.
+// The host's own boxes and chooser, on the screen: the seams' handlers until replaced.
 MessageAnswer showMessageBox(const MessageBoxRequest &request);
 QString showOpenFileDialog(const OpenFileRequest &request);
+std::optional<QString> showInputBox(const TextInputRequest &request);
 
 // Installs a handler and returns the one it replaces.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 OpenFileHandler setOpenFileHandler(OpenFileHandler handler);
+TextInputHandler setTextInputHandler(TextInputHandler handler);
 
 } // namespace host

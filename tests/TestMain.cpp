@@ -19,11 +19,12 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The tile folder is looked for in the data folders when none is beside the program;
     // empty ones keep tiles installed on this machine out of the tests, and the program's
-    // settings and backups out of the person's own.
+    // settings, backups and copies to try out of the person's own.
     const QTemporaryDir noData;
     qputenv("XDG_DATA_HOME", QFile::encodeName(noData.filePath(QStringLiteral("home"))));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(noData.filePath(QStringLiteral("system"))));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(noData.filePath(QStringLiteral("config"))));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(noData.filePath(QStringLiteral("cache"))));
     // Settings go to a file in that folder, also on Windows (not the person's registry),
     // where Qt's test mode gives the tests data folders of their own.
     QSettings::setDefaultFormat(QSettings::IniFormat);

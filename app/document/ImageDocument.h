@@ -58,6 +58,9 @@ public:
     // file's, which a save keeps, never an edit.
     bool isModified() const;
     QUndoStack *undoStack() const { return m_undoStack; }
+    // The image as a save would leave its file, were the file as last read or written: the
+    // bytes, then what the file holds beyond them, which a save keeps.
+    QByteArray bytesAsSaved() const { return bytes() + m_fileBytes.mid(bytes().size()); }
 
     // Reads the image at `path`: after a question where an interrupted save left a backup
     // of it, refused with a message when it cannot be read or holds no chapter directory,

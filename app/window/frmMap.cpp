@@ -7,6 +7,7 @@
 #include "FileMessages.h"
 #include "FormBuilder.h"
 #include "ImageControl.h"
+#include "ImageTrial.h"
 #include "LastImageFolder.h"
 #include "ListBox.h"
 #include "PictureBox.h"
@@ -54,7 +55,8 @@ host::FormRecord storedLayout()
 frmMap::frmMap(const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_programFolder(programFolder), m_document(new ImageDocument(this))
+      m_programFolder(programFolder), m_document(new ImageDocument(this)),
+      m_trial(std::make_unique<ImageTrial>(this))
 {
     m_document->setQuestions(*this);
     const host::FormRecord layout = storedLayout();
@@ -102,6 +104,7 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
     connect(m_view, &MapView::stampTaken, this, &frmMap::takeStamp);
     connect(m_mPic, &host::PictureBox::MouseUp, this, &frmMap::mPic_MouseUp);
     connect(m_mPic, &host::PictureBox::MouseWheel, this, &frmMap::mPic_MouseWheel);
+    setUpTrial();
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &frmMap::commitData);
     Form_Load();
 
@@ -153,6 +156,20 @@ void frmMap::setUpUndo()
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(redo, &QAction::triggered, m_document, &ImageDocument::redo);
     addActions({undo, redo});
+}
+
+void frmMap::setUpTrial()
+{
+    // Window shortcuts, as undo's; a held F5 starts one emulator, not one per repeat.
+    auto *tryIt = new QAction(QStringLiteral("试玩"), this);
+    tryIt->setShortcut(QKeySequence(Qt::Key_F5));
+    tryIt->setAutoRepeat(false);
+    connect(tryIt, &QAction::triggered, this, [this] { tryImage(false); });
+    auto *choose = new QAction(QStringLiteral("选择模拟器"), this);
+    choose->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    choose->setAutoRepeat(false);
+    connect(choose, &QAction::triggered, this, [this] { tryImage(true); });
+    addActions({tryIt, choose});
 }
 
 void frmMap::Form_Load()
@@ -216,6 +233,14 @@ void frmMap::ucButton2_Click()
     const CommandUnderWay command(m_commandsUnderWay);
     m_view->finishTool();
     m_document->save();
+}
+
+void frmMap::tryImage(bool chooseEmulator)
+{
+    const CommandUnderWay command(m_commandsUnderWay);
+    // The copy holds what the view shows: a stroke under way is stored first.
+    m_view->finishTool();
+    m_trial->run(*m_document, chooseEmulator);
 }
 
 void frmMap::updateCaption()

@@ -46,6 +46,8 @@ class ucProgress;
 
 namespace app {
 
+class ImageTrial;
+
 // The editor's one window: the chapter list, the tile palette, the map view and the three
 // commands, over the image document it shows. Built from its stored layout.
 class frmMap : public QWidget, private DocumentQuestions {
@@ -78,6 +80,8 @@ public:
     void ucButton3_Click(); // Open
     void ucButton2_Click(); // Save
     void List1_Click();     // chapter choice
+    // F5, and with `chooseEmulator` Shift+F5: the image as it is, tried in an emulator.
+    void tryImage(bool chooseEmulator);
 
     // Opens the image at `path` as Open does once the dialog chose it: named on the command
     // line, or dropped on the window. `tellWhenUnreadable`: a file that cannot be read gets
@@ -118,6 +122,7 @@ private:
     void wireEvents();
     void wireDocument();
     void setUpUndo();
+    void setUpTrial();
     // Draws the chosen chapter, as choosing it does; nothing when none is chosen.
     void drawChosenChapter();
     // A tool took a stamp: img shows its top-left tile, the one right-clicks store.
@@ -146,6 +151,7 @@ private:
 
     ImageDocument *m_document;
     QString m_caption;
+    std::unique_ptr<ImageTrial> m_trial;
     // Commands under way: one that waits on a question or a dialog lets events in, but no
     // drop.
     int m_commandsUnderWay = 0;

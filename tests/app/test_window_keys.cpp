@@ -1,6 +1,7 @@
 // The window's keys work whichever of its controls has the focus, also a button whose dialog
 // a key closed; keys held from such a dialog reach nothing behind it.
 
+#include "EmulatorChoice.h"
 #include "MapWindowFixture.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -104,6 +106,19 @@ protected:
                                   qsizetype{0}, std::plus<>(), std::not_equal_to<>());
     }
     int historyIndex() const { return window->undoStack()->index(); }
+    // F5 with an emulator that is not there: its message says F5 reached the window.
+    QString rememberMissingEmulator() const
+    {
+        const QString missing = dir.filePath(QStringLiteral("no emulator"));
+        app::rememberEmulator({missing, QStringLiteral("%f")});
+        return QDir::toNativeSeparators(missing);
+    }
+    int messagesNaming(const QString &text) const
+    {
+        return static_cast<int>(std::count_if(
+            dialogs.messages.begin(), dialogs.messages.end(),
+            [&](const host::MessageBoxRequest &message) { return message.prompt.contains(text); }));
+    }
 
 private:
     int m_unstampedRow = 10;
@@ -125,6 +140,7 @@ TEST_P(WindowKeysByFocus, EveryKeyOfTheWindowWorks)
     window->mPic_MouseDown(host::kRightButton, 0, 720, 240);
     window->mPic_MouseDown(host::kRightButton, 0, 1200, 240);
     ASSERT_EQ(historyIndex(), 2);
+    const QString missingEmulator = rememberMissingEmulator();
 
     const struct {
         const char *name;
@@ -142,6 +158,10 @@ TEST_P(WindowKeysByFocus, EveryKeyOfTheWindowWorks)
          [&] { return window->viewport().zoom() == 1.0; }},
         {"Escape over the map", Qt::Key_Escape, Qt::NoModifier, [&] { takeBlockStamp(); },
          [&] { return cellsOfARightClick() == 1; }},
+        {"F5", Qt::Key_F5, Qt::NoModifier, [] {},
+         [&] { return messagesNaming(missingEmulator) == 1; }},
+        {"Shift+F5", Qt::Key_F5, Qt::ShiftModifier, [] {},
+         [&] { return dialogs.openRequests.back().caption == QStringLiteral("选择模拟器"); }},
     };
     for (const auto &k : keys) {
         k.before();
@@ -170,4 +190,14 @@ TEST_F(WindowKeys, AKeyHeldFromADialogReachesNothingBehindIt)
     const OnScreenDialogs onScreen(Qt::Key_Return, false);
     type(Qt::Key_Return);
     EXPECT_EQ(onScreen.closed, 1) << "Enter on the focused button shows its box";
+}
+
+// A held F5 tries the image once, not once a repeat.
+TEST_F(WindowKeys, AHeldF5TriesOnce)
+{
+    const QString missing = rememberMissingEmulator();
+    for (const bool repeat : {false, true, true})
+        QTest::simulateEvent(window->windowHandle(), true, Qt::Key_F5, {}, {}, repeat);
+    QTest::simulateEvent(window->windowHandle(), false, Qt::Key_F5, {}, {}, false);
+    EXPECT_EQ(messagesNaming(missing), 1);
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,8 @@ inline std::function<void(const std::string &)> &scriptFailure()
 // Answers the host's message boxes and Open dialogs for the length of a test: message
 // boxes are recorded and closed at once, a box with a question taking the queued answers in
 // turn (Cancel, as for Escape, once the queue is empty); Open dialogs return the queued
-// paths in turn (empty text, as for Cancel, once the queue is empty). An answer that is not
+// paths in turn (empty text, as for Cancel, once the queue is empty), and text boxes the queued
+// lines (nothing, as for Cancel, once the queue is empty). An answer that is not
 // one of the question's buttons fails the test. `whileAsking` runs while a box with a
 // question is open, as a person's hesitation gives other programs time.
 class DialogScript {
@@ -53,24 +55,32 @@ public:
             openRequests.push_back(request);
             return chosenPaths.isEmpty() ? QString() : chosenPaths.takeFirst();
         });
+        m_previousInput = host::setTextInputHandler([this](const host::TextInputRequest &request) {
+            inputRequests.push_back(request);
+            return typedLines.isEmpty() ? std::nullopt : typedLines.takeFirst();
+        });
     }
     ~DialogScript()
     {
         host::setMessageBoxHandler(m_previousBox);
         host::setOpenFileHandler(m_previousOpen);
+        host::setTextInputHandler(m_previousInput);
     }
     DialogScript(const DialogScript &) = delete;
     DialogScript &operator=(const DialogScript &) = delete;
 
     QStringList chosenPaths;
     QList<host::MessageAnswer> answers;
+    QList<std::optional<QString>> typedLines;
     std::vector<host::MessageBoxRequest> messages;
     std::vector<host::OpenFileRequest> openRequests;
+    std::vector<host::TextInputRequest> inputRequests;
     std::function<void(const host::MessageBoxRequest &)> whileAsking;
 
 private:
     host::MessageBoxHandler m_previousBox;
     host::OpenFileHandler m_previousOpen;
+    host::TextInputHandler m_previousInput;
 };
 
 } // namespace testing_support
