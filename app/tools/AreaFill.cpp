@@ -45,22 +45,13 @@ void AreaFill::release(core::Cell cell)
         mark(cell);
     m_canvas.frameCells(QRect());
     store(*m_changes, QStringLiteral("矩形填充"));
-    endPreview();
+    endPreview(m_changes);
 }
 
 void AreaFill::cancel()
 {
     m_canvas.frameCells(QRect());
-    endPreview();
-}
-
-void AreaFill::endPreview()
-{
-    if (!m_changes)
-        return;
-    const std::vector<core::Cell> cells = m_changes->cells();
-    m_changes.reset();
-    m_canvas.previewChanged(cells);
+    endPreview(m_changes);
 }
 
 } // namespace app

@@ -25,8 +25,6 @@ public:
 private:
     // The rectangle from the pressed cell to `cell`, framed and shown.
     void mark(core::Cell cell);
-    // Ends the preview, shown again from the image.
-    void endPreview();
 
     bool m_rectangle;
     core::Cell m_start;

@@ -21,4 +21,13 @@ void MapTool::store(const core::CellChanges &changes, const QString &name)
         std::make_unique<CellEdit>(document, m_chapter, changes.changed(image(), chapter()), name));
 }
 
+void MapTool::endPreview(std::optional<core::CellChanges> &preview)
+{
+    if (!preview)
+        return;
+    const std::vector<core::Cell> cells = preview->cells();
+    preview.reset();
+    m_canvas.previewChanged(cells);
+}
+
 } // namespace app

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace app {
@@ -61,6 +62,8 @@ protected:
     // Pushes the edit to the document as one step, called `name`; nothing where it changes no
     // byte.
     void store(const core::CellChanges &changes, const QString &name);
+    // Drops the preview a drag showed: the view draws its cells from the image again.
+    void endPreview(std::optional<core::CellChanges> &preview);
 
     MapCanvas &m_canvas;
 

@@ -46,21 +46,12 @@ void StampBrush::release(core::Cell)
     if (!m_changes)
         return;
     store(*m_changes, QStringLiteral("连续绘制"));
-    endPreview();
+    endPreview(m_changes);
 }
 
 void StampBrush::cancel()
 {
-    endPreview();
-}
-
-void StampBrush::endPreview()
-{
-    if (!m_changes)
-        return;
-    const std::vector<core::Cell> cells = m_changes->cells();
-    m_changes.reset();
-    m_canvas.previewChanged(cells);
+    endPreview(m_changes);
 }
 
 } // namespace app

@@ -24,8 +24,6 @@ public:
 private:
     // Places the stamp at each cell; the cells whose preview changed.
     std::vector<core::Cell> place(const std::vector<core::Cell> &corners);
-    // Ends the preview, shown again from the image.
-    void endPreview();
 
     bool m_stroke;
     std::optional<core::CellChanges> m_changes;
