@@ -8,7 +8,7 @@
 #include "ChapterLayout.h"
 #include "FileMessages.h"
 #include "ImageMerge.h"
-#include "MapPlace.h"
+#include "PlaceNames.h"
 
 #include <QStringList>
 #include <QUndoStack>
@@ -22,18 +22,6 @@ namespace {
 
 // A file that changes again after each new plan is left alone after this many.
 constexpr int kSaveAttempts = 3;
-// A question names this many places at most, then says how many there are.
-constexpr std::size_t kPlacesNamed = 10;
-
-QString placeText(const core::ChapterDirectory &chapters, qsizetype offset)
-{
-    if (const auto place = core::mapPlaceOfByte(chapters, offset))
-        return QStringLiteral("第%1章 第%2列 第%3行")
-            .arg(place->chapter)
-            .arg(place->cell.column)
-            .arg(place->cell.row);
-    return QStringLiteral("偏移 0x%1").arg(QString::number(offset, 16).toUpper());
-}
 
 QString hexOffset(qint64 offset)
 {
@@ -65,15 +53,6 @@ QString differenceText(const core::LayoutDifference &difference)
         return QStringLiteral("第%1章 的地图已超出文件的末尾").arg(difference.chapter);
     }
     return {};
-}
-
-// At most kPlacesNamed lines, then how many there are in all.
-QString listed(const QStringList &lines)
-{
-    QStringList shown = lines.mid(0, static_cast<qsizetype>(kPlacesNamed));
-    if (lines.size() > shown.size())
-        shown << QStringLiteral("……共 %1 处").arg(lines.size());
-    return shown.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -217,6 +196,8 @@ void ImageDocument::takeSaved(const SavePlan &plan, const QByteArray &fileTail)
     m_fileIdentity = fileio::fileIdentity(m_path);
     if (plan.clearHistory)
         m_undoStack->clear();
+    // The edits are in the file now; the journal begins again on its bytes.
+    startJournal();
     if (!plan.keptFromFile.isEmpty())
         emit imageMerged(previous);
     emit changed();
@@ -297,13 +278,10 @@ bool ImageDocument::askOverwrite(const QString &why)
 
 std::optional<bool> ImageDocument::askKeepMine(const std::vector<qsizetype> &conflicts)
 {
-    QStringList places;
-    for (const qsizetype offset : conflicts)
-        places << placeText(chapters(), offset);
     const QString prompt =
         QStringLiteral("“%1”已被其他程序修改，以下位置你和它改成了不同的值：\n%2\n"
                        "这些位置保留你的修改，还是使用文件中的？其他修改都会保留。")
-            .arg(core::fileDisplayPath(m_path), listed(places));
+            .arg(core::fileDisplayPath(m_path), listedPlaces(chapters(), conflicts));
     switch (m_questions->showMessage(prompt, host::MessageIcon::Question,
                                      host::MessageButtons::KeepMineUseFileCancel)) {
     case host::MessageAnswer::KeepMine:
