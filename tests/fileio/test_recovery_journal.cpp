@@ -4,6 +4,8 @@
 #include "JournalReading.h"
 #include "RecoveryJournal.h"
 
+#include "../support/TestDataFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -225,4 +227,37 @@ TEST(RecoveryJournal, SyncsAtMostOnceASecondAndWithinOneOfAStep)
     const QString path = journal->path();
     journal->end();
     EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+// A journal written by the editor on Linux reads the same on every system: its records, its
+// step names and its Linux path as written; the Windows suite runs this too.
+TEST(RecoveryJournal, WrittenOnLinuxReadsTheSameEverywhere)
+{
+    QByteArray base;
+    for (int i = 0; i < 64; ++i)
+        base += char(i);
+    const fileio::JournalReading reading =
+        fileio::readJournalFile(testing_support::dataFile("linux.journal"));
+    ASSERT_EQ(reading.problem, fileio::JournalProblem::None);
+    ASSERT_TRUE(reading.contents);
+    const fileio::JournalContents &journal = *reading.contents;
+    EXPECT_EQ(journal.imagePath, QStringLiteral("/home/person/maps/sample.nes"));
+    EXPECT_EQ(journal.owner, (fileio::JournalOwner{12345, QStringLiteral("linux-host"), 987654}));
+    EXPECT_FALSE(journal.ownerRunning);
+    EXPECT_FALSE(journal.tornTail);
+    EXPECT_TRUE(journal.startsFrom(base));
+    using Kind = fileio::JournalStep::Kind;
+    const std::vector<fileio::JournalChange> fill{{10, 10, 0x41}, {11, 11, 0x42}};
+    const std::pair<Kind, QString> expected[] = {{Kind::Do, QStringLiteral("填充")},
+                                                 {Kind::Undo, QStringLiteral("填充")},
+                                                 {Kind::Redo, QStringLiteral("填充")},
+                                                 {Kind::Do, QStringLiteral("单格")}};
+    ASSERT_EQ(journal.steps.size(), std::size(expected));
+    for (std::size_t i = 0; i < journal.steps.size(); ++i) {
+        EXPECT_EQ(journal.steps[i].kind, expected[i].first) << i;
+        EXPECT_EQ(journal.steps[i].name, expected[i].second) << i;
+    }
+    EXPECT_EQ(journal.steps[2].changes, fill);
+    EXPECT_EQ(journal.steps[3].changes, (std::vector<fileio::JournalChange>{{20, 20, 0x7F}}));
+    EXPECT_EQ(journal.steps[3].chapter, 2);
 }
