@@ -30,7 +30,7 @@ void appendStep(benchmark::State &state)
     const QString image = dir.filePath(QStringLiteral("a.nes"));
     const QByteArray base(262160, 'b');
     const fileio::JournalStep step = fill(int(state.range(0)));
-    auto journal = fileio::RecoveryJournal::start(image, std::nullopt, base,
+    auto journal = fileio::RecoveryJournal::start(image, std::nullopt, base, {},
                                                   fileio::JournalOwner::thisProcess(), folder);
     int written = 0;
     for (auto _ : state) {

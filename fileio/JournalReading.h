@@ -19,6 +19,8 @@ struct JournalContents {
     qint64 baseLength = 0;                  // the bytes the steps start from
     QByteArray baseSha256;
     qint64 startedAt = 0; // milliseconds since 1970 (UTC)
+    // How the base bytes are laid out, as the writer recorded it; empty where it did not.
+    QByteArray baseLayout;
     JournalOwner owner;
     bool ownerRunning = false; // another editor has the image open: not to be offered
     std::vector<JournalStep> steps;

@@ -38,12 +38,15 @@ public:
     static constexpr std::chrono::milliseconds kSyncInterval{1000};
 
     // The journal of the image at `imagePath` (found in full, links followed), whose file is
-    // in `state` and holds `baseBytes`, which the steps start from. `owner` and `folder` are
-    // this process and the user's recovery folder, unless a test gives others.
+    // in `state` and holds `baseBytes`, which the steps start from. `baseLayout` is the
+    // caller's own record of how those bytes are laid out, kept so that a later reader can
+    // tell whether the file's layout changed since (this library does not read it). `owner`
+    // and `folder` are this process and the user's recovery folder, unless a test gives
+    // others.
     static std::unique_ptr<RecoveryJournal>
     start(const QString &imagePath, const std::optional<FileIdentity> &state,
-          const QByteArray &baseBytes, const JournalOwner &owner = JournalOwner::thisProcess(),
-          const QString &folder = {});
+          const QByteArray &baseBytes, const QByteArray &baseLayout,
+          const JournalOwner &owner = JournalOwner::thisProcess(), const QString &folder = {});
     ~RecoveryJournal();
 
     // Appends a step (its time set to now), creating the journal with the first one; not

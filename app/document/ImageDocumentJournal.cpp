@@ -3,6 +3,7 @@
 // single-shot timer syncs the journal at most once a second, so that a resting editor wakes
 // for nothing.
 
+#include "ChapterLayout.h"
 #include "ImageDocument.h"
 
 #include "FileMessages.h"
@@ -40,7 +41,9 @@ void ImageDocument::startJournal()
     if (m_journal)
         m_journal->end();
     m_journalSync->stop();
-    m_journal = fileio::RecoveryJournal::start(m_path, m_fileIdentity, m_fileBytes, m_journalOwner);
+    m_journal = fileio::RecoveryJournal::start(m_path, m_fileIdentity, m_fileBytes,
+                                               core::layoutRecord(core::Cartridge(m_fileBytes)),
+                                               m_journalOwner);
     m_journalFloor = m_undoStack->index();
     m_journalMirrorsHistory = true;
     m_journalBehind = false;

@@ -124,8 +124,16 @@ bool ImageDocument::offerJournal(const QString &path, const QByteArray &fileByte
         const auto edits = base ? core::replayJournal(*base, journal.steps) : std::nullopt;
         const auto merge =
             edits ? core::ImageMerge::of(*base, edits->bytes, fileBytes) : std::nullopt;
-        if (fileBytes.size() != journal.baseLength || !merge) {
-            const QString change = fileBytes.size() != journal.baseLength
+        // The layout the journal recorded names the chapters that moved; a journal without
+        // one tells only by the file's length and by cells that no longer fit the maps.
+        const auto moved = core::layoutDifferences(journal.baseLayout, core::Cartridge(fileBytes));
+        if ((moved && !moved->empty()) || fileBytes.size() != journal.baseLength || !merge) {
+            QStringList lines;
+            for (const core::LayoutDifference &difference :
+                 moved.value_or(std::vector<core::LayoutDifference>{}))
+                lines << layoutChangeText(difference);
+            const QString change = !lines.isEmpty() ? listed(lines)
+                                   : fileBytes.size() != journal.baseLength
                                        ? QStringLiteral("文件的长度从 %1 字节变为 %2 字节")
                                              .arg(journal.baseLength)
                                              .arg(fileBytes.size())

@@ -23,38 +23,6 @@ namespace {
 // A file that changes again after each new plan is left alone after this many.
 constexpr int kSaveAttempts = 3;
 
-QString hexOffset(qint64 offset)
-{
-    return QStringLiteral("0x%1").arg(QString::number(offset, 16).toUpper());
-}
-
-QString differenceText(const core::LayoutDifference &difference)
-{
-    using Kind = core::LayoutDifference::Kind;
-    const core::ChapterMap &was = difference.before;
-    const core::ChapterMap &is = difference.after;
-    switch (difference.kind) {
-    case Kind::NoDirectory:
-        return QStringLiteral("文件中已读不出25个关卡的地图目录");
-    case Kind::Resized:
-        return QStringLiteral("第%1章 的大小从 %2X%3 变为 %4X%5")
-            .arg(difference.chapter)
-            .arg(was.Width)
-            .arg(was.Height)
-            .arg(is.Width)
-            .arg(is.Height);
-    case Kind::Moved:
-        return QStringLiteral("第%1章 的位置从 %2 移到 %3")
-            .arg(difference.chapter)
-            .arg(hexOffset(was.recordOffset()), hexOffset(is.recordOffset()));
-    case Kind::Added:
-        return QStringLiteral("第%1章 的地图现在完整地在文件之内").arg(difference.chapter);
-    case Kind::Gone:
-        return QStringLiteral("第%1章 的地图已超出文件的末尾").arg(difference.chapter);
-    }
-    return {};
-}
-
 } // namespace
 
 bool ImageDocument::save()
@@ -134,7 +102,7 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planSave(const FileState &
         !differences.empty()) {
         QStringList lines;
         for (const core::LayoutDifference &difference : differences)
-            lines << differenceText(difference);
+            lines << layoutChangeText(difference);
         if (!askOverwrite(QStringLiteral("关卡地图的布局变了：\n%1\n").arg(listed(lines))))
             return std::nullopt;
         // The history was recorded on the layout the file no longer has.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChapterLayout.h"
 #include "ChapterMap.h"
 
 #include <QString>
@@ -13,6 +14,8 @@ namespace app {
 QString placeText(const core::ChapterDirectory &chapters, qsizetype offset);
 // At most a question's worth of lines, then how many there are in all.
 QString listed(const QStringList &lines);
+// A chapter map that lies otherwise in one image than in another, in a line.
+QString layoutChangeText(const core::LayoutDifference &difference);
 // The places of `offsets`, listed.
 QString listedPlaces(const core::ChapterDirectory &chapters, const std::vector<qsizetype> &offsets);
 

@@ -114,6 +114,7 @@ QByteArray encodeHeader(const Header &header)
     out.number(header.baseLength);
     out.bytes(header.baseSha256);
     out.number(header.startedAt);
+    out.bytes(header.baseLayout);
     return out.take();
 }
 
@@ -129,7 +130,12 @@ std::optional<Header> decodeHeader(const QByteArray &payload)
         !in.number(state.modifiedNanoseconds) || !in.number(state.changedSeconds) ||
         !in.number(state.changedNanoseconds) || !in.number(regular) ||
         !in.number(header.baseLength) || !in.bytes(header.baseSha256) ||
-        !in.number(header.startedAt) || !in.atEnd() || hasState > 1 || regular > 1)
+        !in.number(header.startedAt) || hasState > 1 || regular > 1)
+        return std::nullopt;
+    // A header without a layout, as the first journals were written, tells none.
+    if (!in.atEnd() && !in.bytes(header.baseLayout))
+        return std::nullopt;
+    if (!in.atEnd())
         return std::nullopt;
     state.regularFile = regular == 1;
     if (hasState == 1)

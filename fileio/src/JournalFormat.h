@@ -36,7 +36,8 @@ struct Header {
     std::optional<FileIdentity> imageState; // the image file when the journal began
     qint64 baseLength = 0;                  // the bytes the steps start from
     QByteArray baseSha256;
-    qint64 startedAt = 0; // milliseconds since 1970 (UTC)
+    qint64 startedAt = 0;  // milliseconds since 1970 (UTC)
+    QByteArray baseLayout; // the caller's record of how the base bytes are laid out
 };
 
 QByteArray record(RecordKind kind, const QByteArray &payload);

@@ -44,6 +44,7 @@ JournalReading fromBytes(const QString &file, const QByteArray &bytes)
                              header->baseLength,
                              header->baseSha256,
                              header->startedAt,
+                             header->baseLayout,
                              *owner,
                              owner->isRunning(),
                              {},

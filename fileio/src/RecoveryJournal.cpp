@@ -57,11 +57,10 @@ bool isJournalFileNameOf(const QString &name, const QString &fullImagePath)
     return name.startsWith(pathHash(fullImagePath)) && name.endsWith(u".journal");
 }
 
-std::unique_ptr<RecoveryJournal> RecoveryJournal::start(const QString &imagePath,
-                                                        const std::optional<FileIdentity> &state,
-                                                        const QByteArray &baseBytes,
-                                                        const JournalOwner &owner,
-                                                        const QString &folder)
+std::unique_ptr<RecoveryJournal>
+RecoveryJournal::start(const QString &imagePath, const std::optional<FileIdentity> &state,
+                       const QByteArray &baseBytes, const QByteArray &baseLayout,
+                       const JournalOwner &owner, const QString &folder)
 {
     journal::Header header;
     header.imagePath = journalImagePath(imagePath);
@@ -69,6 +68,7 @@ std::unique_ptr<RecoveryJournal> RecoveryJournal::start(const QString &imagePath
     header.baseLength = baseBytes.size();
     header.baseSha256 = QCryptographicHash::hash(baseBytes, QCryptographicHash::Sha256);
     header.startedAt = QDateTime::currentMSecsSinceEpoch();
+    header.baseLayout = baseLayout;
     QByteArray start = journal::signature();
     start += journal::record(journal::RecordKind::Header, journal::encodeHeader(header));
     start += journal::record(journal::RecordKind::Owner, journal::encodeOwner(owner));

@@ -113,9 +113,15 @@ TEST_P(JournalOffer, OpenOffersTheEditsAnEditorLeft)
         merged[offset + 5] = char(0x55);
     }
     if (c.file == FileCase::OtherLayout) {
+        // Chapter 1 turned from 16 x 32 to 32 x 16: the same length, the same bytes, yet
+        // each of them another cell.
         std::array<std::pair<int, int>, core::kChapterCount> sizes{};
         sizes.fill({8, 6});
+        sizes[0] = {32, 16};
+        sizes[1] = {1, 5};
+        sizes[13] = {32, 32};
         file = testing_support::syntheticImage(sizes);
+        ASSERT_EQ(file.size(), original.size());
     }
     writeFile(path, file);
     dialogs.answers << c.answer;
@@ -132,7 +138,8 @@ TEST_P(JournalOffer, OpenOffersTheEditsAnEditorLeft)
     EXPECT_TRUE(dialogs.messages[0].prompt.startsWith(unsaved))
         << dialogs.messages[0].prompt.toStdString();
     const QString said[] = {unsaved + QStringLiteral("。要恢复吗？"),
-                            QStringLiteral("第1章 第1列 第1行"), QStringLiteral("文件的长度从")};
+                            QStringLiteral("第1章 第1列 第1行"),
+                            QStringLiteral("第1章 的大小从 16X32 变为 32X16")};
     EXPECT_TRUE(dialogs.messages[0].prompt.contains(said[static_cast<int>(c.file)]))
         << dialogs.messages[0].prompt.toStdString();
 

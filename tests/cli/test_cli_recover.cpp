@@ -105,7 +105,7 @@ TEST_F(Recover, WritesTheJournalsEditsOnlyOverTheFileItBeganFrom)
         QFile::remove(output);
         fileio::JournalOwner stopped = fileio::JournalOwner::thisProcess();
         stopped.processStart += 1;
-        auto journal = fileio::RecoveryJournal::start(image, std::nullopt, original, stopped);
+        auto journal = fileio::RecoveryJournal::start(image, std::nullopt, original, {}, stopped);
         for (const JournalStep &made : steps)
             ASSERT_EQ(journal->append(made), 0);
         const QString journalFile = journal->path();
@@ -134,7 +134,7 @@ TEST_F(Recover, OtherCommandsNameAJournalAndGoOn)
 {
     const QByteArray original = testing_support::standardSyntheticImage();
     const QString image = writeImage(QStringLiteral("a.nes"), original);
-    auto journal = fileio::RecoveryJournal::start(image, std::nullopt, original);
+    auto journal = fileio::RecoveryJournal::start(image, std::nullopt, original, {});
     ASSERT_EQ(journal->append(
                   {JournalStep::Kind::Do,
                    0,

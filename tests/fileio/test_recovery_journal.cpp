@@ -131,7 +131,7 @@ std::vector<Case> cases()
 qint64 journalSize(const QString &folder, const QString &image, const QByteArray &base,
                    const fileio::JournalOwner &owner, const std::vector<JournalStep> &steps)
 {
-    auto journal = fileio::RecoveryJournal::start(image, std::nullopt, base, owner, folder);
+    auto journal = fileio::RecoveryJournal::start(image, std::nullopt, base, {}, owner, folder);
     for (const JournalStep &made : steps)
         EXPECT_EQ(journal->append(made), 0);
     const qint64 size = QFileInfo(journal->path()).size();
@@ -151,7 +151,7 @@ Written writeJournal(const QString &folder, const QString &image, const QByteArr
     for (std::size_t k = 1; k <= kSteps.size(); ++k)
         w.ends.push_back(journalSize(folder, image, base, owner,
                                      std::vector<JournalStep>(kSteps.begin(), kSteps.begin() + k)));
-    auto journal = fileio::RecoveryJournal::start(image, std::nullopt, base, owner, folder);
+    auto journal = fileio::RecoveryJournal::start(image, std::nullopt, base, {}, owner, folder);
     for (const JournalStep &made : kSteps)
         EXPECT_EQ(journal->append(made), 0);
     QFile file(journal->path());
@@ -208,7 +208,7 @@ TEST(RecoveryJournal, SyncsAtMostOnceASecondAndWithinOneOfAStep)
     using namespace std::chrono_literals;
     const QTemporaryDir dir;
     auto journal = fileio::RecoveryJournal::start(
-        dir.filePath(QStringLiteral("a.nes")), std::nullopt, QByteArray(64, 'b'),
+        dir.filePath(QStringLiteral("a.nes")), std::nullopt, QByteArray(64, 'b'), {},
         fileio::JournalOwner::thisProcess(), dir.filePath(QStringLiteral("recovery")));
     const auto t0 = fileio::RecoveryJournal::Clock::time_point{} + 100s;
     EXPECT_FALSE(journal->syncDueAt());
