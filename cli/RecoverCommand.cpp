@@ -1,4 +1,5 @@
 #include "CartridgeImage.h"
+#include "ChapterLayout.h"
 #include "CommandFiles.h"
 #include "CommandParser.h"
 #include "Commands.h"
@@ -157,6 +158,15 @@ int runRecover(const QStringList &arguments, CommandOutput &io)
                                      "'tarvos-cli recover --output FILE %2' writes its edits "
                                      "on top of the present bytes to FILE")
                           .arg(journalFile, imagePath));
+    // Bytes of chapter maps that moved or changed size since are other cells now.
+    if (const auto moved = core::layoutDifferences(journal.baseLayout, core::Cartridge(file));
+        fileChanged && moved && !moved->empty())
+        return refuse(io, journalFile,
+                      QStringLiteral("the chapter maps of %1 lie otherwise than when the journal "
+                                     "began (chapter %2 first); its edits would land on other "
+                                     "cells, nothing written, the journal kept")
+                          .arg(imagePath)
+                          .arg(moved->front().chapter));
     const auto recovered = recoveredBytes(journal, file);
     if (!recovered)
         return refuse(io, journalFile,
