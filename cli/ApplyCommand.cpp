@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "ImageChange.h"
 #include "ImageFile.h"
+#include "JournalNotice.h"
 #include "PatchApplication.h"
 #include "PatchFile.h"
 #include "PatchFormat.h"
@@ -41,6 +42,7 @@ int runApply(const QStringList &arguments, CommandOutput &io)
     QByteArray patch;
     if (const auto reason = readPatchFile(patchPath, patch))
         return refuse(io, patchPath, *reason);
+    warnOfJournals(io, imagePath);
     auto opened = openCartridge(imagePath);
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, imagePath, refusal->reason);

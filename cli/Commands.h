@@ -17,5 +17,6 @@ int runDiff(const QStringList &arguments, CommandOutput &io);
 int runPatch(const QStringList &arguments, CommandOutput &io);
 int runApply(const QStringList &arguments, CommandOutput &io);
 int runRestore(const QStringList &arguments, CommandOutput &io);
+int runRecover(const QStringList &arguments, CommandOutput &io);
 
 } // namespace cli

@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "CsvMap.h"
 #include "ImageFile.h"
+#include "JournalNotice.h"
 #include "MapFormat.h"
 #include "MapGrid.h"
 #include "TiledJsonMap.h"
@@ -72,6 +73,7 @@ int runImport(const QStringList &arguments, CommandOutput &io)
         return usageError(io, QStringLiteral("import"),
                           QStringLiteral("'%1' does not end in .csv, .tmx or .json").arg(mapPath));
 
+    warnOfJournals(io, imagePath);
     auto opened = openCartridge(imagePath);
     if (const auto *refusal = std::get_if<Refusal>(&opened))
         return refuse(io, imagePath, refusal->reason);

@@ -3,11 +3,13 @@
 #include "ChapterTitles.h"
 #include "CommandParser.h"
 #include "Commands.h"
+#include "JournalNotice.h"
 #include "PatchFormat.h"
 #include "PatchInfo.h"
 #include "PendingBackup.h"
 #include "RegularFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -77,8 +79,26 @@ QString sideFileLine(const fileio::SideFileFinding &finding, const QString &imag
     return QStringLiteral("%1 looks like a backup but is not one of ours; left alone").arg(path);
 }
 
+QJsonArray journalsJson(const std::vector<fileio::JournalReading> &journals)
+{
+    QJsonArray found;
+    for (const fileio::JournalReading &reading : journals) {
+        QJsonObject journal{{QStringLiteral("path"), QDir::toNativeSeparators(reading.file)},
+                            {QStringLiteral("summary"), journalSummary(reading)}};
+        if (reading.contents) {
+            journal.insert(QStringLiteral("steps"), qint64(reading.contents->steps.size()));
+            journal.insert(QStringLiteral("lastStepAt"),
+                           QDateTime::fromMSecsSinceEpoch(reading.contents->lastStepAt(), Qt::UTC)
+                               .toString(Qt::ISODate));
+            journal.insert(QStringLiteral("editorRunning"), reading.contents->ownerRunning);
+        }
+        found.append(journal);
+    }
+    return found;
+}
+
 void writeJson(const CartridgeImage &image, const std::vector<fileio::SideFileFinding> &sideFiles,
-               CommandOutput &io)
+               const std::vector<fileio::JournalReading> &journals, CommandOutput &io)
 {
     QJsonValue backup;
     QJsonArray found;
@@ -93,7 +113,8 @@ void writeJson(const CartridgeImage &image, const std::vector<fileio::SideFileFi
                      {QStringLiteral("size"), image.cartridge.RomData().size()},
                      {QStringLiteral("ines"), image.hasInesHeader()},
                      {QStringLiteral("pendingBackup"), backup},
-                     {QStringLiteral("sideFiles"), found}};
+                     {QStringLiteral("sideFiles"), found},
+                     {QStringLiteral("journals"), journalsJson(journals)}};
     if (image.cartridge.hasChapters()) {
         QJsonArray chapters;
         for (int k = 0; k < core::kChapterCount; ++k)
@@ -107,7 +128,7 @@ void writeJson(const CartridgeImage &image, const std::vector<fileio::SideFileFi
 }
 
 void writeText(const CartridgeImage &image, const std::vector<fileio::SideFileFinding> &sideFiles,
-               CommandOutput &io)
+               const std::vector<fileio::JournalReading> &journals, CommandOutput &io)
 {
     io.out << QStringLiteral("image: %1\nsize: %2 bytes\niNES header: %3\n")
                   .arg(image.path)
@@ -115,6 +136,14 @@ void writeText(const CartridgeImage &image, const std::vector<fileio::SideFileFi
                   .arg(image.hasInesHeader() ? QStringLiteral("yes") : QStringLiteral("no"));
     for (const fileio::SideFileFinding &finding : sideFiles)
         io.out << sideFileLine(finding, image.path) << u'\n';
+    for (const fileio::JournalReading &reading : journals)
+        io.out << QStringLiteral("recovery journal: %1 (%2%3)\n")
+                      .arg(QDir::toNativeSeparators(reading.file), journalSummary(reading),
+                           reading.contents
+                               ? QStringLiteral("; 'tarvos-cli recover %1' writes its edits "
+                                                "over the image")
+                                     .arg(image.path)
+                               : QString());
     if (!image.cartridge.hasChapters())
         return;
     io.out << QStringLiteral("chapter  record    data      size     inside  title\n");
@@ -153,7 +182,8 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
                        "at data offset + n), width x height, whether the whole "
                        "record lies inside the image, and the chapter's title; first, the "
                        "backups that interrupted writes left of the image, and files with the "
-                       "names of ours that are not ours and are left alone. Of an IPS or "
+                       "names of ours that are not ours and are left alone, and a recovery "
+                       "journal of edits an editor left unsaved. Of an IPS or "
                        "BPS patch, tells its format, and for BPS the size and CRC-32 of the "
                        "image it applies to and of the image it makes, and its metadata."));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Write JSON."));
@@ -172,10 +202,11 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
     const CartridgeImage &image = std::get<CartridgeImage>(opened);
     const std::vector<fileio::SideFileFinding> sideFiles =
         fileio::sideFilesOf(io.files, path, core::couldBeImageBackup);
+    const std::vector<fileio::JournalReading> journals = fileio::readJournals(path);
     if (command.parser().isSet(json))
-        writeJson(image, sideFiles, io);
+        writeJson(image, sideFiles, journals, io);
     else
-        writeText(image, sideFiles, io);
+        writeText(image, sideFiles, journals, io);
     if (!image.cartridge.hasChapters())
         return refuse(io, path, shortImageRefusal(image).reason);
     return kSuccess;

@@ -14,7 +14,7 @@ Cartridge::Cartridge(QByteArray RomData) : m_RomData(std::move(RomData))
 
 bool Cartridge::recordInside(const ChapterMap &entry) const
 {
-    return entry.recordOffset() >= 0 && entry.recordEnd() <= m_RomData.size();
+    return entry.recordWithin(m_RomData.size());
 }
 
 QByteArrayView Cartridge::recordBytes(const ChapterMap &entry) const

@@ -3,6 +3,9 @@
 #include "Cartridge.h"
 #include "ChapterMap.h"
 
+#include <QByteArray>
+
+#include <optional>
 #include <vector>
 
 namespace core {
@@ -22,6 +25,15 @@ struct LayoutDifference {
     ChapterMap after;
     friend bool operator==(const LayoutDifference &, const LayoutDifference &) = default;
 };
+
+// A record of how an image's chapter maps lie, to keep beside its bytes: its length and its
+// chapter directory, or the length alone where it holds none.
+QByteArray layoutRecord(const Cartridge &image);
+
+// Every chapter whose map lies differently in `after` than in the image `before` recorded;
+// nothing where the record is not one layoutRecord wrote.
+std::optional<std::vector<LayoutDifference>> layoutDifferences(const QByteArray &before,
+                                                               const Cartridge &after);
 
 // Every chapter whose map lies differently in `after` than in `before`, in chapter order;
 // empty when the two have the same layout, so that a byte of one is the same cell in the

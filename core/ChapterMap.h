@@ -35,6 +35,8 @@ struct ChapterMap {
     qint64 recordOffset() const { return qint64{DataOffset} - 3; }
     // One past the record's last tile byte.
     qint64 recordEnd() const { return qint64{DataOffset} + 1 + qint64{Width} * Height; }
+    // Whether the whole record, header and tile bytes, lies in an image of `length` bytes.
+    bool recordWithin(qint64 length) const { return recordOffset() >= 0 && recordEnd() <= length; }
 
     friend bool operator==(const ChapterMap &, const ChapterMap &) = default;
 };

@@ -46,6 +46,9 @@ public:
     std::optional<FileIdentity> identity() const;
     // Pushes what was written onto the disk: without it, a crash could still lose it.
     int sync() const;
+    // The same for the bytes and the length alone, where the file's times need not follow
+    // (a journal appended to often).
+    int syncData() const;
     int close();
 
 private:

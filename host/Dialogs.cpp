@@ -58,6 +58,13 @@ std::vector<BoxButton> boxButtons(MessageButtons buttons)
             {QStringLiteral("恢复备份"), QMessageBox::AcceptRole, MessageAnswer::Restore},
             {QStringLiteral("删除备份"), QMessageBox::DestructiveRole, MessageAnswer::DeleteBackup},
             cancel};
+    case MessageButtons::RecoverDiscardCancel:
+        return {{QStringLiteral("恢复"), QMessageBox::AcceptRole, MessageAnswer::Restore},
+                {QStringLiteral("丢弃"), QMessageBox::DestructiveRole, MessageAnswer::Discard},
+                cancel};
+    case MessageButtons::DiscardCancel:
+        return {{QStringLiteral("丢弃"), QMessageBox::DestructiveRole, MessageAnswer::Discard},
+                cancel};
     }
     return {};
 }
@@ -91,7 +98,8 @@ MessageAnswer showMessageBox(const MessageBoxRequest &request)
     QPushButton *cancel = shown.back().first;
     // Where the first answer writes over or deletes a file, Enter must not give it.
     const bool cancelByDefault = request.buttons == MessageButtons::OverwriteCancel ||
-                                 request.buttons == MessageButtons::RestoreDeleteCancel;
+                                 request.buttons == MessageButtons::RestoreDeleteCancel ||
+                                 request.buttons == MessageButtons::DiscardCancel;
     box.setDefaultButton(cancelByDefault ? cancel : shown.front().first);
     box.setEscapeButton(cancel);
     box.exec();

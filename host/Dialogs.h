@@ -18,13 +18,17 @@ enum class MessageIcon { Information, Critical, Exclamation, Question };
 // and "取消" (Escape, as is closing the box). KeepMineUseFileCancel shows "保留我的修改" (the
 // default), "使用文件中的" and "取消" (Escape). OverwriteCancel shows "覆盖" and "取消" (the
 // default and Escape). RestoreDeleteCancel shows "恢复备份", "删除备份" and "取消" (the default
-// and Escape): both other answers change files, so they must be chosen.
+// and Escape): both other answers change files, so they must be chosen. RecoverDiscardCancel
+// shows "恢复" (the default), "丢弃" and "取消" (Escape). DiscardCancel shows "丢弃" and
+// "取消" (the default and Escape): discarding removes a file, so it must be chosen.
 enum class MessageButtons {
     Ok,
     SaveDiscardCancel,
     KeepMineUseFileCancel,
     OverwriteCancel,
     RestoreDeleteCancel,
+    RecoverDiscardCancel,
+    DiscardCancel,
 };
 enum class MessageAnswer {
     Ok,

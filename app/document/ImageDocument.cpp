@@ -3,6 +3,7 @@
 #include "CartridgeFile.h"
 #include "FileMessages.h"
 #include "PendingBackup.h"
+#include "RecoveryJournal.h"
 
 #include <QByteArrayView>
 #include <QFileInfo>
@@ -23,7 +24,8 @@ constexpr int kFileSettleMilliseconds = 200;
 
 ImageDocument::ImageDocument(QObject *parent)
     : QObject(parent), m_files(&fileio::diskFileOperations()), m_undoStack(new QUndoStack(this)),
-      m_watcher(new QFileSystemWatcher(this)), m_settle(new QTimer(this))
+      m_watcher(new QFileSystemWatcher(this)), m_settle(new QTimer(this)),
+      m_journalSync(new QTimer(this))
 {
     m_settle->setSingleShot(true);
     m_settle->setInterval(kFileSettleMilliseconds);
@@ -31,9 +33,17 @@ ImageDocument::ImageDocument(QObject *parent)
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_settle,
             qOverload<>(&QTimer::start));
     connect(m_settle, &QTimer::timeout, this, &ImageDocument::readInChangedFile);
+    m_journalSync->setSingleShot(true);
+    connect(m_journalSync, &QTimer::timeout, this, &ImageDocument::syncJournal);
 }
 
-ImageDocument::~ImageDocument() = default;
+ImageDocument::~ImageDocument()
+{
+    // The journal stays for the next start: the edits it holds were neither saved nor
+    // discarded.
+    if (m_journal)
+        m_journal->syncNow();
+}
 
 bool ImageDocument::open(const QString &path)
 {
@@ -55,9 +65,14 @@ bool ImageDocument::open(const QString &path)
             host::MessageIcon::Critical);
         return false;
     }
+    std::optional<Recovery> recovered;
+    if (!settleJournals(path, image.RomData(), recovered))
+        return false;
     m_path = path;
     m_loaded = true;
     takeFileBytes(std::move(image));
+    if (recovered)
+        takeRecovery(std::move(*recovered));
     watchFile();
     return true;
 }
@@ -99,6 +114,7 @@ void ImageDocument::takeFileBytes(core::Cartridge image)
     m_fileIdentity = fileio::fileIdentity(m_path);
     // The history was recorded on other bytes.
     m_undoStack->clear();
+    startJournal();
     emit imageReplaced();
     emit changed();
 }
@@ -116,8 +132,12 @@ void ImageDocument::push(std::unique_ptr<CellEdit> edit)
         edit->cells().begin(), edit->cells().end(), [this](const core::ChangedCell &cell) {
             return cell.byte >= 0 && cell.byte < bytes().size() && cell.before != cell.after;
         });
-    if (changes)
-        m_undoStack->push(edit.release());
+    if (!changes)
+        return;
+    journalCatchUp();
+    const int index = m_undoStack->index();
+    m_undoStack->push(edit.release());
+    journalStep(fileio::JournalStep::Kind::Do, index);
 }
 
 void ImageDocument::setCells(int chapter, const std::vector<core::ChangedCell> &cells, bool after)
@@ -133,13 +153,21 @@ void ImageDocument::setCells(int chapter, const std::vector<core::ChangedCell> &
 void ImageDocument::undo()
 {
     endStroke();
+    if (!m_undoStack->canUndo())
+        return;
+    journalCatchUp();
     m_undoStack->undo();
+    journalStep(fileio::JournalStep::Kind::Undo, m_undoStack->index());
 }
 
 void ImageDocument::redo()
 {
     endStroke();
+    if (!m_undoStack->canRedo())
+        return;
+    journalCatchUp();
     m_undoStack->redo();
+    journalStep(fileio::JournalStep::Kind::Redo, m_undoStack->index() - 1);
 }
 
 void ImageDocument::setStrokeUnderWay(std::function<void()> endAsReleased)

@@ -7,6 +7,9 @@
 #include "DocumentQuestions.h"
 #include "FileIdentity.h"
 #include "FileOperations.h"
+#include "JournalOwner.h"
+#include "JournalReading.h"
+#include "JournalReplay.h"
 #include "UserFileWriter.h"
 
 #include <QByteArray>
@@ -23,6 +26,10 @@ class QFileSystemWatcher;
 class QTimer;
 class QUndoStack;
 
+namespace fileio {
+class RecoveryJournal;
+}
+
 namespace app {
 
 // The cartridge image the editor works on: its bytes (RomData), the bytes its file held
@@ -31,7 +38,9 @@ namespace app {
 // its bytes. A tool's stroke under way is one transaction: the document ends it, as its
 // release would, before anything else reads or changes the bytes, the file or the history.
 // Saving merges what other programs wrote to the file meanwhile and never writes over bytes
-// it has not seen (ImageDocumentSave.cpp).
+// it has not seen (ImageDocumentSave.cpp). Every step that changes bytes is kept in a
+// recovery journal until a save, and a journal an editor left is offered back on open
+// (ImageDocumentJournal.cpp, ImageDocumentRecovery.cpp).
 class ImageDocument : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY(ImageDocument)
@@ -44,6 +53,9 @@ public:
     // Who shows its questions and messages (not owned): the window, or a test; until one is
     // set, message boxes with no owner.
     void setQuestions(DocumentQuestions &questions) { m_questions = &questions; }
+    // Who its journals name as their writer: this process unless a test plays an editor
+    // that has stopped.
+    void setJournalOwner(const fileio::JournalOwner &owner) { m_journalOwner = owner; }
 
     // The image with its chapter directory; all zero before any image was opened.
     const core::Cartridge &image() const { return m_image; }
@@ -69,6 +81,10 @@ public:
     // Writes the bytes over the file, merged with what another program wrote meanwhile,
     // and says how that went; true when written.
     bool save();
+    // The person chose not to keep the unsaved edits: their journal is removed. Were they
+    // kept after all (the image that was to replace them not opened), the next step begins
+    // a journal that holds them again.
+    void discardJournal();
 
     // Stores a tool's edit as one step of the history, which sets its cells' bytes; nothing
     // where it changes no byte.
@@ -137,6 +153,32 @@ private:
     // Ends the stroke under way, if any, as its release would.
     void endStroke();
 
+    // Begins the journal of the bytes just read or written; the last one is removed.
+    void startJournal();
+    // Before a step changes the bytes: where the journal lacks edits the bytes hold, they
+    // go to it first as bytes taken from the file.
+    void journalCatchUp();
+    // Journals the step of the history at `index` that was just done, undone or redone.
+    void journalStep(fileio::JournalStep::Kind kind, int index);
+    // Keeps the journal to what the history holds: removed where the bytes are the file's,
+    // otherwise synced within a second.
+    void settleJournal();
+    void syncJournal();
+    // The journals an editor left of the image at `path`, whose file holds `fileBytes`:
+    // each told or asked about. False when the person cancels the open; `recovered` set when
+    // they take one back.
+    struct Recovery {
+        QString journalFile;
+        QByteArray bytes; // where the steps start, before `done` is done again
+        std::vector<core::RecoveredStep> done;
+        std::vector<core::RecoveredStep> undone;
+    };
+    bool settleJournals(const QString &path, const QByteArray &fileBytes,
+                        std::optional<Recovery> &recovered);
+    bool offerJournal(const QString &path, const QByteArray &fileBytes,
+                      const fileio::JournalReading &reading, std::optional<Recovery> &recovered);
+    void takeRecovery(Recovery recovery);
+
     fileio::FileOperations *m_files;
     EditorMessageBoxes m_ownerlessBoxes{nullptr};
     DocumentQuestions *m_questions = &m_ownerlessBoxes;
@@ -153,6 +195,19 @@ private:
     QFileSystemWatcher *m_watcher;
     // Lets a burst of changes (a write, then a rename) settle before the file is read.
     QTimer *m_settle;
+
+    fileio::JournalOwner m_journalOwner = fileio::JournalOwner::thisProcess();
+    std::unique_ptr<fileio::RecoveryJournal> m_journal;
+    // Wakes once when the journal owes a sync; idle otherwise.
+    QTimer *m_journalSync;
+    // The history's steps from this index on are the journal's own, while it mirrors them:
+    // once undo goes below it, every step is journaled as a plain change of bytes.
+    int m_journalFloor = 0;
+    bool m_journalMirrorsHistory = true;
+    // The journal was removed while the bytes held edits the person may still keep.
+    bool m_journalBehind = false;
+    // A failure to write the journal is told once per journal.
+    bool m_journalFailureTold = false;
 };
 
 } // namespace app

@@ -8,7 +8,7 @@
 #include "ChapterLayout.h"
 #include "FileMessages.h"
 #include "ImageMerge.h"
-#include "MapPlace.h"
+#include "PlaceNames.h"
 
 #include <QStringList>
 #include <QUndoStack>
@@ -22,59 +22,6 @@ namespace {
 
 // A file that changes again after each new plan is left alone after this many.
 constexpr int kSaveAttempts = 3;
-// A question names this many places at most, then says how many there are.
-constexpr std::size_t kPlacesNamed = 10;
-
-QString placeText(const core::ChapterDirectory &chapters, qsizetype offset)
-{
-    if (const auto place = core::mapPlaceOfByte(chapters, offset))
-        return QStringLiteral("第%1章 第%2列 第%3行")
-            .arg(place->chapter)
-            .arg(place->cell.column)
-            .arg(place->cell.row);
-    return QStringLiteral("偏移 0x%1").arg(QString::number(offset, 16).toUpper());
-}
-
-QString hexOffset(qint64 offset)
-{
-    return QStringLiteral("0x%1").arg(QString::number(offset, 16).toUpper());
-}
-
-QString differenceText(const core::LayoutDifference &difference)
-{
-    using Kind = core::LayoutDifference::Kind;
-    const core::ChapterMap &was = difference.before;
-    const core::ChapterMap &is = difference.after;
-    switch (difference.kind) {
-    case Kind::NoDirectory:
-        return QStringLiteral("文件中已读不出25个关卡的地图目录");
-    case Kind::Resized:
-        return QStringLiteral("第%1章 的大小从 %2X%3 变为 %4X%5")
-            .arg(difference.chapter)
-            .arg(was.Width)
-            .arg(was.Height)
-            .arg(is.Width)
-            .arg(is.Height);
-    case Kind::Moved:
-        return QStringLiteral("第%1章 的位置从 %2 移到 %3")
-            .arg(difference.chapter)
-            .arg(hexOffset(was.recordOffset()), hexOffset(is.recordOffset()));
-    case Kind::Added:
-        return QStringLiteral("第%1章 的地图现在完整地在文件之内").arg(difference.chapter);
-    case Kind::Gone:
-        return QStringLiteral("第%1章 的地图已超出文件的末尾").arg(difference.chapter);
-    }
-    return {};
-}
-
-// At most kPlacesNamed lines, then how many there are in all.
-QString listed(const QStringList &lines)
-{
-    QStringList shown = lines.mid(0, static_cast<qsizetype>(kPlacesNamed));
-    if (lines.size() > shown.size())
-        shown << QStringLiteral("……共 %1 处").arg(lines.size());
-    return shown.join(QLatin1Char('\n'));
-}
 
 } // namespace
 
@@ -155,7 +102,7 @@ std::optional<ImageDocument::SavePlan> ImageDocument::planSave(const FileState &
         !differences.empty()) {
         QStringList lines;
         for (const core::LayoutDifference &difference : differences)
-            lines << differenceText(difference);
+            lines << layoutChangeText(difference);
         if (!askOverwrite(QStringLiteral("关卡地图的布局变了：\n%1\n").arg(listed(lines))))
             return std::nullopt;
         // The history was recorded on the layout the file no longer has.
@@ -217,6 +164,8 @@ void ImageDocument::takeSaved(const SavePlan &plan, const QByteArray &fileTail)
     m_fileIdentity = fileio::fileIdentity(m_path);
     if (plan.clearHistory)
         m_undoStack->clear();
+    // The edits are in the file now; the journal begins again on its bytes.
+    startJournal();
     if (!plan.keptFromFile.isEmpty())
         emit imageMerged(previous);
     emit changed();
@@ -297,13 +246,10 @@ bool ImageDocument::askOverwrite(const QString &why)
 
 std::optional<bool> ImageDocument::askKeepMine(const std::vector<qsizetype> &conflicts)
 {
-    QStringList places;
-    for (const qsizetype offset : conflicts)
-        places << placeText(chapters(), offset);
     const QString prompt =
         QStringLiteral("“%1”已被其他程序修改，以下位置你和它改成了不同的值：\n%2\n"
                        "这些位置保留你的修改，还是使用文件中的？其他修改都会保留。")
-            .arg(core::fileDisplayPath(m_path), listed(places));
+            .arg(core::fileDisplayPath(m_path), listedPlaces(chapters(), conflicts));
     switch (m_questions->showMessage(prompt, host::MessageIcon::Question,
                                      host::MessageButtons::KeepMineUseFileCancel)) {
     case host::MessageAnswer::KeepMine:

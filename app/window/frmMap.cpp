@@ -341,6 +341,7 @@ bool frmMap::maybeSave()
     case host::MessageAnswer::Save:
         return m_document->save();
     case host::MessageAnswer::Discard:
+        m_document->discardJournal();
         return true;
     default:
         return false;

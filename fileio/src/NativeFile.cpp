@@ -120,6 +120,11 @@ int NativeFile::sync() const
     return native::syncFile(m_descriptor) == 0 ? 0 : lastSystemError();
 }
 
+int NativeFile::syncData() const
+{
+    return native::syncFileData(m_descriptor) == 0 ? 0 : lastSystemError();
+}
+
 int NativeFile::close()
 {
     if (m_descriptor < 0)

@@ -21,6 +21,8 @@ qint64 seekTo(int descriptor, qint64 offset);
 qint64 readSome(int descriptor, char *data, qint64 count);
 qint64 writeSome(int descriptor, const char *data, qint64 count);
 int syncFile(int descriptor);
+// The file's bytes and what reading them back needs (its length), not its times.
+int syncFileData(int descriptor);
 int closeFile(int descriptor);
 int sizeOf(int descriptor, qint64 &bytes);
 int truncateFile(int descriptor, qint64 size);

@@ -47,6 +47,11 @@ int syncFile(int descriptor)
     return ::fsync(descriptor);
 }
 
+int syncFileData(int descriptor)
+{
+    return ::fdatasync(descriptor);
+}
+
 int closeFile(int descriptor)
 {
     return ::close(descriptor);

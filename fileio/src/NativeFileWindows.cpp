@@ -50,6 +50,12 @@ int syncFile(int descriptor)
     return ::_commit(descriptor);
 }
 
+// The system flushes a file's data and its record together (FlushFileBuffers).
+int syncFileData(int descriptor)
+{
+    return ::_commit(descriptor);
+}
+
 int closeFile(int descriptor)
 {
     return ::_close(descriptor);

@@ -12,6 +12,7 @@
 #include "../support/DialogScript.h"
 #include "../support/SyntheticImage.h"
 #include "CartridgeFile.h"
+#include "JournalReading.h"
 #include "MapPlace.h"
 #include "PictureBox.h"
 #include "TileNaming.h"
@@ -66,14 +67,16 @@ QString folder()
 
 class Session {
 public:
-    explicit Session(FuzzInput &in) : m_in(in), m_window(folder())
+    explicit Session(FuzzInput &in) : m_in(in)
     {
+        // Journals an earlier session's editor left of the same image are not this one's.
+        for (const fileio::JournalReading &left : fileio::readJournals(m_path))
+            fileio::removeJournal(left.file);
         write(imageOfWidth(40));
-        m_dialogs.chosenPaths << m_path;
-        m_window.ucButton3_Click();
+        startEditor();
         m_file = m_base = doc().bytes();
-        const int k = in.byte() % 105;
-        m_window.toolpic_MouseDown(1, 0, 360.0f * (k % 5), 360.0f * (k / 5));
+        m_tile = in.byte() % 105;
+        m_window->toolpic_MouseDown(1, 0, 360.0f * (m_tile % 5), 360.0f * (m_tile / 5));
         list().setCurrentRow(in.byte() % 3);
     }
     static std::uint8_t eventByte(std::string_view name);
@@ -90,8 +93,8 @@ public:
             const int near = m_in.byte() % 2 ? 4 : 256;
             const core::Cell cell{m_in.byte() % (std::min(map().Width, near) + 2),
                                   m_in.byte() % (std::min(map().Height, near) + 2)};
-            m_at =
-                m_window.viewport().cellCorner(cell) + QPointF(60, 60) * m_window.viewport().zoom();
+            m_at = m_window->viewport().cellCorner(cell) +
+                   QPointF(60, 60) * m_window->viewport().zoom();
             if (const Bytes expected = (this->*m_kind->run)())
                 require(doc().bytes() == *expected, m_kind->rule);
             m_dialogs.answers.clear();
@@ -107,10 +110,10 @@ private:
         int weight;              // out of 48
         const char *rule;
     };
-    static const std::array<Event, 10> kEvents;
+    static const std::array<Event, 11> kEvents;
 
-    app::ImageDocument &doc() const { return m_window.document(); }
-    QListWidget &list() const { return *m_window.findChild<QListWidget *>(); }
+    app::ImageDocument &doc() const { return m_window->document(); }
+    QListWidget &list() const { return *m_window->findChild<QListWidget *>(); }
     const core::ChapterMap &map() const { return doc().chapters()[list().currentRow()]; }
     float x() const { return float(m_at.x()); }
     float y() const { return float(m_at.y()); }
@@ -118,6 +121,15 @@ private:
     {
         if (!holds)
             throw Finding("event " + std::to_string(m_event) + " (" + m_kind->name + "): " + rule);
+    }
+    // A window over the image whose journals name an editor that has stopped, as the
+    // editor a kill ends is by the time another opens the image.
+    void startEditor()
+    {
+        m_window = std::make_unique<app::frmMap>(folder());
+        doc().setJournalOwner({4242, QStringLiteral("another-host"), 1});
+        m_dialogs.chosenPaths << m_path;
+        m_window->ucButton3_Click();
     }
     void write(const QByteArray &bytes) const
     {
@@ -129,17 +141,17 @@ private:
     QByteArray previewed() const
     {
         QByteArray bytes = doc().bytes();
-        if (const core::CellChanges *preview = m_window.preview())
+        if (const core::CellChanges *preview = m_window->preview())
             for (const core::ChangedCell &cell : preview->changed(doc().image(), map()))
                 bytes[cell.byte] = static_cast<char>(cell.after);
         return bytes;
     }
     void key(const QKeySequence &key)
     {
-        for (QAction *action : m_window.actions())
+        for (QAction *action : m_window->actions())
             if (action->shortcuts().contains(key))
                 action->trigger();
-        for (QShortcut *shortcut : m_window.findChildren<QShortcut *>())
+        for (QShortcut *shortcut : m_window->findChildren<QShortcut *>())
             if (shortcut->key() == key)
                 emit shortcut->activated();
     }
@@ -150,12 +162,12 @@ private:
         if (m_held & button)
             return m_before;
         m_held |= button;
-        m_window.mPic_MouseDown(button, short(m_in.byte() % 4), x(), y());
+        m_window->mPic_MouseDown(button, short(m_in.byte() % 4), x(), y());
         return button == host::kRightButton ? std::nullopt : Bytes(m_previewed);
     }
     Bytes move()
     {
-        m_window.mPic_MouseMove(m_held, 0, x(), y());
+        m_window->mPic_MouseMove(m_held, 0, x(), y());
         return m_before;
     }
     // The first button held goes up where the pointer went; only the right button's tools
@@ -166,13 +178,13 @@ private:
         move();
         const QByteArray shown = button == host::kRightButton ? previewed() : m_before;
         m_held &= short(~button);
-        m_window.mPic_MouseUp(button, 0, x(), y());
+        m_window->mPic_MouseUp(button, 0, x(), y());
         return shown;
     }
     Bytes wheel()
     {
         const int delta = (m_in.byte() % 4 - 2) * 60;
-        m_window.mPic_MouseWheel(delta, false, short(m_in.byte() % 4), x(), y());
+        m_window->mPic_MouseWheel(delta, false, short(m_in.byte() % 4), x(), y());
         return m_previewed;
     }
     Bytes undo()
@@ -212,7 +224,7 @@ private:
             theirs += QByteArray(1 + m_in.byte() % 8, 'T');
         write(theirs);
         // Read in only without unsaved edits; a stroke under way is stored first.
-        const bool due = !m_window.isModified() && theirs != m_file;
+        const bool due = !m_window->isModified() && theirs != m_file;
         doc().readInChangedFile();
         if (!due || m_previewed != m_before)
             return due ? m_previewed : m_before;
@@ -227,7 +239,7 @@ private:
             m_dialogs.answers = {offered[m_in.byte() % offered.size()]};
         };
         m_dialogs.messages.clear();
-        m_window.ucButton2_Click();
+        m_window->ucButton2_Click();
         m_dialogs.whileAsking = nullptr;
         if (m_dialogs.messages.empty() || !m_dialogs.messages.back().prompt.startsWith(u"保存成功"))
             return m_previewed;
@@ -239,21 +251,46 @@ private:
         return m_file.first(m_before.size());
     }
 
+    // The editor is killed: the window goes without a word, a stroke under way with it, and
+    // another opens the image, taking back what the journal holds.
+    Bytes kill()
+    {
+        const int row = list().currentRow();
+        m_held = 0;
+        m_dialogs.whileAsking = [this](const host::MessageBoxRequest &request) {
+            m_dialogs.answers = {request.buttons == host::MessageButtons::RecoverDiscardCancel
+                                     ? host::MessageAnswer::Restore
+                                     : host::MessageAnswer::Discard};
+        };
+        m_window.reset();
+        startEditor();
+        m_dialogs.whileAsking = nullptr;
+        m_window->toolpic_MouseDown(1, 0, 360.0f * (m_tile % 5), 360.0f * (m_tile / 5));
+        list().setCurrentRow(row);
+        m_baseFromHistory = true;
+        const QByteArray now = file();
+        // Where another program wrote the file since, the edits were merged with it.
+        if (std::exchange(m_file, now) != now)
+            return std::nullopt;
+        // Opened again, the image is the whole file, with what it holds beyond the image.
+        return m_before + now.mid(m_before.size());
+    }
+
     void checkView() const
     {
         const QImage &view =
-            m_window.findChild<host::PictureBox *>(QStringLiteral("mPic"))->image();
+            m_window->findChild<host::PictureBox *>(QStringLiteral("mPic"))->image();
         QImage expected(view.size(), view.format());
         expected.fill(Qt::white);
         QPainter painter(&expected);
-        const app::MapViewport &viewport = m_window.viewport();
+        const app::MapViewport &viewport = m_window->viewport();
         const int size = static_cast<int>(viewport.cellTwips()) / 15;
         const QRect cells = viewport.visibleCells() & QRect(1, 1, map().Width, map().Height);
         for (int row = cells.top(); row <= cells.bottom(); ++row)
             for (int column = cells.left(); column <= cells.right(); ++column) {
                 const auto byte = doc().image().cellByte(map(), {column, row});
                 const auto shown =
-                    m_window.preview() ? m_window.preview()->codeAt({column, row}) : std::nullopt;
+                    m_window->preview() ? m_window->preview()->codeAt({column, row}) : std::nullopt;
                 if (byte)
                     painter.fillRect(
                         QRect((QPoint(column, row) - viewport.scroll()) * size, QSize(size, size)),
@@ -283,7 +320,7 @@ private:
             require(holds(i, false), "a step redone finds its cells as it found them");
         stack.setIndex(index);
         require(doc().bytes() == now, "redoing all and back gives the bytes before");
-        require(m_window.isWindowModified() != m_file.startsWith(now), "the caption's *");
+        require(m_window->isWindowModified() != m_file.startsWith(now), "the caption's *");
         require(core::ReadMapDirectory(now) == doc().chapters(), "edits move no chapter");
         for (qsizetype i = 0; i < now.size(); ++i)
             if (now.constData()[i] != m_file.constData()[i])
@@ -294,7 +331,8 @@ private:
     FuzzInput &m_in;
     testing_support::DialogScript m_dialogs;
     const QString m_path = folder() + QStringLiteral("/session.nes");
-    app::frmMap m_window;
+    std::unique_ptr<app::frmMap> m_window;
+    int m_tile = 0;    // the palette tile chosen
     QByteArray m_file; // the whole file, as the document last read or wrote it
     QByteArray m_base; // what undoing all gives
     bool m_baseFromHistory = false;
@@ -305,9 +343,9 @@ private:
     QByteArray m_before, m_previewed; // the bytes before the event, and with the stroke stored
 };
 
-const std::array<Session::Event, 10> Session::kEvents{{
+const std::array<Session::Event, 11> Session::kEvents{{
     {"press", &Session::press, 8, "a second button ends a stroke as its release would"},
-    {"move", &Session::move, 12, "a move stores nothing"},
+    {"move", &Session::move, 11, "a move stores nothing"},
     {"release", &Session::release, 8, "a release stores what the tool showed"},
     {"wheel", &Session::wheel, 3, "the wheel ends a stroke as its release would"},
     {"undo", &Session::undo, 3, "undo during a stroke takes the stroke back"},
@@ -316,6 +354,7 @@ const std::array<Session::Event, 10> Session::kEvents{{
     {"chapter", &Session::chapter, 2, "a chapter choice ends a stroke as its release would"},
     {"theirs", &Session::theirs, 5, "a read-in keeps unsaved edits, an ended stroke among them"},
     {"save", &Session::save, 3, "a save writes the image, or keeps it as it was"},
+    {"kill", &Session::kill, 1, "kill and recover gives back the bytes before"},
 }};
 
 std::uint8_t Session::eventByte(std::string_view name)

@@ -72,6 +72,14 @@ const Reply kReplies[] = {
     {"DeleteBackup", MessageButtons::RestoreDeleteCancel, click(u"删除备份"),
      MessageAnswer::DeleteBackup},
     {"Restore", MessageButtons::RestoreDeleteCancel, click(u"恢复备份"), MessageAnswer::Restore},
+    {"RecoverEnter", MessageButtons::RecoverDiscardCancel, press(Qt::Key_Return),
+     MessageAnswer::Restore},
+    {"RecoverDiscard", MessageButtons::RecoverDiscardCancel, click(u"丢弃"),
+     MessageAnswer::Discard},
+    {"RecoverEscape", MessageButtons::RecoverDiscardCancel, press(Qt::Key_Escape),
+     MessageAnswer::Cancel},
+    {"DiscardEnter", MessageButtons::DiscardCancel, press(Qt::Key_Return), MessageAnswer::Cancel},
+    {"Discard", MessageButtons::DiscardCancel, click(u"丢弃"), MessageAnswer::Discard},
 };
 
 // Each set's buttons, sorted, and its default.
@@ -95,6 +103,11 @@ ButtonSet expectedButtons(MessageButtons buttons)
     case MessageButtons::RestoreDeleteCancel:
         return {{QStringLiteral("恢复备份"), QStringLiteral("删除备份"), QStringLiteral("取消")},
                 QStringLiteral("取消")};
+    case MessageButtons::RecoverDiscardCancel:
+        return {{QStringLiteral("恢复"), QStringLiteral("丢弃"), QStringLiteral("取消")},
+                QStringLiteral("恢复")};
+    case MessageButtons::DiscardCancel:
+        return {{QStringLiteral("丢弃"), QStringLiteral("取消")}, QStringLiteral("取消")};
     case MessageButtons::Ok:
         break;
     }
