@@ -33,8 +33,7 @@ QAction *windowKey(QWidget &window, const QString &name, const QKeySequence &key
 
 DifferenceReview::DifferenceReview(const Parts &parts)
     : QObject(&parts.window), m_document(parts.document), m_view(parts.view), m_List1(parts.List1),
-      m_lblpos(parts.lblpos), m_questions(parts.questions), m_chooseChapter(parts.chooseChapter),
-      m_captionChanged(parts.captionChanged),
+      m_lblpos(parts.lblpos), m_questions(parts.questions), m_captionChanged(parts.captionChanged),
       m_reference(ReferenceImage::savedFileOf(parts.document))
 {
     for (int k = 0; k < m_List1.count(); ++k)
@@ -222,10 +221,9 @@ void DifferenceReview::step(bool forward)
         m_captionChanged();
         return;
     }
-    if (place->chapter - 1 != index) {
+    // Chosen as a click in List1 chooses it: the list's row change draws the chapter.
+    if (place->chapter - 1 != index)
         m_List1.setCurrentRow(place->chapter - 1);
-        m_chooseChapter();
-    }
     m_view.goToCell(place->cell);
     m_lblpos.setText(QStringLiteral("%1,%2").arg(place->cell.column).arg(place->cell.row));
     m_captionChanged();

@@ -40,7 +40,6 @@ public:
         QLabel &lblpos;
         QWidget &window;
         DocumentQuestions &questions;
-        std::function<void()> chooseChapter; // as a click in List1 chooses it
         std::function<void()> captionChanged;
     };
     // Connects to the document's signals: made before whatever draws on them, so that the
@@ -87,7 +86,6 @@ private:
     host::ListBox &m_List1;
     QLabel &m_lblpos;
     DocumentQuestions &m_questions;
-    std::function<void()> m_chooseChapter;
     std::function<void()> m_captionChanged;
 
     ReferenceImage m_reference;

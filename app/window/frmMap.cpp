@@ -101,8 +101,8 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
     m_view =
         new MapView({*m_document, m_tiles, [this] { return tileFolderPath(); },
                      [this] { return m_List1->currentRow(); }, *this, *m_mPic, *m_Shape1, *m_img});
-    m_review = new DifferenceReview({*m_document, *m_view, *m_List1, *m_lblpos, *this, *this,
-                                     [this] { List1_Click(); }, [this] { updateCaption(); }});
+    m_review = new DifferenceReview(
+        {*m_document, *m_view, *m_List1, *m_lblpos, *this, *this, [this] { updateCaption(); }});
     wireDocument();
     connect(m_view, &MapView::stampTaken, this, &frmMap::takeStamp);
     connect(m_mPic, &host::PictureBox::MouseUp, this, &frmMap::mPic_MouseUp);
