@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "BenchData.h"
 #include "Dialogs.h"
+#include "DifferenceReview.h"
 #include "MapRenderer.h"
 #include "PictureBox.h"
 #include "TileFolder.h"
@@ -195,6 +196,74 @@ void BM_PaintPicture(benchmark::State &state)
 BENCHMARK(BM_PaintPicture)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+// The 48 x 36 chapter shown whole at 1/2x, compared with an image in which every one of its
+// cells holds another code: every cell differs and shows its mark.
+std::unique_ptr<app::frmMap> allDifferent(QTemporaryDir &folder)
+{
+    auto window = workbench().openWindow();
+    auto *list = qobject_cast<QListWidget *>(window->control(QStringLiteral("List1")));
+    list->setCurrentRow(2);
+    window->mPic_MouseWheel(-120, false, host::kCtrlKey, 0, 0);
+    QByteArray reference = workbench().rom();
+    const core::ChapterMap &entry = window->Chapters()[2];
+    for (std::int32_t n = 1; n <= entry.cellCount(); ++n)
+        reference[entry.DataOffset + n] = char(reference[entry.DataOffset + n] ^ 0xFF);
+    const QString path = folder.filePath(QStringLiteral("reference.nes"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(reference);
+    file.close();
+    window->differenceReview().compareWith(path);
+    return window;
+}
+
+// Ctrl+D on that chapter: every cell in sight drawn again with its mark, the entries and the
+// caption.
+void BM_ShowMarks(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const auto window = allDifferent(folder);
+    app::DifferenceReview &review = window->differenceReview();
+    for (auto _ : state) {
+        review.setMarksShown(true);
+        state.PauseTiming();
+        review.setMarksShown(false);
+        state.ResumeTiming();
+    }
+    state.counters["marked"] = review.differingCells().count(2);
+}
+BENCHMARK(BM_ShowMarks)->Unit(benchmark::kMillisecond);
+
+// One F8 step between two cells of that chapter, the marks shown.
+void BM_StepToNextDifference(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const auto window = allDifferent(folder);
+    app::DifferenceReview &review = window->differenceReview();
+    review.setMarksShown(true);
+    for (auto _ : state)
+        review.step(true);
+}
+BENCHMARK(BM_StepToNextDifference)->Unit(benchmark::kMillisecond);
+
+// Shift+Backspace on that chapter, the marks shown: one step of 1728 cells, each repainted
+// without its mark. Undone between the runs.
+void BM_TakeBackChapter(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const auto window = allDifferent(folder);
+    app::DifferenceReview &review = window->differenceReview();
+    review.setMarksShown(true);
+    for (auto _ : state) {
+        review.takeBackChapter();
+        state.PauseTiming();
+        window->document().undo();
+        state.ResumeTiming();
+    }
+    state.counters["cells"] = review.differingCells().count(2);
+}
+BENCHMARK(BM_TakeBackChapter)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -1,6 +1,6 @@
 #include "CommandParser.h"
 #include "Commands.h"
-#include "MapDiff.h"
+#include "MapDifference.h"
 
 namespace cli {
 
@@ -11,11 +11,11 @@ QString hexCode(std::uint8_t code)
     return QStringLiteral("0x") + QString::number(code, 16).toUpper().rightJustified(2, u'0');
 }
 
-void report(const MapDifference &difference, CommandOutput &io)
+void report(const core::MapDifference &difference, CommandOutput &io)
 {
     for (const QString &note : difference.chapterNotes)
         io.out << note << u'\n';
-    for (const CellChange &cell : difference.cells)
+    for (const core::CellChange &cell : difference.cells)
         io.out << QStringLiteral("chapter %1, column %2, row %3: %4 -> %5\n")
                       .arg(cell.place.chapter)
                       .arg(cell.place.cell.column)
@@ -28,7 +28,7 @@ void report(const MapDifference &difference, CommandOutput &io)
     }
     std::vector<bool> touched(core::kChapterCount + 1, false);
     int chapters = 0;
-    for (const CellChange &cell : difference.cells) {
+    for (const core::CellChange &cell : difference.cells) {
         if (!touched[static_cast<std::size_t>(cell.place.chapter)])
             ++chapters;
         touched[static_cast<std::size_t>(cell.place.chapter)] = true;
@@ -76,7 +76,8 @@ int runDiff(const QStringList &arguments, CommandOutput &io)
         if (!images.back().cartridge.hasChapters())
             return refuse(io, path, shortImageRefusal(images.back()).reason);
     }
-    const MapDifference difference = diffImages(images[0], images[1]);
+    const core::MapDifference difference =
+        core::diffImages(images[0].cartridge, images[1].cartridge);
     report(difference, io);
     return difference.equal() ? kSuccess : kDiffer;
 }

@@ -72,6 +72,8 @@ public:
     QUndoStack *undoStack() const { return m_undoStack; }
     // The image as a save would leave its file, were the file as last read or written: the
     // bytes, then what the file holds beyond them, which a save keeps.
+    // The whole file as last read or written.
+    const QByteArray &fileBytes() const { return m_fileBytes; }
     QByteArray bytesAsSaved() const { return bytes() + m_fileBytes.mid(bytes().size()); }
 
     // Reads the image at `path`: after a question where an interrupted save left a backup

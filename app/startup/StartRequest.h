@@ -16,6 +16,8 @@ struct StartRequest {
     };
     Kind kind = Kind::Window;
     QString image;
+    // --compare: the image or patch the marks of changed cells compare `image` with.
+    QString reference;
     QString text;
 };
 

@@ -14,6 +14,6 @@ int main(int argc, char **argv)
     app::useWholeScaleFactors();
     host::Application application(argc, argv);
     host::installFontSubstitutions();
-    const auto window = app::Main(request.image);
+    const auto window = app::Main(request.image, request.reference);
     return application.exec();
 }

@@ -247,6 +247,7 @@ void MapView::updateScrollBars()
 
 void MapView::frameHover(core::Cell cell)
 {
+    m_framedCell = cell;
     const QPointF corner = m_viewport.cellCorner(cell);
     const double size = m_viewport.cellTwips();
     m_hoverFrame.setLeft(static_cast<int>(corner.x()));
@@ -330,6 +331,40 @@ void MapView::paintShownCell(core::Cell cell, bool edited)
     const auto code = previewed.value_or(*held);
     const std::uint8_t chosen = m_stamp.at(core::Cell{1, 1});
     paintCell(cell, (edited || previewed) && code == chosen ? m_img.picture() : shownPicture(code));
+    if (m_marked && m_marked(m_shownChapter, cell))
+        m_marks.paint(m_mPic, m_viewport.cellCorner(cell), m_viewport.cellTwips());
+}
+
+void MapView::setMarkedCells(std::function<bool(int, core::Cell)> marked)
+{
+    m_marked = std::move(marked);
+}
+
+void MapView::redrawShownCells()
+{
+    repaintView();
+}
+
+void MapView::paintMarks()
+{
+    if (!m_marked || m_shownChapter < 0)
+        return;
+    const core::ChapterMap &entry = m_document.chapters()[static_cast<std::size_t>(m_shownChapter)];
+    const QRect visible = m_viewport.visibleCells() & QRect(1, 1, entry.Width, entry.Height);
+    for (int row = visible.top(); row <= visible.bottom(); ++row)
+        for (int column = visible.left(); column <= visible.right(); ++column)
+            if (m_marked(m_shownChapter, core::Cell{column, row}))
+                m_marks.paint(m_mPic, m_viewport.cellCorner(core::Cell{column, row}),
+                              m_viewport.cellTwips());
+}
+
+void MapView::goToCell(core::Cell cell)
+{
+    if (m_viewport.scrollToShow(cell)) {
+        repaintView();
+        updateScrollBars();
+    }
+    frameHover(cell);
 }
 
 void MapView::paintCell(core::Cell cell, const host::Picture &picture)

@@ -5,6 +5,7 @@
 #include "ChangedCell.h"
 #include "ChapterMap.h"
 #include "ChapterTiles.h"
+#include "DifferenceMarks.h"
 #include "MapGrid.h"
 #include "MapTool.h"
 #include "MapViewport.h"
@@ -95,6 +96,18 @@ public:
     // Whether a save that took bytes from the file changed the shown chapter's record.
     bool shownRecordChanged(const core::Cartridge &previous) const;
 
+    // Which cells of chapter `index` carry the mark of a changed cell; none hides the marks.
+    // Every cell drawn afterwards is marked where it says so.
+    void setMarkedCells(std::function<bool(int index, core::Cell cell)> marked);
+    // Draws the shown cells anew, with their marks where shown.
+    void redrawShownCells();
+    // Marks the cells in sight that differ, after a chapter's walk drew them.
+    void paintMarks();
+    // The cell the hover frame stands on, once it stood on one.
+    std::optional<core::Cell> framedCell() const { return m_framedCell; }
+    // Scrolls the cell of the shown chapter into sight and puts the hover frame on it.
+    void goToCell(core::Cell cell);
+
 signals:
     // A tool made `stamp` the one right-clicks store.
     void stampTaken(const core::MapGrid &stamp);
@@ -154,6 +167,9 @@ private:
     std::unique_ptr<MapTool> m_tool;
     short m_toolButton = 0;
     core::Cell m_toolCell;
+    std::optional<core::Cell> m_framedCell;
+    std::function<bool(int, core::Cell)> m_marked;
+    DifferenceMarks m_marks;
 };
 
 } // namespace app

@@ -95,6 +95,18 @@ bool MapViewport::scrollBy(int columns, int rows)
     return setScroll(m_scroll + QPoint(columns, rows));
 }
 
+bool MapViewport::scrollToShow(core::Cell cell)
+{
+    const QSize fit = cellsThatFit();
+    auto along = [](int shown, int wanted, int whole) {
+        if (wanted < shown)
+            return wanted;
+        return wanted >= shown + whole ? wanted - std::max(whole, 1) + 1 : shown;
+    };
+    return setScroll(QPoint(along(m_scroll.x(), cell.column, fit.width()),
+                            along(m_scroll.y(), cell.row, fit.height())));
+}
+
 bool MapViewport::zoomBy(int steps, QPointF anchor)
 {
     return setZoomLevel(m_level + steps, anchor);

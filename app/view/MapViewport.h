@@ -41,6 +41,8 @@ public:
     // Moves by whole cells, no further than the map's edges; whether anything moved.
     bool scrollBy(int columns, int rows);
     bool setScroll(QPoint position);
+    // Scrolls no further than needed for the cell to show whole; whether anything moved.
+    bool scrollToShow(core::Cell cell);
     // Whether the scroll bar across the view's bottom, and the one down its right edge,
     // show.
     bool showsAcross() const { return scrollBarsShown().first; }

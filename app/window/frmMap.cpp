@@ -2,6 +2,7 @@
 
 #include "CartridgeFile.h"
 #include "Dialogs.h"
+#include "DifferenceReview.h"
 #include "EditorMessage.h"
 #include "FileCheck.h"
 #include "FileMessages.h"
@@ -96,11 +97,13 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
     wireEvents();
-    wireDocument();
     setUpUndo();
     m_view =
         new MapView({*m_document, m_tiles, [this] { return tileFolderPath(); },
                      [this] { return m_List1->currentRow(); }, *this, *m_mPic, *m_Shape1, *m_img});
+    m_review = new DifferenceReview(
+        {*m_document, *m_view, *m_List1, *m_lblpos, *this, *this, [this] { updateCaption(); }});
+    wireDocument();
     connect(m_view, &MapView::stampTaken, this, &frmMap::takeStamp);
     connect(m_mPic, &host::PictureBox::MouseUp, this, &frmMap::mPic_MouseUp);
     connect(m_mPic, &host::PictureBox::MouseWheel, this, &frmMap::mPic_MouseWheel);
@@ -249,8 +252,9 @@ void frmMap::updateCaption()
         setWindowTitle(m_caption);
         return;
     }
-    setWindowTitle(
-        QStringLiteral("%1 - %2[*]").arg(m_caption, QFileInfo(m_document->path()).fileName()));
+    setWindowTitle(QStringLiteral("%1 - %2[*]%3")
+                       .arg(m_caption, QFileInfo(m_document->path()).fileName(),
+                            m_review ? m_review->captionText() : QString()));
     setWindowModified(m_document->isModified());
 }
 
@@ -310,7 +314,9 @@ void frmMap::List1_Click()
     m_mapSize->setText(QStringLiteral("%1X%2").arg(entry.Width).arg(entry.Height));
     m_view->showChapter(index, entry);
     DrawMap(entry);
+    m_view->paintMarks();
     m_List1->setEnabled(true);
+    updateCaption();
 }
 
 void frmMap::drawChosenChapter()

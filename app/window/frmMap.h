@@ -46,6 +46,7 @@ class ucProgress;
 
 namespace app {
 
+class DifferenceReview;
 class ImageTrial;
 
 // The editor's one window: the chapter list, the tile palette, the map view and the three
@@ -108,6 +109,9 @@ public:
     // none otherwise.
     const core::CellChanges *preview() const { return m_view->preview(); }
 
+    // The marks of changed cells, their reference, stepping and taking back.
+    DifferenceReview &differenceReview() const { return *m_review; }
+
     static QString helpText();
 
 protected:
@@ -163,6 +167,7 @@ private:
     // for the next draws.
     render::TilePictures m_tiles;
     MapView *m_view = nullptr;
+    DifferenceReview *m_review = nullptr;
 
     host::ListBox *m_List1 = nullptr;
     QLabel *m_mapSize = nullptr;

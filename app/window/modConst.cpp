@@ -1,5 +1,6 @@
 #include "modConst.h"
 
+#include "DifferenceReview.h"
 #include "frmMap.h"
 
 #include <QGuiApplication>
@@ -19,13 +20,15 @@ bool InitCommonControlsVB()
     return true;
 }
 
-std::unique_ptr<frmMap> Main(const QString &image)
+std::unique_ptr<frmMap> Main(const QString &image, const QString &reference)
 {
     InitCommonControlsVB();
     auto window = std::make_unique<frmMap>();
     window->show();
     if (!image.isEmpty())
         window->openImage(image, true);
+    if (!reference.isEmpty() && window->document().isLoaded())
+        window->differenceReview().compareWith(reference);
     return window;
 }
 

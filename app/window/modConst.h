@@ -20,8 +20,9 @@ void useWholeScaleFactors();
 bool InitCommonControlsVB();
 
 // Start-up: registers the control classes and shows the main window, not modal, with the
-// image named on the command line open, where one is. The returned window lives as long as
-// the program runs.
-std::unique_ptr<frmMap> Main(const QString &image = QString());
+// image named on the command line open, where one is, compared with `reference` where one is
+// named. The returned window lives as long as the program runs.
+std::unique_ptr<frmMap> Main(const QString &image = QString(),
+                             const QString &reference = QString());
 
 } // namespace app

@@ -73,6 +73,7 @@ TEST(StartRequest, IsReadFromTheArgumentsAlone)
         QStringList arguments;
         Kind kind;
         const char *image;
+        const char *reference = "";
     } cases[] = {
         {{}, Kind::Window, ""},
         {{QStringLiteral("a b.nes")}, Kind::Window, "a b.nes"},
@@ -81,12 +82,18 @@ TEST(StartRequest, IsReadFromTheArgumentsAlone)
         {{QStringLiteral("--version")}, Kind::Version, ""},
         {{QStringLiteral("--colour")}, Kind::Refused, ""},
         {{QStringLiteral("a.nes"), QStringLiteral("b.nes")}, Kind::Refused, ""},
+        {{QStringLiteral("--compare"), QStringLiteral("o.nes"), QStringLiteral("a.nes")},
+         Kind::Window,
+         "a.nes",
+         "o.nes"},
+        {{QStringLiteral("--compare"), QStringLiteral("o.nes")}, Kind::Refused, ""},
     };
     for (const auto &c : cases) {
         const app::StartRequest request =
             app::readStartRequest(QStringList{QStringLiteral("tarvos")} + c.arguments);
         EXPECT_EQ(request.kind, c.kind) << c.arguments.join(u' ').toStdString();
         EXPECT_EQ(request.image, QString::fromUtf8(c.image));
+        EXPECT_EQ(request.reference, QString::fromUtf8(c.reference));
     }
 }
 

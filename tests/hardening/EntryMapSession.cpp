@@ -110,7 +110,7 @@ private:
         int weight;              // out of 48
         const char *rule;
     };
-    static const std::array<Event, 11> kEvents;
+    static const std::array<Event, 13> kEvents;
 
     app::ImageDocument &doc() const { return m_window->document(); }
     QListWidget &list() const { return *m_window->findChild<QListWidget *>(); }
@@ -201,6 +201,39 @@ private:
     {
         key(QKeySequence(Qt::Key_Escape));
         return m_before;
+    }
+    // Backspace: the reference, the file as last read or written, gives cells of the shown
+    // chapter back their codes, as one step at most; a stroke under way is stored first.
+    Bytes takeBack()
+    {
+        const int steps = doc().undoStack()->index();
+        key(QKeySequence(Qt::Key_Backspace));
+        const QByteArray now = doc().bytes();
+        for (qsizetype i = 0; i < now.size(); ++i)
+            if (now[i] != m_previewed[i])
+                require(inShownChapter(i) && i < m_file.size() && now[i] == m_file[i],
+                        "Backspace gives back the file's code of a cell of the chapter");
+        const int stored = m_previewed != m_before ? 1 : 0;
+        require(doc().undoStack()->index() - steps <= stored + (now != m_previewed ? 1 : 0),
+                "Backspace is one step");
+        return std::nullopt;
+    }
+    // Shift+Backspace: every cell of the shown chapter gets the file's code back.
+    Bytes takeBackChapter()
+    {
+        key(QKeySequence(Qt::SHIFT | Qt::Key_Backspace));
+        QByteArray expected = m_previewed;
+        const auto fileChapters = core::ReadMapDirectory(m_file);
+        if (fileChapters && (*fileChapters)[list().currentRow()] == map())
+            for (qsizetype i = 0; i < expected.size() && i < m_file.size(); ++i)
+                if (inShownChapter(i))
+                    expected[i] = m_file[i];
+        return expected;
+    }
+    bool inShownChapter(qsizetype byte) const
+    {
+        const qint64 n = qint64{byte} - map().DataOffset;
+        return n >= 1 && n <= map().cellCount();
     }
     Bytes chapter()
     {
@@ -343,9 +376,9 @@ private:
     QByteArray m_before, m_previewed; // the bytes before the event, and with the stroke stored
 };
 
-const std::array<Session::Event, 11> Session::kEvents{{
+const std::array<Session::Event, 13> Session::kEvents{{
     {"press", &Session::press, 8, "a second button ends a stroke as its release would"},
-    {"move", &Session::move, 11, "a move stores nothing"},
+    {"move", &Session::move, 9, "a move stores nothing"},
     {"release", &Session::release, 8, "a release stores what the tool showed"},
     {"wheel", &Session::wheel, 3, "the wheel ends a stroke as its release would"},
     {"undo", &Session::undo, 3, "undo during a stroke takes the stroke back"},
@@ -355,6 +388,9 @@ const std::array<Session::Event, 11> Session::kEvents{{
     {"theirs", &Session::theirs, 5, "a read-in keeps unsaved edits, an ended stroke among them"},
     {"save", &Session::save, 3, "a save writes the image, or keeps it as it was"},
     {"kill", &Session::kill, 1, "kill and recover gives back the bytes before"},
+    {"takeBack", &Session::takeBack, 1, "Backspace ends a stroke, then gives cells back"},
+    {"takeBackChapter", &Session::takeBackChapter, 1,
+     "Shift+Backspace gives the shown chapter the file's codes"},
 }};
 
 std::uint8_t Session::eventByte(std::string_view name)

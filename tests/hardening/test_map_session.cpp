@@ -68,6 +68,9 @@ std::vector<Session> sessions()
         {"UndoneStepsAfterADroppedOne",
          join({paint(20, 4, 4), paint(21, 3, 4), paint(22, 3, 3), event("undo"), event("undo"),
                theirs(4, 0xF1), save(kUseFile)})},
+        {"TakenBackByCellAndByChapter",
+         join({paint(20, 3, 3), paint(21, 3, 5), event("move", 4, 1), event("takeBack", 4, 1),
+               event("takeBackChapter"), paint(22, 5, 5), theirs(4, 0xF1), save(kUseFile)})},
         {"OverwritingALongerFile",
          join({paint(20, 3, 3), paint(21, 3, 4), longer, save(kOverwrite)})},
     };

@@ -1,12 +1,12 @@
-#include "MapDiff.h"
+#include "MapDifference.h"
 
 #include <algorithm>
 
-namespace cli {
+namespace core {
 
 namespace {
 
-QString placeText(const core::ChapterMap &entry)
+QString placeText(const ChapterMap &entry)
 {
     return QStringLiteral("%1 x %2 at 0x%3")
         .arg(entry.Width)
@@ -16,19 +16,31 @@ QString placeText(const core::ChapterMap &entry)
 
 } // namespace
 
-MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b)
+bool chapterCompares(const Cartridge &a, const Cartridge &b, int index)
 {
-    const core::Cartridge &first = a.cartridge;
-    const core::Cartridge &second = b.cartridge;
+    return index >= 0 && index < kChapterCount &&
+           a.Chapters()[static_cast<std::size_t>(index)] ==
+               b.Chapters()[static_cast<std::size_t>(index)];
+}
+
+bool cellDiffers(const Cartridge &a, const Cartridge &b, const ChapterMap &entry, Cell cell)
+{
+    const auto before = a.codeAt(entry, cell);
+    const auto after = b.codeAt(entry, cell);
+    return before && after && *before != *after;
+}
+
+MapDifference diffImages(const Cartridge &first, const Cartridge &second)
+{
     MapDifference difference;
     difference.lengthsDiffer = first.RomData().size() != second.RomData().size();
     const qsizetype common = std::min(first.RomData().size(), second.RomData().size());
     std::vector<bool> tileByte(static_cast<std::size_t>(common), false);
 
-    for (int k = 0; k < core::kChapterCount; ++k) {
+    for (int k = 0; k < kChapterCount; ++k) {
         const int chapter = k + 1;
-        const core::ChapterMap &ea = first.Chapters()[static_cast<std::size_t>(k)];
-        const core::ChapterMap &eb = second.Chapters()[static_cast<std::size_t>(k)];
+        const ChapterMap &ea = first.Chapters()[static_cast<std::size_t>(k)];
+        const ChapterMap &eb = second.Chapters()[static_cast<std::size_t>(k)];
         if (ea != eb) {
             difference.chapterNotes.append(QStringLiteral("chapter %1: %2 in the first image, %3 "
                                                           "in the second")
@@ -39,7 +51,7 @@ MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b)
         bool cutShort = false;
         const std::int32_t n = ea.cellCount();
         for (std::int32_t i = 1; i <= n; ++i) {
-            const core::Cell cell = ea.cellNumbered(i);
+            const Cell cell = ea.cellNumbered(i);
             const auto ia = first.cellByte(ea, cell);
             const auto ib = second.cellByte(ea, cell);
             if (!ia || !ib) {
@@ -47,10 +59,11 @@ MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b)
                 continue;
             }
             tileByte[static_cast<std::size_t>(*ia)] = true;
-            const auto before = static_cast<std::uint8_t>(first.RomData()[*ia]);
-            const auto after = static_cast<std::uint8_t>(second.RomData()[*ib]);
-            if (before != after)
-                difference.cells.push_back({{chapter, cell}, before, after});
+            // The one rule the editor's marks follow too.
+            if (cellDiffers(first, second, ea, cell))
+                difference.cells.push_back({{chapter, cell},
+                                            static_cast<std::uint8_t>(first.RomData()[*ia]),
+                                            static_cast<std::uint8_t>(second.RomData()[*ib])});
         }
         if (cutShort)
             difference.chapterNotes.append(
@@ -66,4 +79,4 @@ MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b)
     return difference;
 }
 
-} // namespace cli
+} // namespace core

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "CartridgeImage.h"
+#include "Cartridge.h"
+#include "Cell.h"
+#include "ChapterMap.h"
 #include "MapPlace.h"
 
 #include <QStringList>
@@ -8,11 +10,11 @@
 #include <cstdint>
 #include <vector>
 
-namespace cli {
+namespace core {
 
 // A cell whose code differs between the two images.
 struct CellChange {
-    core::MapPlace place;
+    MapPlace place;
     std::uint8_t before = 0;
     std::uint8_t after = 0;
     friend bool operator==(const CellChange &, const CellChange &) = default;
@@ -35,6 +37,12 @@ struct MapDifference {
 };
 
 // Both images need their chapter directory.
-MapDifference diffImages(const CartridgeImage &a, const CartridgeImage &b);
+MapDifference diffImages(const Cartridge &a, const Cartridge &b);
 
-} // namespace cli
+// Whether chapter `index` (0..24) lies alike in both images, so that its cells compare.
+bool chapterCompares(const Cartridge &a, const Cartridge &b, int index);
+// The rule of diffImages for one cell of a chapter that compares: the cell has a byte in
+// both images and the two differ.
+bool cellDiffers(const Cartridge &a, const Cartridge &b, const ChapterMap &entry, Cell cell);
+
+} // namespace core
