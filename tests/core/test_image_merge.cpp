@@ -75,14 +75,14 @@ TEST(MapPlace, NamesTheCellOfAByteOrNothingOutsideTheMaps)
         std::optional<core::MapPlace> place;
     };
     const Case cases[] = {
-        {100, std::nullopt},                    // the record's last header byte
-        {101, core::MapPlace{1, 1, 1}},         // the first cell
-        {116, core::MapPlace{1, 16, 1}},        // the end of the first row
-        {117, core::MapPlace{1, 1, 2}},         //
-        {100 + 512, core::MapPlace{1, 16, 32}}, // the last cell
-        {100 + 513, std::nullopt},              // just beyond
-        {1005, core::MapPlace{14, 2, 2}},       // chapter 14
-        {0, std::nullopt},                      // chapters without a map are skipped
+        {100, std::nullopt},                      // the record's last header byte
+        {101, core::MapPlace{1, {1, 1}}},         // the first cell
+        {116, core::MapPlace{1, {16, 1}}},        // the end of the first row
+        {117, core::MapPlace{1, {1, 2}}},         //
+        {100 + 512, core::MapPlace{1, {16, 32}}}, // the last cell
+        {100 + 513, std::nullopt},                // just beyond
+        {1005, core::MapPlace{14, {2, 2}}},       // chapter 14
+        {0, std::nullopt},                        // chapters without a map are skipped
         {-1, std::nullopt},
     };
     for (const Case &c : cases)
