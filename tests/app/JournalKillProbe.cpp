@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCryptographicHash>
 #include <QListWidget>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <QTimer>
 
@@ -18,6 +19,10 @@
 int main(int argc, char **argv)
 {
     fileio::outliveFileSizeLimit();
+    // The test's data folders: inherited on Linux, Qt's test mode's on Windows, as the tests'.
+#if defined(Q_OS_WIN)
+    QStandardPaths::setTestModeEnabled(true);
+#endif
     host::Application application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 4)
