@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -265,11 +267,52 @@ void BM_TakeBackChapter(benchmark::State &state)
 }
 BENCHMARK(BM_TakeBackChapter)->Unit(benchmark::kMillisecond);
 
+// One right-click edit of a cell of that chapter, with the marks hidden (0) and shown (1):
+// what showing them adds to an edit. The palette's first two tiles in turn, so that every
+// click changes the cell.
+void BM_EditWithMarks(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const auto window = allDifferent(folder);
+    window->differenceReview().setMarksShown(state.range(0) == 1);
+    int i = 0;
+    for (auto _ : state) {
+        window->toolpic_MouseDown(1, 0, float(360 * (i++ % 2)), 0);
+        window->mPic_MouseDown(host::kRightButton, 0, 480, 480);
+        if (window->undoStack()->count() > 100) {
+            state.PauseTiming();
+            window->undoStack()->clear();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_EditWithMarks)->Arg(0)->ArgName("shown")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditWithMarks)->Arg(1)->ArgName("shown")->Unit(benchmark::kMillisecond);
+
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The windows it opens journal their edits and keep their settings: in a folder of the
+    // run's own, never among the person's.
+    const QTemporaryDir own;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(own.filePath(QStringLiteral("data"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(own.filePath(QStringLiteral("config"))));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(own.filePath(QStringLiteral("cache"))));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       own.filePath(QStringLiteral("settings")));
+#if defined(Q_OS_WIN)
+    QStandardPaths::setTestModeEnabled(true);
+#endif
     host::Application app(argc, argv);
     host::installFontSubstitutions();
+    // No box waits for a person: the windows of earlier runs, gone without closing, leave
+    // their journals, which the next window on the same image is told of.
+    host::setMessageBoxHandler([](const host::MessageBoxRequest &request) {
+        if (request.buttons != host::MessageButtons::Ok)
+            qFatal("a benchmark asked a question: %s", qPrintable(request.prompt));
+        return host::MessageAnswer::Ok;
+    });
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
