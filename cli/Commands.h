@@ -18,5 +18,6 @@ int runPatch(const QStringList &arguments, CommandOutput &io);
 int runApply(const QStringList &arguments, CommandOutput &io);
 int runRestore(const QStringList &arguments, CommandOutput &io);
 int runRecover(const QStringList &arguments, CommandOutput &io);
+int runReplace(const QStringList &arguments, CommandOutput &io);
 
 } // namespace cli

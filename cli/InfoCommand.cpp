@@ -1,6 +1,7 @@
 #include "CartridgeFile.h"
 #include "CartridgeImage.h"
 #include "ChapterTitles.h"
+#include "CodeRules.h"
 #include "CommandParser.h"
 #include "Commands.h"
 #include "JournalNotice.h"
@@ -8,6 +9,7 @@
 #include "PatchInfo.h"
 #include "PendingBackup.h"
 #include "RegularFile.h"
+#include "TileUses.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -160,6 +162,68 @@ void writeText(const CartridgeImage &image, const std::vector<fileio::SideFileFi
     }
 }
 
+QString codeText(int code)
+{
+    return core::hexCodeText(static_cast<std::uint8_t>(code));
+}
+
+enum class Listing { Text, Csv, Json };
+
+// --tiles: how many cells of each chapter, and of all, use each code.
+void writeTileUses(const CartridgeImage &image, Listing listing, CommandOutput &io)
+{
+    core::TileUses uses;
+    uses.count(image.cartridge);
+    core::TileUses::Counts all{};
+    for (int k = 0; k < core::kChapterCount; ++k)
+        for (int code = 0; code < 256; ++code)
+            all[static_cast<std::size_t>(code)] += uses.counts(k)[static_cast<std::size_t>(code)];
+    const auto line = [&](const QString &name, const core::TileUses::Counts &counts) {
+        QStringList used;
+        for (int code = 0; code < 256; ++code)
+            if (const int n = counts[static_cast<std::size_t>(code)]; n > 0)
+                used << QStringLiteral("%1:%2").arg(codeText(code)).arg(n);
+        io.out << name << QStringLiteral(": ") << used.join(u' ') << u'\n';
+    };
+    const auto rows = [&](const QString &name, const core::TileUses::Counts &counts) {
+        for (int code = 0; code < 256; ++code)
+            if (const int n = counts[static_cast<std::size_t>(code)]; n > 0)
+                io.out << QStringLiteral("%1,%2,%3\n").arg(name, codeText(code)).arg(n);
+    };
+    const auto json = [](const core::TileUses::Counts &counts) {
+        QJsonObject codes;
+        for (int code = 0; code < 256; ++code)
+            if (const int n = counts[static_cast<std::size_t>(code)]; n > 0)
+                codes.insert(codeText(code), n);
+        return codes;
+    };
+    switch (listing) {
+    case Listing::Text:
+        io.out << QStringLiteral("cells using each code (hexadecimal code:cells)\n");
+        for (int k = 0; k < core::kChapterCount; ++k)
+            line(QStringLiteral("chapter %1").arg(k + 1), uses.counts(k));
+        line(QStringLiteral("in all"), all);
+        return;
+    case Listing::Csv:
+        io.out << QStringLiteral("chapter,code,cells\n");
+        for (int k = 0; k < core::kChapterCount; ++k)
+            rows(QString::number(k + 1), uses.counts(k));
+        rows(QStringLiteral("all"), all);
+        return;
+    case Listing::Json: {
+        QJsonArray chapters;
+        for (int k = 0; k < core::kChapterCount; ++k)
+            chapters.append(QJsonObject{{QStringLiteral("chapter"), k + 1},
+                                        {QStringLiteral("codes"), json(uses.counts(k))}});
+        const QJsonObject root{{QStringLiteral("image"), image.path},
+                               {QStringLiteral("chapters"), chapters},
+                               {QStringLiteral("all"), json(all)}};
+        io.out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
+        return;
+    }
+    }
+}
+
 // Whether the file starts as a patch does; an image never does.
 bool isPatchFile(const QString &path)
 {
@@ -176,24 +240,50 @@ int runInfo(const QStringList &arguments, CommandOutput &io)
     CommandParser command(
         QStringLiteral("info"),
         {QStringLiteral("tarvos-cli info [--json] IMAGE"),
+         QStringLiteral("tarvos-cli info --tiles [--csv | --json] IMAGE"),
          QStringLiteral("tarvos-cli info [--json] PATCH")},
-        QStringLiteral("Lists the image's 25 chapter maps: number, record offset, "
-                       "data offset (the record's offset + 3; cell n is the byte "
-                       "at data offset + n), width x height, whether the whole "
-                       "record lies inside the image, and the chapter's title; first, the "
-                       "backups that interrupted writes left of the image, and files with the "
-                       "names of ours that are not ours and are left alone, and a recovery "
-                       "journal of edits an editor left unsaved. Of an IPS or "
-                       "BPS patch, tells its format, and for BPS the size and CRC-32 of the "
-                       "image it applies to and of the image it makes, and its metadata."));
+        QStringLiteral(
+            "Lists the image's 25 chapter maps: number, record offset, "
+            "data offset (the record's offset + 3; cell n is the byte "
+            "at data offset + n), width x height, whether the whole "
+            "record lies inside the image, and the chapter's title; first, the "
+            "backups that interrupted writes left of the image, and files with the "
+            "names of ours that are not ours and are left alone, and a recovery "
+            "journal of edits an editor left unsaved. Of an IPS or "
+            "BPS patch, tells its format, and for BPS the size and CRC-32 of the "
+            "image it applies to and of the image it makes, and its metadata. With --tiles, "
+            "how many cells of each chapter, and of all, use each tile code "
+            "(chapters whose records overlap each count the cells they share)."));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Write JSON."));
-    command.parser().addOption(json);
+    const QCommandLineOption csv(QStringLiteral("csv"),
+                                 QStringLiteral("With --tiles: write CSV (chapter,code,cells)."));
+    const QCommandLineOption tiles(QStringLiteral("tiles"),
+                                   QStringLiteral("List the cells that use each tile code."));
+    command.parser().addOptions({json, csv, tiles});
     command.parser().addPositionalArgument(
         QStringLiteral("IMAGE|PATCH"), QStringLiteral("The cartridge image (.nes) or a patch."));
     if (const auto status = command.parse(arguments, io, 1, 1))
         return *status;
 
     const QString path = command.parser().positionalArguments().at(0);
+    const bool listTiles = command.parser().isSet(tiles);
+    if (command.parser().isSet(csv) && (!listTiles || command.parser().isSet(json)))
+        return usageError(io, QStringLiteral("info"),
+                          QStringLiteral("--csv lists --tiles, and not with --json"));
+    if (listTiles) {
+        auto opened = openCartridge(path);
+        if (const auto *refusal = std::get_if<Refusal>(&opened))
+            return refuse(io, path, refusal->reason);
+        const CartridgeImage &image = std::get<CartridgeImage>(opened);
+        if (!image.cartridge.hasChapters())
+            return refuse(io, path, shortImageRefusal(image).reason);
+        writeTileUses(image,
+                      command.parser().isSet(csv)    ? Listing::Csv
+                      : command.parser().isSet(json) ? Listing::Json
+                                                     : Listing::Text,
+                      io);
+        return kSuccess;
+    }
     if (isPatchFile(path))
         return describePatch(path, command.parser().isSet(json), io);
     auto opened = openCartridge(path);

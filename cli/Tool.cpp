@@ -20,6 +20,7 @@ constexpr std::array kSubcommands{
     Subcommand{u"patch", &runPatch, u"a BPS or IPS patch from an original and an edited image"},
     Subcommand{u"apply", &runApply, u"a BPS or IPS patch to an image, checked first"},
     Subcommand{u"restore", &runRestore, u"an image's old bytes from an interrupted write's backup"},
+    Subcommand{u"replace", &runReplace, u"tile codes in all chapter maps, or some, by a rule list"},
     Subcommand{u"recover", &runRecover, u"the unsaved edits a stopped editor left in its journal"},
 };
 

@@ -42,6 +42,9 @@ struct ChapterMap {
 };
 
 constexpr int kChapterCount = 25;
+// The chapter of an edit whose cells lie in more than one chapter: each of its bytes is the
+// cell of the first chapter that holds it.
+constexpr int kSeveralChapters = -2;
 using ChapterDirectory = std::array<ChapterMap, kChapterCount>;
 
 // The two runs of consecutive map records: chapters 1..13 and 14..25.

@@ -1,6 +1,7 @@
 #include "JournalReplay.h"
 
 #include "Cartridge.h"
+#include "MapPlace.h"
 
 #include <QSet>
 
@@ -13,6 +14,19 @@ using Kind = fileio::JournalStep::Kind;
 // The cells of an edit's bytes in its chapter, as the image's directory places it.
 std::optional<RecoveredStep> asHistoryStep(const Cartridge &image, const fileio::JournalStep &step)
 {
+    if (step.chapter == kSeveralChapters) {
+        // Each byte the cell of the first chapter that holds it.
+        RecoveredStep recovered{step.chapter, step.name, {}};
+        recovered.cells.reserve(step.changes.size());
+        for (const fileio::JournalChange &change : step.changes) {
+            const auto place = mapPlaceOfByte(image.Chapters(), change.offset);
+            if (!place)
+                return std::nullopt;
+            recovered.cells.push_back(
+                {place->cell, static_cast<qsizetype>(change.offset), change.before, change.after});
+        }
+        return recovered;
+    }
     if (step.chapter < 0 || step.chapter >= kChapterCount)
         return std::nullopt;
     const ChapterMap &entry = image.Chapters()[static_cast<std::size_t>(step.chapter)];

@@ -29,7 +29,8 @@ struct RecoveredEdits {
 
 // Replays the steps onto `base`: an edit, a redo and a merge set their bytes' codes after,
 // an undo their codes before. Each byte must hold what the step found there (its code
-// before, for an undo after), and each edit's bytes must be the cells of its chapter:
+// before, for an undo after), and each edit's bytes must be the cells of its chapter (of
+// some chapter, for an edit of several):
 // otherwise the journal is not of these bytes, and nothing is given rather than garbage.
 // A merge took bytes from the file outside the history, whose steps before it are then no
 // longer given back as steps.

@@ -26,8 +26,10 @@ struct JournalStep {
         Merge = 4, // bytes a save took from the file, outside the history: codes after
     };
     Kind kind = Kind::Do;
-    std::int32_t chapter = -1; // the chapter of an edit, 0..24; -1 for a merge
-    QString name;              // what made the step, as the history shows it
+    // The chapter of an edit, 0..24; -2 for an edit of cells in several chapters; -1 for a
+    // merge.
+    std::int32_t chapter = -1;
+    QString name; // what made the step, as the history shows it
     std::vector<JournalChange> changes;
     qint64 madeAt = 0; // when it was appended, in milliseconds since 1970 (UTC)
     friend bool operator==(const JournalStep &, const JournalStep &) = default;

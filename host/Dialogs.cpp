@@ -135,7 +135,19 @@ std::optional<QString> showInputBox(const TextInputRequest &request)
     return dialog.textValue();
 }
 
+int showDialog(QDialog &dialog)
+{
+    const ModalDialogScope modal;
+    return dialog.exec();
+}
+
 namespace {
+
+DialogHandler &dialogHandler()
+{
+    static DialogHandler handler = showDialog;
+    return handler;
+}
 
 MessageBoxHandler &messageBoxHandler()
 {
@@ -170,6 +182,16 @@ QString GetOpenFileName(const OpenFileRequest &request)
 std::optional<QString> InputBox(const TextInputRequest &request)
 {
     return textInputHandler()(request);
+}
+
+int ExecDialog(QDialog &dialog)
+{
+    return dialogHandler()(dialog);
+}
+
+DialogHandler setDialogHandler(DialogHandler handler)
+{
+    return std::exchange(dialogHandler(), std::move(handler));
 }
 
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)

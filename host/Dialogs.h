@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 namespace host {
@@ -68,6 +69,10 @@ struct TextInputRequest {
     QString text;
 };
 
+// Runs a dialog of the program's own, modal, as a person answers it: returns its result,
+// QDialog::Accepted or QDialog::Rejected.
+using DialogHandler = std::function<int(QDialog &)>;
+
 // Returns the button the user chose.
 using MessageBoxHandler = std::function<MessageAnswer(const MessageBoxRequest &)>;
 // Returns the chosen path, or empty text when the chooser was cancelled.
@@ -78,15 +83,18 @@ using TextInputHandler = std::function<std::optional<QString>(const TextInputReq
 MessageAnswer MsgBox(const MessageBoxRequest &request);
 QString GetOpenFileName(const OpenFileRequest &request);
 std::optional<QString> InputBox(const TextInputRequest &request);
+int ExecDialog(QDialog &dialog);
 
 // The host's own boxes and chooser, on the screen: the seams' handlers until replaced.
 MessageAnswer showMessageBox(const MessageBoxRequest &request);
 QString showOpenFileDialog(const OpenFileRequest &request);
 std::optional<QString> showInputBox(const TextInputRequest &request);
+int showDialog(QDialog &dialog);
 
 // Installs a handler and returns the one it replaces.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 OpenFileHandler setOpenFileHandler(OpenFileHandler handler);
 TextInputHandler setTextInputHandler(TextInputHandler handler);
+DialogHandler setDialogHandler(DialogHandler handler);
 
 } // namespace host

@@ -12,7 +12,9 @@ namespace app {
 class ImageDocument;
 
 // One edit of a chapter's cells (a right-click, a stamp, a stroke, a fill) as one step of
-// the image's history, holding every cell it changed with its code before and after.
+// the image's history, holding every cell it changed with its code before and after. A
+// replace across chapters is one step too, of chapter core::kSeveralChapters, each cell's
+// byte told as a cell of the first chapter that holds it.
 class CellEdit : public QUndoCommand {
 public:
     // `name` says what made the step, as the history shows it.

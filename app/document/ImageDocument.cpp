@@ -2,6 +2,7 @@
 
 #include "CartridgeFile.h"
 #include "FileMessages.h"
+#include "MapPlace.h"
 #include "PendingBackup.h"
 #include "RecoveryJournal.h"
 
@@ -12,6 +13,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <array>
 
 namespace app {
 
@@ -146,8 +148,24 @@ void ImageDocument::setCells(int chapter, const std::vector<core::ChangedCell> &
     // mistake from writing beyond it.
     for (const core::ChangedCell &cell : cells)
         m_image.setCellByte(cell.byte, after ? cell.after : cell.before);
-    emit cellsChanged(chapter, cells);
+    if (chapter == core::kSeveralChapters)
+        emitChangesByChapter(cells);
+    else
+        emit cellsChanged(chapter, cells);
     emit changed();
+}
+
+void ImageDocument::emitChangesByChapter(const std::vector<core::ChangedCell> &cells)
+{
+    // Each byte goes to the first chapter that holds it, as a cell of that chapter.
+    std::array<std::vector<core::ChangedCell>, core::kChapterCount> byChapter;
+    for (const core::ChangedCell &cell : cells)
+        if (const auto place = core::mapPlaceOfByte(chapters(), cell.byte))
+            byChapter[static_cast<std::size_t>(place->chapter - 1)].push_back(
+                {place->cell, cell.byte, cell.before, cell.after});
+    for (int k = 0; k < core::kChapterCount; ++k)
+        if (!byChapter[static_cast<std::size_t>(k)].empty())
+            emit cellsChanged(k, byChapter[static_cast<std::size_t>(k)]);
 }
 
 void ImageDocument::undo()

@@ -92,6 +92,7 @@ public:
     // where it changes no byte.
     void push(std::unique_ptr<CellEdit> edit);
     // Sets the cells' bytes to their codes before or after an edit, for its undo and redo.
+    // `chapter` may be core::kSeveralChapters.
     void setCells(int chapter, const std::vector<core::ChangedCell> &cells, bool after);
     // One step back or forward, once the stroke under way has ended.
     void undo();
@@ -107,7 +108,8 @@ public:
 
 signals:
     // Cells whose bytes a step of the history set, stored, undone or redone, for the view to
-    // paint again.
+    // paint again; a step of several chapters tells each chapter's cells in turn, each byte
+    // once.
     void cellsChanged(int chapter, const std::vector<core::ChangedCell> &cells);
     // Another image, or the file's changes read in: everything shown of it is drawn again.
     void imageReplaced();
@@ -129,6 +131,8 @@ private:
         int readError = 0;
     };
 
+    // A step of several chapters: its cells told chapter by chapter.
+    void emitChangesByChapter(const std::vector<core::ChangedCell> &cells);
     FileState readFile() const;
     std::optional<SavePlan> planSave(const FileState &file);
     std::optional<SavePlan> planMerge(const QByteArray &file);

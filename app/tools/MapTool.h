@@ -34,6 +34,8 @@ public:
     virtual void previewChanged(const std::vector<core::Cell> &cells) = 0;
     // Frames a rectangle of cells while a drag marks it; an empty one removes the frame.
     virtual void frameCells(QRect cells) = 0;
+    // A drag captured the cells of `cells` (on the map) as the stamp.
+    virtual void capturedCells(QRect cells) = 0;
 };
 
 // One way of turning the pointer's press, moves and release over the map into edits (Tiled's

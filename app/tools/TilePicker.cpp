@@ -24,9 +24,11 @@ void TilePicker::release(core::Cell cell)
     m_canvas.frameCells(QRect());
     // A cell whose byte lies beyond the image picks nothing, and a rectangle keeps only the
     // cells that have one.
-    if (const auto stamp =
-            core::captureStamp(image(), chapter(), core::cellsBetween(*m_start, cell)))
+    const QRect cells = core::cellsBetween(*m_start, cell);
+    if (const auto stamp = core::captureStamp(image(), chapter(), cells)) {
+        m_canvas.capturedCells(cells & QRect(1, 1, chapter().Width, chapter().Height));
         m_canvas.takeStamp(*stamp);
+    }
     m_start.reset();
 }
 

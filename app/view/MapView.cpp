@@ -273,6 +273,35 @@ void MapView::frameCells(QRect cells)
                          static_cast<int>(size * cells.height()));
 }
 
+std::optional<core::Cell> MapView::cellUnderPointer() const
+{
+    if (m_shownChapter < 0)
+        return std::nullopt;
+    const QPoint pixel = m_mPic.mapFromGlobal(QCursor::pos());
+    if (!m_mPic.rect().contains(pixel))
+        return std::nullopt;
+    const auto cell =
+        m_viewport.cellAt(pixel.x() * host::kTwipsPerPixel, pixel.y() * host::kTwipsPerPixel);
+    const core::ChapterMap &entry = m_document.chapters()[static_cast<std::size_t>(m_shownChapter)];
+    if (!cell || !entry.contains(*cell))
+        return std::nullopt;
+    return cell;
+}
+
+void MapView::capturedCells(QRect cells)
+{
+    m_capturedChapter = m_shownChapter;
+    m_captured = cells;
+}
+
+std::optional<QRect> MapView::capturedRectangle() const
+{
+    if (m_capturedChapter < 0 || m_capturedChapter != m_shownChapter ||
+        m_captured.width() * m_captured.height() < 2)
+        return std::nullopt;
+    return m_captured;
+}
+
 void MapView::takeStamp(const core::MapGrid &stamp)
 {
     m_stamp = stamp;
@@ -331,13 +360,27 @@ void MapView::paintShownCell(core::Cell cell, bool edited)
     const auto code = previewed.value_or(*held);
     const std::uint8_t chosen = m_stamp.at(core::Cell{1, 1});
     paintCell(cell, (edited || previewed) && code == chosen ? m_img.picture() : shownPicture(code));
-    if (m_marked && m_marked(m_shownChapter, cell))
+    paintCellMarks(cell);
+}
+
+void MapView::paintCellMarks(core::Cell cell)
+{
+    const bool differs = m_marked && m_marked(m_shownChapter, cell);
+    if (differs)
         m_marks.paint(m_mPic, m_viewport.cellCorner(cell), m_viewport.cellTwips());
+    if (m_used && m_used(m_shownChapter, cell))
+        m_useMarks.paint(m_mPic, m_viewport.cellCorner(cell), m_viewport.cellTwips(),
+                         differs ? UseMarks::kWidth : 0);
 }
 
 void MapView::setMarkedCells(std::function<bool(int, core::Cell)> marked)
 {
     m_marked = std::move(marked);
+}
+
+void MapView::setUsedCells(std::function<bool(int, core::Cell)> used)
+{
+    m_used = std::move(used);
 }
 
 void MapView::redrawShownCells()
@@ -347,15 +390,13 @@ void MapView::redrawShownCells()
 
 void MapView::paintMarks()
 {
-    if (!m_marked || m_shownChapter < 0)
+    if ((!m_marked && !m_used) || m_shownChapter < 0)
         return;
     const core::ChapterMap &entry = m_document.chapters()[static_cast<std::size_t>(m_shownChapter)];
     const QRect visible = m_viewport.visibleCells() & QRect(1, 1, entry.Width, entry.Height);
     for (int row = visible.top(); row <= visible.bottom(); ++row)
         for (int column = visible.left(); column <= visible.right(); ++column)
-            if (m_marked(m_shownChapter, core::Cell{column, row}))
-                m_marks.paint(m_mPic, m_viewport.cellCorner(core::Cell{column, row}),
-                              m_viewport.cellTwips());
+            paintCellMarks(core::Cell{column, row});
 }
 
 void MapView::goToCell(core::Cell cell)

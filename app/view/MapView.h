@@ -11,6 +11,7 @@
 #include "MapViewport.h"
 #include "Picture.h"
 #include "TilePictures.h"
+#include "UseMarks.h"
 #include "WheelSteps.h"
 
 #include <QObject>
@@ -99,10 +100,19 @@ public:
     // Which cells of chapter `index` carry the mark of a changed cell; none hides the marks.
     // Every cell drawn afterwards is marked where it says so.
     void setMarkedCells(std::function<bool(int index, core::Cell cell)> marked);
+    // Which cells of chapter `index` carry the mark of a use of the chosen tile; none hides
+    // those marks.
+    void setUsedCells(std::function<bool(int index, core::Cell cell)> used);
     // Draws the shown cells anew, with their marks where shown.
     void redrawShownCells();
-    // Marks the cells in sight that differ, after a chapter's walk drew them.
+    // Marks the cells in sight that differ or use the chosen tile, after a chapter's walk
+    // drew them.
     void paintMarks();
+    // The rectangle of more than one cell last captured as a stamp in the shown chapter;
+    // nothing where the last was captured in another chapter, or there was none.
+    std::optional<QRect> capturedRectangle() const;
+    // The cell of the shown chapter's map under the pointer, where it is over one.
+    std::optional<core::Cell> cellUnderPointer() const;
     // The cell the hover frame stands on, once it stood on one.
     std::optional<core::Cell> framedCell() const { return m_framedCell; }
     // Scrolls the cell of the shown chapter into sight and puts the hover frame on it.
@@ -119,6 +129,7 @@ private:
     void takeStamp(const core::MapGrid &stamp) override;
     void previewChanged(const std::vector<core::Cell> &cells) override;
     void frameCells(QRect cells) override;
+    void capturedCells(QRect cells) override;
 
     // The tool a press of the button with the shift keys starts on the shown chapter; none
     // for the design's left-click, which shows the cell's tile in Pic.
@@ -133,6 +144,8 @@ private:
     // chosen tile shows img's picture, as the design's right-click paints it.
     void paintShownCell(core::Cell cell, bool edited);
     void paintCell(core::Cell cell, const host::Picture &picture);
+    // The marks a painted cell carries, where shown.
+    void paintCellMarks(core::Cell cell);
     // The picture the view shows for a code: its tile, or its missing-tile picture.
     const host::Picture &shownPicture(std::uint8_t code);
     // Draws what the view shows anew after a scroll or zoom, from the tiles of the last draw.
@@ -168,8 +181,13 @@ private:
     short m_toolButton = 0;
     core::Cell m_toolCell;
     std::optional<core::Cell> m_framedCell;
+    // The chapter and cells of the last capture.
+    int m_capturedChapter = -1;
+    QRect m_captured;
     std::function<bool(int, core::Cell)> m_marked;
     DifferenceMarks m_marks;
+    std::function<bool(int, core::Cell)> m_used;
+    UseMarks m_useMarks;
 };
 
 } // namespace app

@@ -9,6 +9,7 @@
 #include "ListBox.h"
 #include "MapDifference.h"
 #include "MapView.h"
+#include "WindowKey.h"
 
 #include <QAction>
 #include <QDir>
@@ -21,20 +22,12 @@ namespace {
 const QString kMarksKey = QStringLiteral("view/differenceMarks");
 const QString kMark = QStringLiteral(" ✱");
 
-QAction *windowKey(QWidget &window, const QString &name, const QKeySequence &key)
-{
-    auto *action = new QAction(name, &window);
-    action->setShortcut(key);
-    window.addAction(action);
-    return action;
-}
-
 } // namespace
 
 DifferenceReview::DifferenceReview(const Parts &parts)
     : QObject(&parts.window), m_document(parts.document), m_view(parts.view), m_List1(parts.List1),
       m_lblpos(parts.lblpos), m_questions(parts.questions), m_captionChanged(parts.captionChanged),
-      m_reference(ReferenceImage::savedFileOf(parts.document))
+      m_entryEnding(parts.entryEnding), m_reference(ReferenceImage::savedFileOf(parts.document))
 {
     for (int k = 0; k < m_List1.count(); ++k)
         m_entries << m_List1.item(k)->text();
@@ -185,7 +178,8 @@ void DifferenceReview::showEntry(int index)
     const QString text =
         m_entries.at(index) +
         (m_marksShown && index < core::kChapterCount && m_cells.count(index) > 0 ? kMark
-                                                                                 : QString());
+                                                                                 : QString()) +
+        (m_entryEnding ? m_entryEnding(index) : QString());
     if (m_List1.item(index)->text() != text)
         m_List1.item(index)->setText(text);
 }

@@ -41,6 +41,8 @@ public:
         QWidget &window;
         DocumentQuestions &questions;
         std::function<void()> captionChanged;
+        // What else List1's entry of a chapter ends in, after the mark of its differences.
+        std::function<QString(int index)> entryEnding;
     };
     // Connects to the document's signals: made before whatever draws on them, so that the
     // differences are counted when the view and the caption show them.
@@ -66,6 +68,9 @@ public:
 
     // What the caption adds after the file name; nothing while the marks are hidden.
     QString captionText() const;
+    // List1's entries: " ✱" after those of chapters with differences while the marks show,
+    // then what else each ends in.
+    void showEntries();
 
 private:
     void setUpKeys(QWidget &window);
@@ -75,8 +80,6 @@ private:
     void imageMerged();
     void documentChanged();
     void cellsChanged(const std::vector<core::ChangedCell> &cells);
-    // List1's entries: " ✱" after those of chapters with differences while the marks show.
-    void showEntries();
     void showEntry(int index);
     void markedCellsChanged();
     int shownChapter() const;
@@ -87,6 +90,7 @@ private:
     QLabel &m_lblpos;
     DocumentQuestions &m_questions;
     std::function<void()> m_captionChanged;
+    std::function<QString(int)> m_entryEnding;
 
     ReferenceImage m_reference;
     core::DifferingCells m_cells;

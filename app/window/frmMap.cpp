@@ -13,6 +13,7 @@
 #include "ListBox.h"
 #include "PictureBox.h"
 #include "Shape.h"
+#include "TileUseReview.h"
 #include "Twips.h"
 #include "modFileOpen.h"
 #include "ucButton.h"
@@ -102,7 +103,11 @@ frmMap::frmMap(const QString &programFolder, QWidget *parent)
         new MapView({*m_document, m_tiles, [this] { return tileFolderPath(); },
                      [this] { return m_List1->currentRow(); }, *this, *m_mPic, *m_Shape1, *m_img});
     m_review = new DifferenceReview(
-        {*m_document, *m_view, *m_List1, *m_lblpos, *this, *this, [this] { updateCaption(); }});
+        {*m_document, *m_view, *m_List1, *m_lblpos, *this, *this, [this] { updateCaption(); },
+         [this](int index) { return m_uses ? m_uses->entryEnding(index) : QString(); }});
+    m_uses = new TileUseReview({*m_document, *m_view, *m_List1, *m_lblpos, *this,
+                                [this] { return m_CurrentTile; },
+                                [this] { m_review->showEntries(); }, [this] { updateCaption(); }});
     wireDocument();
     connect(m_view, &MapView::stampTaken, this, &frmMap::takeStamp);
     connect(m_mPic, &host::PictureBox::MouseUp, this, &frmMap::mPic_MouseUp);
@@ -254,7 +259,8 @@ void frmMap::updateCaption()
     }
     setWindowTitle(QStringLiteral("%1 - %2[*]%3")
                        .arg(m_caption, QFileInfo(m_document->path()).fileName(),
-                            m_review ? m_review->captionText() : QString()));
+                            (m_review ? m_review->captionText() : QString()) +
+                                (m_uses ? m_uses->captionText() : QString())));
     setWindowModified(m_document->isModified());
 }
 
@@ -334,6 +340,7 @@ void frmMap::takeStamp(const core::MapGrid &stamp)
 {
     m_CurrentTile = stamp.at(core::Cell{1, 1});
     m_img->setPicture(m_view->tilePicture(m_CurrentTile));
+    m_uses->chosenTileChanged();
 }
 
 bool frmMap::maybeSave()

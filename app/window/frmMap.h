@@ -47,6 +47,7 @@ class ucProgress;
 namespace app {
 
 class DifferenceReview;
+class TileUseReview;
 class ImageTrial;
 
 // The editor's one window: the chapter list, the tile palette, the map view and the three
@@ -111,6 +112,8 @@ public:
 
     // The marks of changed cells, their reference, stepping and taking back.
     DifferenceReview &differenceReview() const { return *m_review; }
+    // The uses of the chosen tile, stepping through them and replacing a code.
+    TileUseReview &tileUses() const { return *m_uses; }
 
     static QString helpText();
 
@@ -168,6 +171,7 @@ private:
     render::TilePictures m_tiles;
     MapView *m_view = nullptr;
     DifferenceReview *m_review = nullptr;
+    TileUseReview *m_uses = nullptr;
 
     host::ListBox *m_List1 = nullptr;
     QLabel *m_mapSize = nullptr;

@@ -9,6 +9,7 @@
 #include "Shape.h"
 #include "TileFolder.h"
 #include "TileNaming.h"
+#include "TileUseReview.h"
 
 namespace app {
 
@@ -62,6 +63,7 @@ void frmMap::toolpic_MouseDown(short, short, float X, float Y)
     // still shows what a right-click stores.
     host::Picture picture = m_tiles.listed(tileFolderPath(), name);
     m_img->setPicture(picture ? std::move(picture) : m_tiles.missing(*code));
+    m_uses->chosenTileChanged();
 }
 
 void frmMap::toolpic_MouseMove(short, short, float X, float Y)

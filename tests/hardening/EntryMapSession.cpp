@@ -7,7 +7,10 @@
 // gesture): the session chooses a tile first, so that img shows what the codes draw.
 
 #include "FuzzEntries.h"
+
+#include "CodeReplacement.h"
 #include "FuzzInput.h"
+#include "TileUseReview.h"
 
 #include "../support/DialogScript.h"
 #include "../support/SyntheticImage.h"
@@ -110,7 +113,7 @@ private:
         int weight;              // out of 48
         const char *rule;
     };
-    static const std::array<Event, 13> kEvents;
+    static const std::array<Event, 14> kEvents;
 
     app::ImageDocument &doc() const { return m_window->document(); }
     QListWidget &list() const { return *m_window->findChild<QListWidget *>(); }
@@ -284,6 +287,28 @@ private:
         return m_file.first(m_before.size());
     }
 
+    // Ctrl+H's replace of one code by another, in the shown chapter or in all: a stroke under
+    // way is stored first, then every cell of the scope that holds the code takes the other.
+    Bytes replace()
+    {
+        const auto from = m_in.byte() % 4 == 0 ? m_window->CurrentTile() : m_in.byte();
+        const auto to = m_in.byte();
+        const bool everywhere = m_in.byte() % 2 == 0;
+        const core::ReplaceScope scope = everywhere ? core::ReplaceScope::allChapters()
+                                                    : core::ReplaceScope{{list().currentRow()}, {}};
+        const core::Cartridge stored(m_previewed);
+        QByteArray expected = m_previewed;
+        for (const int chapter : scope.chapters) {
+            const core::ChapterMap &entry = stored.Chapters()[std::size_t(chapter)];
+            for (std::int32_t n = 1; n <= entry.cellCount(); ++n)
+                if (const auto byte = stored.cellByte(entry, entry.cellNumbered(n));
+                    byte && stored.RomData()[*byte] == char(from))
+                    expected[*byte] = char(to);
+        }
+        m_window->tileUses().replaceCodes(from, to, scope);
+        return expected;
+    }
+
     // The editor is killed: the window goes without a word, a stroke under way with it, and
     // another opens the image, taking back what the journal holds.
     Bytes kill()
@@ -376,9 +401,9 @@ private:
     QByteArray m_before, m_previewed; // the bytes before the event, and with the stroke stored
 };
 
-const std::array<Session::Event, 13> Session::kEvents{{
+const std::array<Session::Event, 14> Session::kEvents{{
     {"press", &Session::press, 8, "a second button ends a stroke as its release would"},
-    {"move", &Session::move, 9, "a move stores nothing"},
+    {"move", &Session::move, 8, "a move stores nothing"},
     {"release", &Session::release, 8, "a release stores what the tool showed"},
     {"wheel", &Session::wheel, 3, "the wheel ends a stroke as its release would"},
     {"undo", &Session::undo, 3, "undo during a stroke takes the stroke back"},
@@ -391,6 +416,7 @@ const std::array<Session::Event, 13> Session::kEvents{{
     {"takeBack", &Session::takeBack, 1, "Backspace ends a stroke, then gives cells back"},
     {"takeBackChapter", &Session::takeBackChapter, 1,
      "Shift+Backspace gives the shown chapter the file's codes"},
+    {"replace", &Session::replace, 1, "a replace stores a stroke, then changes every use in scope"},
 }};
 
 std::uint8_t Session::eventByte(std::string_view name)
