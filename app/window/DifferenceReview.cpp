@@ -9,6 +9,7 @@
 #include "ListBox.h"
 #include "MapDifference.h"
 #include "MapView.h"
+#include "PlaceSteps.h"
 #include "WindowKey.h"
 
 #include <QAction>
@@ -186,8 +187,7 @@ void DifferenceReview::showEntry(int index)
 
 int DifferenceReview::shownChapter() const
 {
-    const int index = m_List1.currentRow();
-    return index >= 0 && index < core::kChapterCount ? index : -1;
+    return chosenChapter(m_List1);
 }
 
 QString DifferenceReview::captionText() const
@@ -206,20 +206,14 @@ QString DifferenceReview::captionText() const
 void DifferenceReview::step(bool forward)
 {
     m_view.finishTool();
-    const int index = shownChapter();
-    const core::MapPlace from{index + 1, index < 0 ? core::Cell{}
-                                                   : m_view.framedCell().value_or(core::Cell{})};
+    const core::MapPlace from = stepStart(m_List1, m_view);
     const auto place = m_cells.step(from, forward);
     if (!place) {
         m_toldNoDifference = true;
         m_captionChanged();
         return;
     }
-    // Chosen as a click in List1 chooses it: the list's row change draws the chapter.
-    if (place->chapter - 1 != index)
-        m_List1.setCurrentRow(place->chapter - 1);
-    m_view.goToCell(place->cell);
-    m_lblpos.setText(QStringLiteral("%1,%2").arg(place->cell.column).arg(place->cell.row));
+    goToPlace(m_List1, m_view, m_lblpos, *place);
     m_captionChanged();
 }
 

@@ -6,6 +6,7 @@
 #include "ImageDocument.h"
 #include "ListBox.h"
 #include "MapView.h"
+#include "PlaceSteps.h"
 #include "ReplaceDialog.h"
 #include "WindowKey.h"
 
@@ -91,8 +92,7 @@ void TileUseReview::cellsChanged(const std::vector<core::ChangedCell> &cells)
 
 int TileUseReview::shownChapter() const
 {
-    const int index = m_List1.currentRow();
-    return index >= 0 && index < core::kChapterCount ? index : -1;
+    return chosenChapter(m_List1);
 }
 
 QString TileUseReview::entryEnding(int index) const
@@ -120,20 +120,14 @@ QString TileUseReview::captionText() const
 void TileUseReview::step(bool forward)
 {
     m_view.finishTool();
-    const int index = shownChapter();
-    const core::MapPlace from{index + 1, index < 0 ? core::Cell{}
-                                                   : m_view.framedCell().value_or(core::Cell{})};
+    const core::MapPlace from = stepStart(m_List1, m_view);
     const auto place = m_uses.step(m_document.image(), m_chosenTile(), from, forward);
     if (!place) {
         m_toldNoUse = true;
         m_captionChanged();
         return;
     }
-    // Chosen as a click in List1 chooses it: the list's row change draws the chapter.
-    if (place->chapter - 1 != index)
-        m_List1.setCurrentRow(place->chapter - 1);
-    m_view.goToCell(place->cell);
-    m_lblpos.setText(QStringLiteral("%1,%2").arg(place->cell.column).arg(place->cell.row));
+    goToPlace(m_List1, m_view, m_lblpos, *place);
     m_captionChanged();
 }
 
